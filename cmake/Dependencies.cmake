@@ -1,0 +1,13 @@
+# Outside libraries, all from Debian packages (scripts/install-deps.sh).
+find_package(PkgConfig REQUIRED)
+find_package(SQLite3 REQUIRED)
+find_package(Threads REQUIRED)
+find_package(GTest REQUIRED)
+find_package(nlohmann_json 3 REQUIRED)
+find_package(CLI11 QUIET)
+pkg_check_modules(MDB IMPORTED_TARGET libmdb)
+find_library(DXFLIB_LIBRARY NAMES dxflib)
+find_path(DXFLIB_INCLUDE_DIR NAMES dl_dxf.h PATH_SUFFIXES dxflib)
+if(QZDBS_BUILD_QT)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Svg)
+endif()

@@ -1,0 +1,45 @@
+// A connection to a part library, the stand-in for the platform's database
+// connection: a connection string, a state, open and close. Libraries are
+// only ever read, so the file is opened read-only.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+struct sqlite3;
+
+namespace qzdbs::db {
+
+enum class ObjectState { Closed = 0, Open = 1 };
+
+class DbError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Connection {
+ public:
+  Connection() = default;
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  std::string ConnectionString;
+
+  // Opens the file named by "Dbq=" in ConnectionString; throws DbError naming
+  // the file when it cannot be read as a library.
+  void Open(const std::string& user = {}, const std::string& password = {});
+  void Close();
+  ObjectState State() const { return db_ ? ObjectState::Open : ObjectState::Closed; }
+
+  sqlite3* Handle() const { return db_; }
+
+  // The value of a "Key=value;" field of a connection string (key in any case).
+  static std::string Field(const std::string& connectionString, const std::string& key);
+
+ private:
+  sqlite3* db_ = nullptr;  // owned; closed by Close() and the destructor
+};
+
+}  // namespace qzdbs::db
