@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "compute/OrderedMap.h"
 #include "platform/formula/FormulaFunctions.h"
 #include "platform/formula/FormulaLexer.h"
 #include "platform/formula/Utf8.h"
@@ -110,13 +109,25 @@ class Compiler {
 
   // An optional leading "Result =" names the formula's value.
   void SkipResultAssignment() {
-    if (token_.kind != TokenKind::Name || FoldCase(token_.Spelling(text_)) != "result") return;
+    if (token_.kind != TokenKind::Name || !EqualsFolded(token_.Spelling(text_), "result")) return;
     size_t after = pos_;
     Token next = NextToken(text_, after);
     if (next.kind == TokenKind::Operator && next.op == Op::Equal) {
       pos_ = after;
       Advance();
     }
+  }
+
+  // Whether the token after the current one is "(" (blanks between allowed).
+  bool NextIsOpenParen() const {
+    size_t after = text_.find_first_not_of(" \t\r\n", pos_);
+    if (after != std::string_view::npos && text_[after] == '(') return true;
+    if (after == std::string_view::npos || static_cast<unsigned char>(text_[after]) < 0x80) {
+      return false;
+    }
+    // Wide blanks are rare; let the tokenizer decide.
+    Token next = NextToken(text_, after);
+    return next.kind == TokenKind::OpenParen;
   }
 
   // --- code ---
@@ -240,8 +251,7 @@ class Compiler {
   bool ParseName(Operand& out) {
     Token name = token_;
     std::string_view spelling = name.Spelling(text_);
-    size_t after = pos_;
-    bool call = NextToken(text_, after).kind == TokenKind::OpenParen;
+    bool call = NextIsOpenParen();
     // Names with a point are always variables: no function has one.
     const FunctionInfo* function =
         spelling.find('.') == std::string_view::npos ? FindFunction(spelling) : nullptr;
@@ -253,7 +263,7 @@ class Compiler {
       Advance();
       return true;
     }
-    if (FoldCase(spelling) == "result") return Fail(SyntaxError::ResultInFormula);
+    if (EqualsFolded(spelling, "result")) return Fail(SyntaxError::ResultInFormula);
     if (call) return FailAt(SyntaxError::UnknownFunction, name.offset, spelling);
     Emit(Op::PushVariable, VariableIndex(spelling), name.offset, 1);
     open_.push_back(static_cast<size_t>(program_.code.back().operand));
@@ -372,10 +382,16 @@ ParseError CheckFormulaText(std::string_view formula) {
 }
 
 bool CompileFormula(std::string_view formula, Program& program, ParseError& error) {
-  program = Program{};
+  // Cleared, not replaced: a program compiled over and over keeps its buffers.
+  program.formula.clear();
+  program.code.clear();
+  program.numbers.clear();
+  program.texts.clear();
+  program.variables.clear();
+  program.maxStack = 0;
   error = TextError(formula);
   if (error.error != SyntaxError::None) return false;
-  program.formula = std::string(formula);
+  program.formula.assign(formula);
   Compiler compiler(program.formula, program, error);
   return compiler.Run();
 }

@@ -60,11 +60,11 @@ constexpr std::array kFunctions = {
 };
 
 bool LessFolded(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) <
-           std::tolower(static_cast<unsigned char>(y));
-  });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return FoldAscii(x) < FoldAscii(y); });
 }
+
+constexpr size_t kLongestName = 6;  // ATan2D
 
 // Sine and cosine in degrees, exact where a drawing expects exact values
 // (an axis-parallel line must not come out 6E-17 off its axis).
@@ -227,6 +227,7 @@ bool IsTextFunction(FunctionId id) {
 }  // namespace
 
 const FunctionInfo* FindFunction(std::string_view name) {
+  if (name.size() > kLongestName) return nullptr;
   auto it = std::lower_bound(
       kFunctions.begin(), kFunctions.end(), name,
       [](const FunctionInfo& info, std::string_view key) { return LessFolded(info.name, key); });

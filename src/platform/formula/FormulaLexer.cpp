@@ -3,7 +3,6 @@
 #include <charconv>
 #include <string>
 
-#include "compute/OrderedMap.h"
 #include "platform/formula/Utf8.h"
 
 namespace qzdbs::formula {
@@ -70,9 +69,8 @@ void LexName(std::string_view text, size_t& pos, Token& token) {
   token.kind = TokenKind::Name;
   token.length = pos - token.offset;
   if (token.length > 5) return;
-  std::string folded = FoldCase(token.Spelling(text));
   for (const Keyword& keyword : kKeywords) {
-    if (folded == keyword.name) {
+    if (EqualsFolded(token.Spelling(text), keyword.name)) {
       token.kind = keyword.kind;
       token.op = keyword.op;
       token.number = keyword.number;

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "compute/NumberText.h"
-#include "compute/OrderedMap.h"
 #include "platform/formula/FormulaCompiler.h"
+#include "platform/formula/Utf8.h"
 
 namespace qzdbs {
 
@@ -50,7 +50,7 @@ void FormulaParser::GetNumericValue(const std::string& name, double& value) {
 }
 
 void FormulaParser::Reset() {
-  program_.reset();
+  Release();
   parseError_ = ParseError{};
   resultName_ = "Result";
   values_.clear();
@@ -119,6 +119,7 @@ void FormulaParser::GetTextValue(const std::string& name, std::string& text) {
 }
 
 void FormulaParser::ParseFormula(std::string& formula, int32_t& parsed, int32_t& number) {
+  Release();
   program_ = Compile(formula);
   values_.assign(program_ ? program_->variables.size() : 0, Value{});
   defined_.assign(values_.size(), 0);
@@ -136,6 +137,11 @@ void FormulaParser::GetParseError(int32_t& count, int32_t& errorNumber, int32_t&
   position = parseError_.position;
   argument = parseError_.argument;
   functionName = parseError_.function;
+}
+
+void FormulaParser::Release() {
+  if (cacheSize_ == 0 && program_) spare_ = std::move(program_);
+  program_.reset();
 }
 
 const formula::Variable& FormulaParser::VariableAt(int32_t index) const {
@@ -168,7 +174,7 @@ void FormulaParser::SetValue(const std::string& name, Value value) {
 }
 
 bool FormulaParser::IsResult(const std::string& name) const {
-  return FoldCase(name) == FoldCase(resultName_);
+  return formula::EqualsIgnoringCase(name, resultName_);
 }
 
 void FormulaParser::Evaluate() {
@@ -183,11 +189,16 @@ void FormulaParser::Evaluate() {
   if (succeeded_) errorText_.clear();
 }
 
-std::shared_ptr<const Program> FormulaParser::Compile(const std::string& formula) {
+std::shared_ptr<Program> FormulaParser::Compile(const std::string& formula) {
   parseError_ = ParseError{};
   if (auto it = cache_.find(formula); it != cache_.end()) return it->second;
-  auto program = std::make_shared<Program>();
-  if (!formula::CompileFormula(formula, *program, parseError_)) return nullptr;
+  // Without a cache the previous program is nobody else's: compile over it.
+  std::shared_ptr<Program> program = std::move(spare_);
+  if (!program || program.use_count() != 1) program = std::make_shared<Program>();
+  if (!formula::CompileFormula(formula, *program, parseError_)) {
+    spare_ = std::move(program);
+    return nullptr;
+  }
   if (cacheSize_ > 0) {
     // Libraries reuse a few hundred formulas per part; starting afresh when
     // full keeps the bound without bookkeeping.

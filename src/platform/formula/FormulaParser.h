@@ -65,12 +65,16 @@ class FormulaParser {
   void SetValue(const std::string& name, formula::Value value);
   bool IsResult(const std::string& name) const;
   void Evaluate();
-  std::shared_ptr<const formula::Program> Compile(const std::string& formula);
+  std::shared_ptr<formula::Program> Compile(const std::string& formula);
+  void Release();
 
   size_t cacheSize_;
-  std::unordered_map<std::string, std::shared_ptr<const formula::Program>> cache_;
+  // Programs are never changed once compiled, except the spare, which only
+  // this component holds.
+  std::unordered_map<std::string, std::shared_ptr<formula::Program>> cache_;
+  std::shared_ptr<formula::Program> spare_;
 
-  std::shared_ptr<const formula::Program> program_;  // null until a formula parses
+  std::shared_ptr<formula::Program> program_;  // null until a formula parses
   formula::ParseError parseError_;
   std::string resultName_ = "Result";
   std::vector<formula::Value> values_;
