@@ -28,19 +28,13 @@ constexpr int kSignLevel = 10;
 constexpr int kPowerLevel = 11;
 
 int LevelOf(Op op) {
+  if (IsComparison(op)) return kCompareLevel;
   switch (op) {
     case Op::Or:
     case Op::Xor:
       return kOrLevel;
     case Op::And:
       return kAndLevel;
-    case Op::Equal:
-    case Op::NotEqual:
-    case Op::Less:
-    case Op::Greater:
-    case Op::LessEqual:
-    case Op::GreaterEqual:
-      return kCompareLevel;
     case Op::Concat:
       return kConcatLevel;
     case Op::Add:

@@ -171,15 +171,15 @@ bool Machine::Run(const Program& program, const std::vector<Value>& values,
       case Op::Greater:
       case Op::LessEqual:
       case Op::GreaterEqual:
-        if (!Compare(in->op, sp[-2], sp[-1], truth, error)) return fail(error);
-        (--sp)[-1].SetNumber(truth ? -1 : 0);
-        continue;
       case Op::And:
       case Op::Or:
-      case Op::Xor:
-        if (!Logic(in->op, sp[-2], sp[-1], truth, error)) return fail(error);
+      case Op::Xor: {
+        bool done = IsComparison(in->op) ? Compare(in->op, sp[-2], sp[-1], truth, error)
+                                         : Logic(in->op, sp[-2], sp[-1], truth, error);
+        if (!done) return fail(error);
         (--sp)[-1].SetNumber(truth ? -1 : 0);
         continue;
+      }
       default:
         if (!Arithmetic(in->op, sp[-2], sp[-1], r, error)) return fail(error);
         if (!std::isfinite(r)) return fail(kNotFinite);

@@ -22,26 +22,15 @@ FormulaParser::FormulaParser(size_t cacheSize) : cacheSize_(cacheSize) {}
 
 void FormulaParser::DefineVariable(int32_t kind, std::string& name, double value,
                                    std::string& /*formula*/) {
-  if (kind == kResultKind) {
-    resultName_ = name;
-    return;
-  }
   Value number;
   number.SetNumber(value);
-  SetValue(name, std::move(number));
+  Define(kind, name, std::move(number));
 }
 
 void FormulaParser::GetNumericValue(const std::string& name, double& value) {
   value = 0;
-  const Value* found = nullptr;
-  if (IsResult(name)) {
-    Evaluate();
-    if (!succeeded_) return;
-    found = &result_;
-  } else {
-    found = FindValue(name);
-    if (!found) return;
-  }
+  const Value* found = Lookup(name);
+  if (!found) return;
   if (!found->isText) {
     value = found->number;
   } else {
@@ -86,13 +75,9 @@ void FormulaParser::GetErrorText(std::string& text) {
 
 void FormulaParser::DefineTextVariable(int32_t kind, std::string& name, std::string& value,
                                        std::string& /*formula*/) {
-  if (kind == kResultKind) {
-    resultName_ = name;
-    return;
-  }
   Value text;
   text.SetText(value);
-  SetValue(name, std::move(text));
+  Define(kind, name, std::move(text));
 }
 
 void FormulaParser::GetResultType(int32_t& type) {
@@ -106,16 +91,7 @@ void FormulaParser::GetVariableType(int32_t index, int32_t& type) {
 
 void FormulaParser::GetTextValue(const std::string& name, std::string& text) {
   text.clear();
-  const Value* found = nullptr;
-  if (IsResult(name)) {
-    Evaluate();
-    if (!succeeded_) return;
-    found = &result_;
-  } else {
-    found = FindValue(name);
-    if (!found) return;
-  }
-  text = formula::ToText(*found);
+  if (const Value* found = Lookup(name)) text = formula::ToText(*found);
 }
 
 void FormulaParser::ParseFormula(std::string& formula, int32_t& parsed, int32_t& number) {
@@ -160,7 +136,17 @@ Value* FormulaParser::FindValue(const std::string& name) {
   return nullptr;
 }
 
-void FormulaParser::SetValue(const std::string& name, Value value) {
+const Value* FormulaParser::Lookup(const std::string& name) {
+  if (!IsResult(name)) return FindValue(name);
+  Evaluate();
+  return succeeded_ ? &result_ : nullptr;
+}
+
+void FormulaParser::Define(int32_t kind, const std::string& name, Value value) {
+  if (kind == kResultKind) {
+    resultName_ = name;
+    return;
+  }
   if (!program_) return;
   const auto& variables = program_->variables;
   for (size_t i = 0; i < variables.size(); ++i) {

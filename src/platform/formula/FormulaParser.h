@@ -62,7 +62,9 @@ class FormulaParser {
  private:
   const formula::Variable& VariableAt(int32_t index) const;
   formula::Value* FindValue(const std::string& name);
-  void SetValue(const std::string& name, formula::Value value);
+  // The result (evaluated first) or a variable's value; null when it has none.
+  const formula::Value* Lookup(const std::string& name);
+  void Define(int32_t kind, const std::string& name, formula::Value value);
   bool IsResult(const std::string& name) const;
   void Evaluate();
   std::shared_ptr<formula::Program> Compile(const std::string& formula);

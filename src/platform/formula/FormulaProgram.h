@@ -45,6 +45,10 @@ enum class Op : uint8_t {
   Jump,         // operand: target instruction
 };
 
+inline bool IsComparison(Op op) {
+  return op >= Op::Equal && op <= Op::GreaterEqual;
+}
+
 struct Instruction {
   Op op;
   uint16_t argc = 0;
