@@ -29,6 +29,9 @@ class clsPartSelDB {
   bool getPartGraphic(const std::string& GraPath);
   bool getPartViewGraphic(int32_t GraphicID, const std::string& GraPath);
 
+  // The views as getPartView read them, for whoever walks them again.
+  const db::Recordset& PartViewRecords() const { return viewRs_; }
+
   // The SQL texts the reader runs for a part.
   static std::string InputParaSql(int32_t partID);
   static std::string ParaValueSql(int32_t partID);
