@@ -29,6 +29,12 @@ SqliteHandle OpenLibraryFile(const std::string& path) {
   int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   SqliteHandle db(raw);
   if (rc == SQLITE_OK) {
+    // The shared lock is taken once and kept while the library is open, rather
+    // than taken and given back around every query: a run reads a part with
+    // a hundred small queries. Other readers are not held up.
+    rc = sqlite3_exec(db.get(), "PRAGMA locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
+  }
+  if (rc == SQLITE_OK) {
     // Reading the schema proves the file is a database, not just any file.
     rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   }

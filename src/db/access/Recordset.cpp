@@ -4,9 +4,9 @@
 #include <sqlite3.h>
 
 #include <memory>
+#include <optional>
 
 #include "compute/NumberText.h"
-#include "compute/OrderedMap.h"
 
 namespace qzdbs::db {
 
@@ -43,6 +43,19 @@ bool CellEquals(const CellValue& cell, const std::string& wanted) {
   }
   if (const auto* text = std::get_if<std::string>(&cell)) return *text == wanted;
   return false;
+}
+
+// Column names compare without regard to ASCII letter case, as the
+// platform's record sets find them.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
 }
 
 std::string Trim(std::string_view text) {
@@ -114,22 +127,21 @@ void Recordset::MoveNext() {
   ++current_;
 }
 
-size_t Recordset::ColumnIndex(std::string_view column) const {
+std::optional<size_t> Recordset::FindColumn(std::string_view column) const {
   RequireOpen();
-  const std::string wanted = FoldCase(column);
   for (size_t i = 0; i < columns_.size(); ++i) {
-    if (FoldCase(columns_[i]) == wanted) return i;
+    if (SameName(columns_[i], column)) return i;
   }
+  return std::nullopt;
+}
+
+size_t Recordset::ColumnIndex(std::string_view column) const {
+  if (auto index = FindColumn(column)) return *index;
   throw DbError("在对应所需名称或序数的集合中，未找到项目: 字段 [" + std::string(column) + "]");
 }
 
 bool Recordset::HasField(std::string_view column) const {
-  RequireOpen();
-  const std::string wanted = FoldCase(column);
-  for (const auto& name : columns_) {
-    if (FoldCase(name) == wanted) return true;
-  }
-  return false;
+  return FindColumn(column).has_value();
 }
 
 const CellValue& Recordset::Cell(size_t index) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,7 @@ class Recordset {
 
  private:
   void RequireOpen() const;
+  std::optional<size_t> FindColumn(std::string_view column) const;
   size_t ColumnIndex(std::string_view column) const;
   const CellValue& Cell(size_t index) const;
 
