@@ -1,6 +1,7 @@
 #include "output/BuilderTable.h"
 
 #include <array>
+#include <cstddef>
 
 #include "output/builders/Builders.h"
 
