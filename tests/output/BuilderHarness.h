@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "SqlLibrary.h"
 #include "db/colEntityList.h"
 #include "engine/MessageService.h"
 #include "output/host/HostObject.h"
 #include "output/host/memory/MemoryHost.h"
 #include "output/host/recording/Recording.h"
+#include "support/SqlLibrary.h"
 
 namespace qzdbs::test {
 

@@ -1,5 +1,5 @@
 // Builds a test's part library from SQL text in a scratch folder.
-#include "SqlLibrary.h"
+#include "support/SqlLibrary.h"
 
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 
 namespace qzdbs::test {
 
