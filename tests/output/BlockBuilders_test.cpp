@@ -18,7 +18,7 @@ class BlockBuildersTest : public BuilderTest {
 
   static constexpr const char* kBlock =
       "INSERT INTO QZEnt_BlockDefine VALUES (7, 40, 5);"
-      "INSERT INTO QZEnt_BlockGlobal VALUES (5, 'SYM_ROUGH', -1, NULL, X'51 5A 42');";
+      "INSERT INTO QZEnt_BlockGlobal VALUES (5, 'SYM_ROUGH', -1, NULL, X'515A42');";
 
   // Entity 41 referring to block entity 40, its attribute list 9.
   static std::string Insert(int insertPoint, int rotation) {
