@@ -157,17 +157,5 @@ TEST_F(BlockBuildersTest, HatchSortsItsBoundaryEntitiesIntoOuterAndInnerLoops) {
   }
 }
 
-TEST_F(BlockBuildersTest, DrawableObjectsFailOnAnUnknownLayerAndIdentityOnlyOnesDoNot) {
-  Library(
-      "INSERT INTO QZPatternName VALUES (8, 'ANSI31');"
-      "INSERT INTO QZEnt_Hatch VALUES (7, 70, 8, 1, 1, 0, 1, 2);"
-      "INSERT INTO QZEntityIdList VALUES (7, 70, 1, 21);");
-  EXPECT_FALSE(OutputEntHatch(kSequence, Entity(70, "剖面线", /*layer=*/77)));
-  EXPECT_TRUE(Objects().empty());
-  ASSERT_EQ(Boxes().size(), 2u);
-  EXPECT_EQ(Boxes()[0].title, "函数->OutputCommonEntity:");
-  EXPECT_EQ(BoxLines()[1], GenericFailure("OutputEntHatch"));
-}
-
 }  // namespace
 }  // namespace qzdbs::test

@@ -144,14 +144,6 @@ TEST_F(TextBuildersTest, MTextAsksForATolerancesOnlyForAComputedTextWithBothFlag
   }
 }
 
-TEST_F(TextBuildersTest, MTextKeepsAnEmptyTextEmpty) {
-  MText({.text = "", .expression = 0});
-  EXPECT_TRUE(OutputEntMText(kSequence, Entity(kText, "t")));
-  auto text = Only();
-  ASSERT_TRUE(text);
-  EXPECT_EQ(Member(*text, "TextString"), "");
-}
-
 TEST_F(TextBuildersTest, MTextWithoutItsRowFailsWithTheReadersAndItsOwnBox) {
   Library("INSERT INTO QZTextStyleName VALUES (3, '仿宋');");
   EXPECT_FALSE(OutputEntMText(kSequence, Entity(kText, "t")));

@@ -15,10 +15,17 @@ namespace {
 constexpr int32_t kLeader = 14, kDimRotated = 15, kDimAligned = 16, kDimDiametric = 17,
                   kDimRadial = 18, kDim3PointAngular = 19, kDim2LineAngular = 20, kDimOrdinate = 21;
 
-// Keys of a leader's collection besides its vertices: LeaderType, hasHookLine
-// and one annotation reference. A leader with more references miscounts its
-// vertices; the library has only ever stored one.
-constexpr int32_t kLeaderOtherKeys = 3;
+// Keys of a leader's collection besides its vertices and its annotation
+// references: LeaderType, hasHookLine.
+constexpr int32_t kLeaderOtherKeys = 2;
+
+// The annotation references EntityID.E1, E2, ... that the reader stored.
+int32_t ReferenceCount(const EntityParams& params) {
+  int32_t count = 0;
+  while (params.Collection().Item("EntityID.E" + std::to_string(count + 1)))
+    ++count;
+  return count;
+}
 
 // How a dimension member is read: a point through its three coordinate keys,
 // or the value under member & ".S".
@@ -130,7 +137,11 @@ bool OutputEntDimLeader(int32_t sequence, const clsEntityList& record) {
         leader.AnnotationID(annotation);
         leader.LeaderType(type);
         leader.hasHookLine(hookLine);
-        const double vertices = RoundHalfEven((params.Count() - kLeaderOtherKeys) / 3.0);
+        // Every annotation reference takes a key, not just the first: a leader
+        // that annotates three entities would otherwise look for a vertex
+        // that is not there and be lost.
+        const double vertices =
+            RoundHalfEven((params.Count() - kLeaderOtherKeys - ReferenceCount(params)) / 3.0);
         for (int32_t i = 1; i <= vertices; ++i)
           leader.AddVertex(params.Point("PointID" + std::to_string(i)));
         return Finish(sequence, record, leader);
