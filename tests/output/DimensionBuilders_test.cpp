@@ -199,7 +199,7 @@ TEST_F(DimensionBuildersTest, LeaderHasItsVerticesWhateverTheNumberOfAnnotatedEn
              CommonEntityLines(90, "引线"));
   // Only the first annotated entity reaches the host; the others must not
   // be taken for a vertex.
-  for (const std::string annotations :
+  for (const char* annotations :
        {"(7, 90, 5, 30)", "(7, 90, 5, 30), (7, 90, 5, 31)",
         "(7, 90, 5, 30), (7, 90, 5, 31), (7, 90, 5, 32)",
         "(7, 90, 5, 30), (7, 90, 5, 31), (7, 90, 5, 32), (7, 90, 5, 33)"}) {
