@@ -25,16 +25,14 @@ std::string LayerName(int32_t layerID) {
   return *name;
 }
 
-// A formula text is evaluated and its result kept in the record; a text that
-// fails to evaluate stays as written. True when the text counts as computed.
+}  // namespace
+
 bool ComputeText(clsCompute& text) {
   if (text.IsExpression != 1) return false;
   std::string result;
   if (EvaluateFormula(text.ParaValue, result)) text.ParaValue = result;
   return true;
 }
-
-}  // namespace
 
 bool OutputCommonObject(int32_t sequence, const clsEntityList& record, const DbIdentity& target) {
   try {

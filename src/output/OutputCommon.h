@@ -9,6 +9,12 @@
 namespace qzdbs {
 
 struct clsEntityList;
+struct clsCompute;
+
+// A formula text (IsExpression 1) is evaluated and its result kept in the
+// record; a text that fails to evaluate stays as written. True when the text
+// counts as computed, whether or not the evaluation succeeded.
+bool ComputeText(clsCompute& text);
 
 // Identity only (ID, Name, Sequence); false without a message on failure.
 bool OutputCommonObject(int32_t sequence, const clsEntityList& record, const DbIdentity& target);

@@ -4,6 +4,7 @@
 #include "output/BuilderRun.h"
 #include "output/OutputCommon.h"
 #include "output/ValueConversions.h"
+#include "output/builders/BuilderSteps.h"
 #include "output/builders/Builders.h"
 
 namespace qzdbs {
@@ -21,13 +22,6 @@ void AddVertices(const Polyline& polyline, const EntityParams& params, double ve
     if (!params.TryPoint("PointID" + std::to_string(i), vertex)) throw SilentStop{};
     polyline.AddVertex(vertex);
   }
-}
-
-// Finishes a drawable entity: its common attributes, then it is ready for the view.
-template <typename Entity>
-HostHandle Finish(int32_t sequence, const clsEntityList& record, const Entity& entity) {
-  Require(OutputCommonEntity(sequence, record, entity));
-  return entity;
 }
 
 }  // namespace
