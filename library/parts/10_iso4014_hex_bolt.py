@@ -40,3 +40,7 @@ def build(lib):
     p.prop("Material", "钢 Steel, property class 8.8")
     drawing.hex_head_part(
         p, '"Hexagon head bolt ISO 4014 - " & O.Thread & " x " & O.L & " - 8.8"', bolt=True)
+    # Lengths a user may type: shorter than the thread (threaded to the head), and in the
+    # thread length ranges above 125 and 200 mm.
+    for length in (25, 150, 260):
+        p.edited(18, L=length)

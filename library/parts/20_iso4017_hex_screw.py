@@ -39,3 +39,5 @@ def build(lib):
     p.prop("Material", "钢 Steel, property class 8.8")
     drawing.hex_head_part(
         p, '"Hexagon head screw ISO 4017 - " & O.Thread & " x " & O.L & " - 8.8"', bolt=False)
+    p.edited(1, L=6)
+    p.edited(32, L=300)

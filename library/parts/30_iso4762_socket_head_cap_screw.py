@@ -96,6 +96,10 @@ def build(lib):
         p.text(p.pt("TX", "-O.k", "-S.rk-2*S.dof-S.th"), 'T.Designation & ""',
                name="标记 (designation)")
 
+    p.edited(17, Head="knurled")
+    p.edited(17, L=200)
+    p.edited(1, L=5)
+
     p.pt("E", "O.L+S.gv+S.rk", "0")
     side = p.view("左视图 (Left view)", "E")
     with p.in_view(side):

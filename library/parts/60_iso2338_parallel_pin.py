@@ -54,6 +54,9 @@ def build(lib):
         p.text(p.pt("TX", "0", "-S.r-2*S.dof-S.th"), 'T.Designation & ""',
                name="标记 (designation)")
 
+    p.edited(5, Tol="h8")
+    p.edited(16, L=200)
+
     p.pt("E", "O.L+S.gv+S.r", "0")
     end = p.view("左视图 (Left view)", "E")
     with p.in_view(end):

@@ -82,6 +82,9 @@ def build(lib):
         p.block_ref(define, p.pt("LB", "-S.rD", "-S.rD-S.dof-21*S.sc"), [attrs],
                     name="标签 (label)")
 
+    p.edited(2, n=6)
+    p.edited(6, n=16)
+
     p.pt("X0", "S.rD+S.gv", "0")
     section = p.view("A-A 剖视图 (Section A-A)", "X0")
     with p.in_view(section):

@@ -155,11 +155,10 @@ def _loop_closes(values, entities):
     return True
 
 
-def check_row(part, row_index):
-    values = Values(part, part.rows[row_index])
+def check_row(part, row, where):
+    values = Values(part, row)
     by_id = {e.eid: e for e in part.entities}
     shown = {e.eid: values.passes(e) for e in part.entities}
-    where = f"{part.key} row {row_index + 1}"
     for e in part.entities:
         if not shown[e.eid]:
             continue
@@ -216,5 +215,7 @@ def check_part(part):
     for e in part.entities:
         if not e.views:
             raise PartError(f"{part.key}: entity {e.eid} ({e.name}) is in no view")
-    for i in range(len(part.rows)):
-        check_row(part, i)
+    for i, row in enumerate(part.rows):
+        check_row(part, row, f"{part.key} row {i + 1}")
+    for row in part.edited_rows:
+        check_row(part, row, f"{part.key} edited row {row}")

@@ -84,6 +84,7 @@ class Part:
         self.lib, self.pid, self.key, self.name, self.folder = lib, pid, key, name, folder
         self.inputs = []          # (ParaID, name, type, visible)
         self.rows = []            # value rows: one value per input, None for a blank cell
+        self.edited_rows = []     # rows a user might type in: checked by the build, not stored
         self.structs = {}         # name -> (StructureID, expression, is_expression, visible)
         self.props = []           # (property name, value, is_expression)
         self.points = {}          # name -> (PointID, x, y, z)
@@ -105,6 +106,14 @@ class Part:
             if len(row) != len(self.inputs):
                 raise ValueError(f"{self.key}: row {row} has {len(row)} values")
             self.rows.append(list(row))
+
+    def edited(self, row, **changes):
+        """Checks, at build time, the value row `row` (from 1) with some inputs edited."""
+        names = [name for _, name, _, _ in self.inputs]
+        edited = list(self.rows[row - 1])
+        for name, value in changes.items():
+            edited[names.index(name)] = value
+        self.edited_rows.append(edited)
 
     def struct(self, name, expr, visible=True):
         """A structure parameter: a formula (text) or a given value (number)."""
