@@ -161,6 +161,17 @@ TEST(LibraryReferences, EntityListsAndTheirMembersResolve) {
                   "QZEntityIdList l WHERE l.PartID = t.PartID AND l.EntityID = t.EntityID AND "
                   "l.EntityListID = t.AnnotationEntity) <> 1"),
             0);
+  // The host matches member identifiers against the objects it already has: members come
+  // first in drawing order, and so does a block reference's definition.
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM QZEntityIdList l JOIN QZPartEntities o ON o.PartID = "
+                  "l.PartID AND o.EntityID = l.EntityID JOIN QZPartEntities m ON m.PartID = "
+                  "l.PartID AND m.EntityID = l.RefEntityIDs WHERE m.Position >= o.Position"),
+            0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM QZEnt_BlockReference r JOIN QZPartEntities o ON "
+                  "o.PartID = r.PartID AND o.EntityID = r.EntityID JOIN QZPartEntities d ON "
+                  "d.PartID = r.PartID AND d.EntityID = r.BlockDefID WHERE d.Position >= "
+                  "o.Position"),
+            0);
   // Members are drawn in the same views as the entity that names them, so the host finds them.
   EXPECT_EQ(Count("SELECT COUNT(*) FROM QZEntityIdList l JOIN QZPartViewEntities o ON "
                   "o.PartID = l.PartID AND o.EntityID = l.EntityID WHERE NOT EXISTS (SELECT 1 "
