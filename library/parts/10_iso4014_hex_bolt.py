@@ -29,7 +29,7 @@ LENGTHS = {
 
 def build(lib):
     p = lib.part("bolts", "iso4014", "六角头螺栓 ISO 4014 (Hexagon head bolt)")
-    p.inputs_(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
+    p.parameters(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
               ("P", NUMBER, True), ("b1", NUMBER, False), ("b2", NUMBER, False),
               ("b3", NUMBER, False), ("k", NUMBER, True), ("s", NUMBER, True),
               ("e", NUMBER, True))

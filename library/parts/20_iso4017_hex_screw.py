@@ -29,7 +29,7 @@ LENGTHS = {
 
 def build(lib):
     p = lib.part("screws", "iso4017", "六角头螺钉 ISO 4017 (Hexagon head screw)")
-    p.inputs_(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
+    p.parameters(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
               ("P", NUMBER, True), ("k", NUMBER, True), ("s", NUMBER, True),
               ("e", NUMBER, True))
     p.value_rows([(t, l, d, pitch, k, s, e)

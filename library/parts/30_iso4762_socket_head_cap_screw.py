@@ -32,7 +32,7 @@ KNURLED = 'O.Head="knurled"'
 
 def build(lib):
     p = lib.part("screws", "iso4762", "内六角圆柱头螺钉 ISO 4762 (Hexagon socket head cap screw)")
-    p.inputs_(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
+    p.parameters(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
               ("P", NUMBER, True), ("b", NUMBER, True), ("dk", NUMBER, True),
               ("dkk", NUMBER, False), ("k", NUMBER, True), ("s", NUMBER, True),
               ("e", NUMBER, True), ("t", NUMBER, True), ("Head", TEXTPARA, True))

@@ -33,7 +33,7 @@ def section_half(p, sign, prefix):
 
 def build(lib):
     p = lib.part("nuts", "iso4032", "六角螺母 ISO 4032 (Hexagon nut)")
-    p.inputs_(("Thread", TEXTPARA, True), ("d", NUMBER, True), ("P", NUMBER, True),
+    p.parameters(("Thread", TEXTPARA, True), ("d", NUMBER, True), ("P", NUMBER, True),
               ("s", NUMBER, True), ("e", NUMBER, True), ("m", NUMBER, True),
               ("dw", NUMBER, True), ("da", NUMBER, True))
     p.value_rows(SIZES)

@@ -25,7 +25,7 @@ SIZES = [
 
 def build(lib):
     p = lib.part("washers", "iso7089", "平垫圈 ISO 7089 (Plain washer)")
-    p.inputs_(("Size", NUMBER, True), ("Thread", TEXTPARA, True), ("d1", NUMBER, True),
+    p.parameters(("Size", NUMBER, True), ("Thread", TEXTPARA, True), ("d1", NUMBER, True),
               ("d2", NUMBER, True), ("h", NUMBER, True))
     p.value_rows(SIZES)
     p.prop("Name", "平垫圈")

@@ -18,7 +18,7 @@ LENGTHS = {4: (12, 20), 5: (16, 24), 6: (20, 30), 8: (24, 40), 10: (30, 50), 12:
 
 def build(lib):
     p = lib.part("pins", "iso2338", "圆柱销 ISO 2338 (Parallel pin)")
-    p.inputs_(("d", NUMBER, True), ("Tol", TEXTPARA, True), ("L", NUMBER, True),
+    p.parameters(("d", NUMBER, True), ("Tol", TEXTPARA, True), ("L", NUMBER, True),
               ("c", NUMBER, True))
     p.value_rows([(d, "m6", l, c) for d, c in SIZES for l in LENGTHS[d]])
     p.prop("Name", "圆柱销")

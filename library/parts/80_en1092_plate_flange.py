@@ -24,7 +24,7 @@ ROWS = [
 
 def build(lib):
     p = lib.part("flanges", "en1092-01", "板式平焊法兰 PN16 (Plate flange for welding, PN 16)")
-    p.inputs_(("DN", TEXTPARA, True), ("Bolt", TEXTPARA, True), ("D", NUMBER, True),
+    p.parameters(("DN", TEXTPARA, True), ("Bolt", TEXTPARA, True), ("D", NUMBER, True),
               ("K", NUMBER, True), ("L", NUMBER, True), ("n", NUMBER, True),
               ("C", NUMBER, True), ("B", NUMBER, True))
     p.value_rows(ROWS)

@@ -40,7 +40,7 @@ def ring_half(p, prefix, sign, outer):
 
 def bearing_part(lib, key, name, series, rows):
     p = lib.part("bearings", key, name)
-    p.inputs_(("Code", TEXTPARA, True), ("d", NUMBER, True), ("D", NUMBER, True),
+    p.parameters(("Code", TEXTPARA, True), ("d", NUMBER, True), ("D", NUMBER, True),
               ("B", NUMBER, True), ("r", NUMBER, True))
     p.value_rows(rows)
     p.prop("Name", f"深沟球轴承 {series} 系列")

@@ -104,9 +104,6 @@ class Values:
             for key in done:
                 del pending[key]
 
-    def num(self, key):
-        return float(key)
-
     def s_value(self, name):
         return float(self.s[f"S.{name}"])
 
@@ -162,7 +159,7 @@ def check_row(part, row, where):
     for e in part.entities:
         if not shown[e.eid]:
             continue
-        for what, src, must_be_text in e.formulas[1:]:
+        for what, src, must_be_text in e.formulas[1:]:  # the first is the filter, done above
             try:
                 result = values.evaluate(src, must_be_text=must_be_text)
             except (FormulaError, PartError) as err:

@@ -35,8 +35,8 @@ def centre_cross(p, c, half, name):
 def hexagon(p, c, hs, re, prefix, name, layer="OUTLINE"):
     """A regular hexagon around point c with two corners on the vertical centre line.
     hs: half the width across flats; re: half the width across corners (structure names)."""
-    corners = [(f"0", f"S.{re}"), (f"-S.{hs}", f"S.{re}/2"), (f"-S.{hs}", f"-S.{re}/2"),
-               (f"0", f"-S.{re}"), (f"S.{hs}", f"-S.{re}/2"), (f"S.{hs}", f"S.{re}/2")]
+    corners = [("0", f"S.{re}"), (f"-S.{hs}", f"S.{re}/2"), (f"-S.{hs}", f"-S.{re}/2"),
+               ("0", f"-S.{re}"), (f"S.{hs}", f"-S.{re}/2"), (f"S.{hs}", f"S.{re}/2")]
     names = [p.pt(f"{prefix}{i + 1}", f"P.{c}.X+{x}", f"P.{c}.Y+{y}")
              for i, (x, y) in enumerate(corners)]
     return p.pline(names, closed=True, layer=layer, name=name), names

@@ -57,7 +57,6 @@ class Scene:
 
     def build(self):
         v = self.v
-        by_id = {e.eid: e for e in self.part.entities}
         for e in self.part.entities:
             if not v.passes(e):
                 continue
@@ -104,7 +103,7 @@ class Scene:
         for e in self.part.entities:
             if v.passes(e) and e.etype in (qzlib.MOVE, qzlib.MIRROR, qzlib.ROTATE, qzlib.POLAR,
                                            qzlib.RECTARRAY):
-                self.transform(e, by_id)
+                self.transform(e)
 
     def dimension(self, e):
         v, g = self.v, e.geometry
@@ -166,7 +165,7 @@ class Scene:
             self.add(e.eid, "DIM", [p, q])
             self.text_box(e.eid, q[0], q[1], h, text)
 
-    def transform(self, e, by_id):
+    def transform(self, e):
         v, g = self.v, e.geometry
         members = [m for m in g["members"] if m in self.items]
         copies = []

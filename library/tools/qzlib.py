@@ -96,7 +96,7 @@ class Part:
         self._auto = 0
 
     # -- parameters -------------------------------------------------------------------------
-    def inputs_(self, *specs):
+    def parameters(self, *specs):
         """Input parameters in grid order: (name, NUMBER|TEXTPARA, visible)."""
         for name, ptype, visible in specs:
             self.inputs.append((len(self.inputs) + 1, name, ptype, 1 if visible else 0))
