@@ -1,13 +1,17 @@
 """Builds the sample library's SQL from the part sources: schema, then every part's rows.
 
-    /usr/bin/python3 build_library.py --schema schema.sql --out metric-parts.sql
+    /usr/bin/python3 build_library.py --schema schema.sql --out metric-parts.sql \
+        --values metric-parts.values.json
 
 Every formula of every part is evaluated for every value row first; a part that does not
-compute, or draws something degenerate for some row, stops the build with the reason.
+compute, or draws something degenerate for some row, stops the build with the reason. The
+values file holds, for a few rows of each part, every formula with the result computed here, so
+that a test can have the engine's own evaluator repeat them.
 """
 
 import argparse
 import importlib.util
+import json
 import pathlib
 import sys
 
@@ -43,6 +47,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--schema", default=str(HERE / "schema.sql"))
     ap.add_argument("--out", required=True)
+    ap.add_argument("--values", help="where to write the formulas and their results")
     args = ap.parse_args()
     lib = load_library()
     try:
@@ -53,6 +58,10 @@ def main():
     schema = pathlib.Path(args.schema).read_text(encoding="utf-8")
     out = pathlib.Path(args.out)
     out.write_text(schema + "\n" + lib.sql(), encoding="utf-8")
+    if args.values:
+        cases = [case for part in lib.parts for case in check.value_cases(part)]
+        pathlib.Path(args.values).write_text(json.dumps({"cases": cases}, ensure_ascii=False),
+                                             encoding="utf-8")
 
 
 if __name__ == "__main__":

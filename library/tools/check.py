@@ -216,3 +216,36 @@ def check_part(part):
         check_row(part, row, f"{part.key} row {i + 1}")
     for row in part.edited_rows:
         check_row(part, row, f"{part.key} edited row {row}")
+
+
+def formulas(part, values):
+    """(label, formula) of every formula the engine evaluates for this part and value row:
+    structure parameters, properties and points, then the filters of all entities and the
+    texts of those that pass."""
+    for name, (_, expr, is_expr, _) in part.structs.items():
+        if is_expr:
+            yield f"S.{name}", expr
+    for name, value, is_expr in part.props:
+        if is_expr:
+            yield f"T.{name}", value
+    for name, (_, x, y, z) in part.points.items():
+        for axis, expr in zip("XYZ", (x, y, z)):
+            yield f"P.{name}.{axis}", expr
+    for e in part.entities:
+        shown = values.passes(e)
+        for what, src, _ in e.formulas:
+            if shown or what == "filter":
+                yield f"entity {e.eid} {what}", src
+
+
+def value_cases(part):
+    """For the first, middle and last value row: every value the build computed and every
+    formula with its result, for the engine's evaluator to repeat (tests/library)."""
+    cases = []
+    for index in sorted({0, len(part.rows) // 2, len(part.rows) - 1}):
+        values = Values(part, part.rows[index])
+        variables = {**values.o, **values.s, **values.t, **values.p}
+        checks = [[label, src, values.evaluate(src)] for label, src in formulas(part, values)]
+        cases.append({"part": part.pid, "key": part.key, "row": index + 1,
+                      "scale": values.scale, "variables": variables, "formulas": checks})
+    return cases
