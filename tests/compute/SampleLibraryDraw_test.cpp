@@ -5,6 +5,7 @@
 
 #include <map>
 #include <set>
+#include <string>
 
 #include "PipelineHarness.h"
 #include "compute/Computation.h"
@@ -45,10 +46,39 @@ class SampleLibraryDrawTest : public PipelineTest {
     return views;
   }
 
-  // The entities of the chosen views (of the whole part when none is chosen)
-  // whose filter lets them through for the first row. Every type of the
-  // sample library builds an object.
-  std::set<int32_t> Drawable() {
+  // "id class" of each entity of the chosen views (of the whole part when
+  // none is chosen) whose filter lets it through, with the host class its
+  // type is built as: every type of the sample library builds an object.
+  std::multiset<std::string> Drawable() {
+    static const char* const kClassOfType[] = {
+        "",
+        "DbLine",
+        "DbCircle",
+        "DbArc",
+        "DbEllipse",
+        "DbPolyline",
+        "Db3dPolyline",
+        "DbText",
+        "DbMText",
+        "DbDictionary",
+        "DbBlockDefinition",
+        "DbBlockReference",
+        "DbGroup",
+        "DbHatch",
+        "DbLeader",
+        "DbRotatedDimension",
+        "DbAlignedDimension",
+        "DbDiametricDimension",
+        "DbRadialDimension",
+        "Db3PointAngularDimension",
+        "Db2LineAngularDimension",
+        "DbOrdinateDimension",
+        "DbMove",
+        "DbPolarArray",
+        "DbRectArray",
+        "DbRotate",
+        "DbMirror",
+    };
     colEntityList entities, total;
     clsPartComputeDB& reader = *Compute().ComputeDB;
     if (Compute().Views->Count() == 0) {
@@ -57,21 +87,22 @@ class SampleLibraryDrawTest : public PipelineTest {
       for (const auto& view : *Compute().Views)
         EXPECT_TRUE(reader.getViewEntity(view->PartViewID, entities, total));
     }
-    std::set<int32_t> ids;
+    std::multiset<std::string> objects;
     for (const auto& entity : entities) {
-      if (EvaluateCondition(entity->EntityFilter) != 2) ids.insert(entity->EntityID);
+      EXPECT_TRUE(entity->EntityType >= 1 && entity->EntityType <= 26) << entity->EntityType;
+      if (EvaluateCondition(entity->EntityFilter) == 2) continue;
+      objects.insert(std::to_string(entity->EntityID) + " " + kClassOfType[entity->EntityType]);
     }
-    return ids;
+    return objects;
   }
 
-  static std::multiset<int32_t> Drawn(const RecordedView& view) {
-    std::multiset<int32_t> ids;
+  static void Drawn(const RecordedView& view, std::multiset<std::string>& objects) {
     for (const RecordedObject& object : view.objects) {
       for (const RecordedEvent& event : object.events) {
-        if (event.op == "set" && event.member == "ID") ids.insert(event.value.get<int32_t>());
+        if (event.op == "set" && event.member == "ID")
+          objects.insert(event.value.dump() + " " + object.className);
       }
     }
-    return ids;
   }
 };
 
@@ -96,27 +127,26 @@ TEST_F(SampleLibraryDrawTest, EachPartDrawsEveryEntityOnceWithoutAMessage) {
       }
       ASSERT_TRUE(ComputeAll());
       LoadAllLayers();
-      const std::set<int32_t> drawable = Drawable();
+      const std::multiset<std::string> drawable = Drawable();
       EXPECT_EQ(drawable.size(), tickEveryView ? counts.second : counts.first);
       ASSERT_TRUE(DrawPart());
       for (const MessageBoxRecord& box : Boxes())
         ADD_FAILURE() << "box " << box.title << " " << box.text;
 
       const Recording run = Run();
-      std::multiset<int32_t> drawn;
+      std::multiset<std::string> drawn;
       if (tickEveryView) {
         ASSERT_EQ(run.views.size(), static_cast<size_t>(views.Count()));
         for (const RecordedView& view : run.views) {
           EXPECT_FALSE(view.objects.empty());
-          auto ids = Drawn(view);
-          drawn.insert(ids.begin(), ids.end());
+          Drawn(view, drawn);
         }
       } else {
         ASSERT_EQ(run.views.size(), 2u);
         EXPECT_TRUE(run.views[0].objects.empty());
-        drawn = Drawn(run.views[1]);
+        Drawn(run.views[1], drawn);
       }
-      EXPECT_EQ(drawn, std::multiset<int32_t>(drawable.begin(), drawable.end()));
+      EXPECT_EQ(drawn, drawable);
       EXPECT_EQ(Engine().CurrentPartID, part);
       ReleaseComputeData();
     }
