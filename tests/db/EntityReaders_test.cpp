@@ -429,46 +429,5 @@ TEST_F(EntityReadersTest, BlockFileThatCannotBeWrittenFails) {
   ExpectOneBox(MsgIcon::Information, "提示：");
 }
 
-TEST(EntityReaderTable, EveryCodeHasItsReaderAndQueryText) {
-  const char* names[] = {"getEntLine",
-                         "getEntCircle",
-                         "getEntArc",
-                         "getEntEllipse",
-                         "getEnt2dPolyline",
-                         "getEnt3dPolyline",
-                         "getEntText",
-                         "getEntMText",
-                         "getEntAttribute",
-                         "getEntBlockDefine",
-                         "getEntBlockReference",
-                         "getEntGroup",
-                         "getEntHatch",
-                         "getEntDimLeader",
-                         "getEntDimRotated",
-                         "getEntDimAligned",
-                         "getEntDimDiametric",
-                         "getEntDimRadial",
-                         "getEntDim3PointAngular",
-                         "getEntDim2LineAngular",
-                         "getEntDimOrdinate",
-                         "getTransMove",
-                         "getTransPolarArray",
-                         "getTransRectArray",
-                         "getTransRotate",
-                         "getTransMirror",
-                         "getEntDimCommon"};
-  for (int32_t code = 1; code <= 27; ++code) {
-    EXPECT_EQ(EntityReaderName(code), names[code - 1]);
-    const std::string sql = EntityReaderSql(code, 123, 456);
-    EXPECT_NE(sql.find("123"), std::string::npos) << sql;
-    EXPECT_NE(sql.find("456"), std::string::npos) << sql;
-  }
-  EXPECT_EQ(EntityReaderName(28), "");
-  EXPECT_EQ(EntityReaderSql(0, 1, 1), "");
-  EXPECT_EQ(HatchLoopSql(1, 2, 3, 4),
-            "SELECT [EntityListID],[RefEntityIDs] FROM  [QZEntityIdList] WHERE [PartID] = 1 AND "
-            "[EntityID] = 2 AND (  [EntityListID]=3 OR [EntityListID]=4)");
-}
-
 }  // namespace
 }  // namespace qzdbs::test

@@ -112,12 +112,5 @@ TEST_F(LibraryDBTest, CatalogueQueriesReadNodesInSiblingOrder) {
   EXPECT_EQ(parts[1]->Position, 2);
 }
 
-TEST_F(LibraryDBTest, CatalogueWithoutItsTableFails) {
-  ScratchLibrary library("CREATE TABLE Other (A LONG);");
-  OpenShared(library);
-  EXPECT_THROW(ReadCatalogueNodes(*Engine().LibraryConnection, RootNodesSql(0), library.Path()),
-               db::DbError);
-}
-
 }  // namespace
 }  // namespace qzdbs::test

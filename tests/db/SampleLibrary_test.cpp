@@ -113,24 +113,6 @@ TEST_F(SampleLibraryTest, SelectionOfTheBolt) {
   ExpectNoBox();
 }
 
-TEST_F(SampleLibraryTest, PicturesOfTheOtherParts) {
-  clsPartSelDB sel;
-  colPartView views;
-  const std::string picture = Out("WMFtemp.wmf");
-  sel.InitClassData(2);
-  ASSERT_TRUE(sel.getThisPart());
-  ASSERT_TRUE(sel.getPartGraphic(picture));
-  EXPECT_EQ(ReadText(picture).substr(1, 3), "PNG");
-  ASSERT_TRUE(sel.getPartView(views));
-  EXPECT_TRUE(sel.getPartViewGraphic(44, picture));
-  EXPECT_FALSE(sel.getPartViewGraphic(58, picture));
-
-  sel.InitClassData(3);
-  ASSERT_TRUE(sel.getThisPart());
-  EXPECT_FALSE(sel.getPartGraphic(picture)) << "the flange has no part picture";
-  ExpectNoBox();
-}
-
 TEST_F(SampleLibraryTest, DefinitionOfTheWasher) {
   auto reader = Reader(2);
   colCompute structure, pending;

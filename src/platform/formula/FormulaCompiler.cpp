@@ -286,7 +286,7 @@ class Compiler {
         if (!ParseExpression(kOrLevel, argument)) return false;
         if (function.id == FunctionId::IIf) {
           IIfArgument(argc, argument, argumentOffset, thenBranch, jumps);
-        } else if ((function.textArgs >> argc) & 1) {
+        } else if (function.TakesText(argc)) {
           MarkText(argument.open);
         } else {
           Close(argument.open);

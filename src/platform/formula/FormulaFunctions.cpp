@@ -101,6 +101,8 @@ bool TanDegrees(double degrees, double& tangent) {
 // rounds as the author wrote it.
 double RoundHalfAway(double x, int digits) {
   double scale = std::pow(10.0, digits);
+  // From 1E+15 on a double has no decimals left to round.
+  if (std::fabs(x) >= 1e15) return x;
   double scaled = ParseNumber(FormatNumber(x * scale)).value_or(x * scale);
   return std::round(scaled) / scale;
 }

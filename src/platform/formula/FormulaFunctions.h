@@ -58,6 +58,10 @@ struct FunctionInfo {
   int maxArgs;
   uint8_t textArgs;  // bit i set: argument i+1 is used as a text
   bool textResult;
+
+  // Whether argument `index` (from 0) is used as a text; Min and Max take
+  // thousands of numbers, far past the bits.
+  bool TakesText(int index) const { return index < 8 && ((textArgs >> index) & 1) != 0; }
 };
 
 // The function of that name in any letter case, or null.
