@@ -1,0 +1,158 @@
+// The Access fixture converted through mdbtools must hold exactly what the SQL
+// beside it holds: every table, column, row and value, nulls and empty texts
+// told apart, doubles exact, blobs byte for byte.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "TableDump.h"
+#include "platform/access/AccessLibrary.h"
+#include "support/TestPaths.h"
+
+namespace qzdbs::test {
+namespace {
+
+std::string FixtureMdb() {
+  return (TestDataDir() / "access" / "sample-library.mdb").string();
+}
+std::string FixtureSql() {
+  return (TestDataDir() / "access" / "sample-library.sql").string();
+}
+
+class AccessFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    access::AccessOpenOptions memoryOnly;
+    memoryOnly.useCache = false;
+    converted_ = access::OpenAccessAsSqlite(FixtureMdb(), memoryOnly).release();
+    expected_ = LoadSqlScript(FixtureSql()).release();
+  }
+  static void TearDownTestSuite() {
+    access::SqliteCloser()(converted_);
+    access::SqliteCloser()(expected_);
+  }
+  static sqlite3* converted_;
+  static sqlite3* expected_;
+};
+sqlite3* AccessFixture::converted_ = nullptr;
+sqlite3* AccessFixture::expected_ = nullptr;
+
+TEST_F(AccessFixture, HasEveryTableWithItsColumnsAndTypes) {
+  const auto tables = TableNames(expected_);
+  ASSERT_EQ(tables.size(), 46u);
+  EXPECT_EQ(TableNames(converted_), tables);
+  for (const auto& table : tables) {
+    // Memo columns are TEXT too: the fixture's DDL does not tell them apart.
+    EXPECT_EQ(ColumnsOf(converted_, table), ColumnsOf(expected_, table)) << table;
+  }
+}
+
+TEST_F(AccessFixture, EveryRowAndValueMatchesTheSql) {
+  size_t rows = 0;
+  for (const auto& table : TableNames(expected_)) {
+    const auto want = RowsOf(expected_, table);
+    const auto got = RowsOf(converted_, table);
+    ASSERT_EQ(got.size(), want.size()) << table;
+    const auto columns = ColumnsOf(expected_, table);
+    for (size_t r = 0; r < want.size(); ++r) {
+      for (size_t c = 0; c < columns.size(); ++c) {
+        EXPECT_EQ(got[r][c], want[r][c])
+            << table << " row " << r + 1 << " column " << columns[c].first << ": got "
+            << Describe(got[r][c]) << ", want " << Describe(want[r][c]);
+      }
+    }
+    rows += want.size();
+  }
+  // The script's INSERT count: the comparison above covered all of them.
+  EXPECT_EQ(rows, 644u);
+}
+
+TEST_F(AccessFixture, EmptyTextsAndNullsStayApart) {
+  // Zero-length strings that a bound-value reader turns into nulls.
+  const char* kCountEmpty =
+      "SELECT (SELECT count(*) FROM QZEnt_DimCommonText WHERE TextString='') +"
+      " (SELECT count(*) FROM QZEnt_DimCommonText WHERE str_DimTolNo='') +"
+      " (SELECT count(*) FROM QZEnt_DimCommonText WHERE str_DimFollow='') +"
+      " (SELECT count(*) FROM QZEnt_DimCommonText WHERE str_DimFront='') +"
+      " (SELECT count(*) FROM QZEnt_DimCommonText WHERE str_TolUnit='') +"
+      " (SELECT count(*) FROM QZEnt_MText WHERE str_DimFollow='') +"
+      " (SELECT count(*) FROM QZEnt_MText WHERE str_DimFront='') +"
+      " (SELECT count(*) FROM QZEnt_Attribute WHERE DefaultValue='')";
+  EXPECT_EQ(QueryInteger(converted_, kCountEmpty), 48);
+  EXPECT_EQ(QueryInteger(converted_, "SELECT count(*) FROM QZParts WHERE PartPic IS NULL"), 1);
+  EXPECT_EQ(
+      QueryInteger(converted_, "SELECT count(*) FROM QZEnt_BlockGlobal WHERE BlockType IS NULL"),
+      1);
+}
+
+TEST_F(AccessFixture, CreatesTheLookupIndexes) {
+  struct Case {
+    const char* table;
+    std::vector<std::string> indexes;
+  };
+  const Case cases[] = {
+      {"QZEnt_Line",
+       {R"(CREATE INDEX "idx_QZEnt_Line_PartID" ON "QZEnt_Line" ("PartID"))",
+        R"(CREATE INDEX "idx_QZEnt_Line_PartID_EntityID" ON "QZEnt_Line" ("PartID", "EntityID"))"}},
+      {"QZParts", {R"(CREATE INDEX "idx_QZParts_PartID" ON "QZParts" ("PartID"))"}},
+      {"QZPartDirectory",
+       {R"(CREATE INDEX "idx_QZPartDirectory_PartID" ON "QZPartDirectory" ("PartID"))",
+        R"(CREATE UNIQUE INDEX "idx_QZPartDirectory_NodeID" ON "QZPartDirectory" ("NodeID"))"}},
+      {"QZLayer", {R"(CREATE UNIQUE INDEX "idx_QZLayer_LayerID" ON "QZLayer" ("LayerID"))"}},
+      {"QZProperties",
+       {R"(CREATE UNIQUE INDEX "idx_QZProperties_PropertyID" ON "QZProperties" ("PropertyID"))"}},
+      {"QZTextStyleName",
+       {R"(CREATE UNIQUE INDEX "idx_QZTextStyleName_TextStyleNameID" ON "QZTextStyleName" ("TextStyleNameID"))"}},
+      {"QZPatternName",
+       {R"(CREATE UNIQUE INDEX "idx_QZPatternName_PatternID" ON "QZPatternName" ("PatternID"))"}},
+      {"QZEnt_BlockGlobal",
+       {R"(CREATE UNIQUE INDEX "idx_QZEnt_BlockGlobal_BlockID" ON "QZEnt_BlockGlobal" ("BlockID"))"}},
+      {"QZPartGUIDs", {R"(CREATE INDEX "idx_QZPartGUIDs_ID" ON "QZPartGUIDs" ("ID"))"}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(IndexSqlOf(converted_, c.table), c.indexes) << c.table;
+
+  // Every table with PartID has its index, as the native libraries do.
+  for (const auto& table : TableNames(expected_)) {
+    const auto columns = ColumnsOf(expected_, table);
+    bool hasPartId = false;
+    bool hasEntityId = false;
+    for (const auto& [name, type] : columns) {
+      hasPartId |= name == "PartID";
+      hasEntityId |= name == "EntityID";
+    }
+    const auto indexes = IndexSqlOf(converted_, table);
+    auto has = [&](const std::string& name) {
+      for (const auto& sql : indexes) {
+        if (sql.find("\"" + name + "\" ON") != std::string::npos) return true;
+      }
+      return false;
+    };
+    EXPECT_EQ(has("idx_" + table + "_PartID"), hasPartId) << table;
+    EXPECT_EQ(has("idx_" + table + "_PartID_EntityID"), hasPartId && hasEntityId) << table;
+  }
+}
+
+TEST_F(AccessFixture, PartQueriesUseTheIndex) {
+  sqlite3_stmt* raw = nullptr;
+  ASSERT_EQ(
+      sqlite3_prepare_v2(
+          converted_, "EXPLAIN QUERY PLAN SELECT * FROM QZEnt_Line WHERE PartID=2 AND EntityID=7",
+          -1, &raw, nullptr),
+      SQLITE_OK);
+  std::string plan;
+  while (sqlite3_step(raw) == SQLITE_ROW) {
+    plan += reinterpret_cast<const char*>(sqlite3_column_text(raw, 3));
+  }
+  sqlite3_finalize(raw);
+  EXPECT_NE(plan.find("idx_QZEnt_Line_PartID_EntityID"), std::string::npos) << plan;
+}
+
+TEST_F(AccessFixture, TheConvertedLibraryIsReadOnly) {
+  EXPECT_NE(sqlite3_exec(converted_, "CREATE TABLE x (a)", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_NE(sqlite3_exec(converted_, "DELETE FROM QZLayer", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(QueryInteger(converted_, "SELECT count(*) FROM QZLayer"),
+            QueryInteger(expected_, "SELECT count(*) FROM QZLayer"));
+}
+
+}  // namespace
+}  // namespace qzdbs::test
