@@ -6,6 +6,7 @@
 #include <mdbtools.h>
 
 #include <bit>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -164,7 +165,13 @@ class RowScanner {
           Crack(start & kOffsetMask, size, page, r);
         }
         sink.Row(row_);
+        ++rowsRead_;
       }
+    }
+    // The same silence in the middle of a table: fewer rows than its
+    // definition counts means pages that could not be read.
+    if (rowsRead_ < table_->num_rows) {
+      Fail("缺少 " + std::to_string(table_->num_rows - rowsRead_) + " 行 (文件被截断或已损坏)");
     }
   }
 
@@ -322,7 +329,20 @@ class RowScanner {
   std::vector<unsigned char> chunk_;
   size_t rowBegin_ = 0;
   size_t rowEnd_ = 0;
+  unsigned rowsRead_ = 0;
 };
+
+// The row count the catalogue table's definition records (0 when unreadable),
+// read the way mdbtools bootstraps the catalogue: from its fixed page.
+unsigned CatalogRows(MdbHandle* mdb) {
+  MdbCatalogEntry entry{};
+  entry.mdb = mdb;
+  entry.object_type = MDB_TABLE;
+  entry.table_pg = 2;
+  std::snprintf(entry.object_name, sizeof entry.object_name, "MSysObjects");
+  std::unique_ptr<MdbTableDef, TableDefFree> table(mdb_read_table(&entry));
+  return table ? table->num_rows : 0;
+}
 
 bool IsUtf8(const char* charset) {
   return charset &&
@@ -357,8 +377,13 @@ AccessReader::AccessReader(const std::string& path) : impl_(std::make_unique<Imp
   if (d.format == AccessFormat::Jet3 && !IsUtf8(mdb_target_charset(d.mdb.get()))) {
     d.Fail("环境变量 MDBICONV 不是 UTF-8, 无法转换 Access 97 的文字");
   }
-  GPtrArray* catalog = mdb_read_catalog(d.mdb.get(), MDB_TABLE);
-  if (!catalog) d.Fail("无法读取表目录 (文件已损坏或已加密)");
+  // mdbtools stops a table at the first page it cannot read, quietly; a file
+  // cut short would lose tables and rows without a word.
+  if (d.fileSize % static_cast<uintmax_t>(d.mdb->fmt->pg_size) != 0) d.Fail("文件被截断");
+  GPtrArray* catalog = mdb_read_catalog(d.mdb.get(), MDB_ANY);
+  if (!catalog || catalog->len < CatalogRows(d.mdb.get())) {
+    d.Fail("无法读取表目录 (文件已损坏或已加密)");
+  }
   for (guint i = 0; i < catalog->len; ++i) {
     auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
     if (!mdb_is_user_table(entry)) continue;
