@@ -5,7 +5,9 @@
 
 #include <mdbtools.h>
 
+#include <array>
 #include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -119,7 +121,7 @@ struct AccessReader::Impl {
   AccessFormat format = AccessFormat::Jet4;
   uintmax_t fileSize = 0;
   std::unique_ptr<MdbHandle, MdbCloser> mdb;
-  std::vector<MdbCatalogEntry*> entries;  // owned by mdb
+  std::vector<std::unique_ptr<MdbCatalogEntry>> entries;
   std::vector<std::string> names;
 
   [[noreturn]] void Fail(const std::string& why) const { Throw(path, why); }
@@ -131,14 +133,17 @@ namespace {
 // the page mdbtools last read, so a row is decoded before the next page read.
 class RowScanner {
  public:
+  // `subject` names the table in messages; `wanted` (when not empty) marks the
+  // columns to decode, the others read as null.
   RowScanner(MdbHandle* mdb, MdbTableDef* table, AccessFormat format, uintmax_t fileSize,
-             const std::string& path, const std::string& tableName)
+             const std::string& path, const std::string& subject, std::vector<bool> wanted = {})
       : mdb_(mdb),
         table_(table),
         format_(format),
         fileSize_(fileSize),
         path_(path),
-        tableName_(tableName),
+        subject_(subject),
+        wanted_(std::move(wanted)),
         fields_(table->num_cols),
         row_(table->num_cols),
         chunk_(MDB_PGSIZE) {}
@@ -146,6 +151,8 @@ class RowScanner {
   void Run(TableSink& sink) {
     const auto pageSize = static_cast<size_t>(mdb_->fmt->pg_size);
     const int countOffset = mdb_->fmt->row_count_offset;
+    // mdbtools keeps an empty usage map as a null pointer and then reads it.
+    if (!table_->usage_map || table_->map_sz == 0) Fail("的页面分配表已损坏");
     mdb_rewind_table(table_);
     while (mdb_read_next_dpg(table_)) {
       const auto page = table_->cur_phys_pg;
@@ -176,9 +183,7 @@ class RowScanner {
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& why) const {
-    Throw(path_, "表 \"" + tableName_ + "\" " + why);
-  }
+  [[noreturn]] void Fail(const std::string& why) const { Throw(path_, subject_ + " " + why); }
 
   static std::string Where(unsigned long page, int row) {
     return "数据页 " + std::to_string(page) + " 第 " + std::to_string(row) + " 行";
@@ -215,6 +220,7 @@ class RowScanner {
     rowBegin_ = static_cast<size_t>(start);
     rowEnd_ = rowBegin_ + size;
     for (size_t i = 0; i < fields_.size(); ++i) {
+      if (!wanted_.empty() && !wanted_[i]) continue;
       auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
       row_[i] = Decode(col, fields_[i], page, row);
     }
@@ -323,7 +329,8 @@ class RowScanner {
   AccessFormat format_;
   uintmax_t fileSize_;
   const std::string& path_;
-  const std::string& tableName_;
+  const std::string& subject_;
+  std::vector<bool> wanted_;
   std::vector<MdbField> fields_;
   std::vector<CellValue> row_;
   std::vector<unsigned char> chunk_;
@@ -332,17 +339,54 @@ class RowScanner {
   unsigned rowsRead_ = 0;
 };
 
-// The row count the catalogue table's definition records (0 when unreadable),
-// read the way mdbtools bootstraps the catalogue: from its fixed page.
-unsigned CatalogRows(MdbHandle* mdb) {
-  MdbCatalogEntry entry{};
-  entry.mdb = mdb;
-  entry.object_type = MDB_TABLE;
-  entry.table_pg = 2;
-  std::snprintf(entry.object_name, sizeof entry.object_name, "MSysObjects");
-  std::unique_ptr<MdbTableDef, TableDefFree> table(mdb_read_table(&entry));
-  return table ? table->num_rows : 0;
-}
+// Collects the user tables from the rows of MSysObjects.
+class CatalogueSink : public TableSink {
+ public:
+  CatalogueSink(MdbHandle* mdb, std::vector<std::unique_ptr<MdbCatalogEntry>>& entries)
+      : mdb_(mdb), entries_(entries) {}
+
+  void Columns(const std::string&, const std::vector<AccessColumn>& columns) override {
+    for (size_t i = 0; i < columns.size(); ++i) {
+      for (size_t k = 0; k < kNames.size(); ++k) {
+        if (g_ascii_strcasecmp(columns[i].name.c_str(), kNames[k]) == 0) index_[k] = i;
+      }
+    }
+  }
+
+  void Row(const std::vector<CellValue>& row) override {
+    const auto* id = std::get_if<int64_t>(&row[index_[kId]]);
+    const auto* name = std::get_if<std::string>(&row[index_[kName]]);
+    const auto* type = std::get_if<int64_t>(&row[index_[kType]]);
+    const auto* flags = std::get_if<int64_t>(&row[index_[kFlags]]);
+    if (!id || !name || !type || !flags || (*type & 0x7F) != MDB_TABLE) return;
+    // The flags of Access's own tables (MSys..., hidden system objects).
+    if (static_cast<uint32_t>(*flags) & 0x80000002U) return;
+    auto entry = std::make_unique<MdbCatalogEntry>();
+    entry->mdb = mdb_;
+    std::snprintf(entry->object_name, sizeof entry->object_name, "%s", name->c_str());
+    entry->object_type = MDB_TABLE;
+    entry->table_pg = static_cast<unsigned long>(*id & 0x00FFFFFF);
+    entry->flags = static_cast<int>(*flags);
+    entries_.push_back(std::move(entry));
+  }
+
+  // The catalogue's columns this reads, by position; false when one is missing.
+  bool Wanted(MdbTableDef* table, std::vector<bool>& wanted) const {
+    wanted.assign(table->num_cols, false);
+    for (size_t k = 0; k < kNames.size(); ++k) {
+      if (index_[k] >= table->num_cols) return false;
+      wanted[index_[k]] = true;
+    }
+    return true;
+  }
+
+ private:
+  enum { kId, kName, kType, kFlags };
+  static constexpr std::array<const char*, 4> kNames = {"Id", "Name", "Type", "Flags"};
+  MdbHandle* mdb_;
+  std::vector<std::unique_ptr<MdbCatalogEntry>>& entries_;
+  std::array<size_t, 4> index_ = {SIZE_MAX, SIZE_MAX, SIZE_MAX, SIZE_MAX};
+};
 
 bool IsUtf8(const char* charset) {
   return charset &&
@@ -380,15 +424,38 @@ AccessReader::AccessReader(const std::string& path) : impl_(std::make_unique<Imp
   // mdbtools stops a table at the first page it cannot read, quietly; a file
   // cut short would lose tables and rows without a word.
   if (d.fileSize % static_cast<uintmax_t>(d.mdb->fmt->pg_size) != 0) d.Fail("文件被截断");
-  GPtrArray* catalog = mdb_read_catalog(d.mdb.get(), MDB_ANY);
-  if (!catalog || catalog->len < CatalogRows(d.mdb.get())) {
+  ReadCatalogue();
+}
+
+// The catalogue is read here rather than by mdb_read_catalog: that one also
+// parses every object's property blob, which a damaged file can make it read
+// beyond its buffer; the properties are not needed for the data.
+void AccessReader::ReadCatalogue() {
+  Impl& d = *impl_;
+  MdbCatalogEntry catalogue{};
+  catalogue.mdb = d.mdb.get();
+  catalogue.object_type = MDB_TABLE;
+  catalogue.table_pg = 2;  // where every Jet and ACE file keeps MSysObjects
+  std::snprintf(catalogue.object_name, sizeof catalogue.object_name, "MSysObjects");
+  std::unique_ptr<MdbTableDef, TableDefFree> table(mdb_read_table(&catalogue));
+  if (!table || !mdb_read_columns(table.get()) || table->columns->len != table->num_cols) {
     d.Fail("无法读取表目录 (文件已损坏或已加密)");
   }
-  for (guint i = 0; i < catalog->len; ++i) {
-    auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
-    if (!mdb_is_user_table(entry)) continue;
-    d.entries.push_back(entry);
+  std::vector<std::unique_ptr<MdbCatalogEntry>> entries;
+  CatalogueSink sink(d.mdb.get(), entries);
+  std::vector<AccessColumn> columns;
+  for (guint i = 0; i < table->num_cols; ++i) {
+    columns.push_back({static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i))->name, ""});
+  }
+  sink.Columns(catalogue.object_name, columns);
+  std::vector<bool> wanted;
+  if (!sink.Wanted(table.get(), wanted)) d.Fail("无法读取表目录 (文件已损坏或已加密)");
+  RowScanner(d.mdb.get(), table.get(), d.format, d.fileSize, d.path, "表目录 (MSysObjects)",
+             std::move(wanted))
+      .Run(sink);
+  for (auto& entry : entries) {
     d.names.emplace_back(entry->object_name);
+    d.entries.push_back(std::move(entry));
   }
 }
 
@@ -405,10 +472,11 @@ const std::vector<std::string>& AccessReader::TableNames() const {
 void AccessReader::ReadTable(size_t index, TableSink& sink) {
   Impl& d = *impl_;
   const std::string& name = d.names.at(index);
-  std::unique_ptr<MdbTableDef, TableDefFree> table(mdb_read_table(d.entries[index]));
+  const std::string subject = "表 \"" + name + "\"";
+  std::unique_ptr<MdbTableDef, TableDefFree> table(mdb_read_table(d.entries[index].get()));
   if (!table || !mdb_read_columns(table.get()) || table->num_cols == 0 ||
       table->columns->len != table->num_cols) {
-    d.Fail("表 \"" + name + "\" 的表定义已损坏");
+    d.Fail(subject + " 的表定义已损坏");
   }
   std::vector<AccessColumn> columns;
   for (guint i = 0; i < table->num_cols; ++i) {
@@ -416,7 +484,7 @@ void AccessReader::ReadTable(size_t index, TableSink& sink) {
     columns.push_back({col->name, SqlTypeOf(col->col_type)});
   }
   sink.Columns(name, columns);
-  RowScanner(d.mdb.get(), table.get(), d.format, d.fileSize, d.path, name).Run(sink);
+  RowScanner(d.mdb.get(), table.get(), d.format, d.fileSize, d.path, subject).Run(sink);
 }
 
 }  // namespace qzdbs::access

@@ -46,6 +46,8 @@ class AccessReader {
   void ReadTable(size_t index, TableSink& sink);
 
  private:
+  void ReadCatalogue();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

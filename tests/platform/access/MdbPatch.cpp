@@ -112,4 +112,13 @@ void PutLe(std::string& bytes, size_t offset, uint32_t value, int size) {
     bytes.at(offset + i) = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
+void SetSlotFlags(std::string& bytes, const RowSlot& row, uint32_t flags) {
+  PutLe(bytes, row.slotOffset, GetLe(bytes, row.slotOffset, 2) | flags, 2);
+}
+
+void AddToRowCount(std::string& bytes, const TableLayout& layout, int delta) {
+  PutLe(bytes, layout.rowCountOffset,
+        static_cast<uint32_t>(static_cast<int>(GetLe(bytes, layout.rowCountOffset, 4)) + delta), 4);
+}
+
 }  // namespace qzdbs::test

@@ -31,5 +31,9 @@ std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 uint32_t GetLe(const std::string& bytes, size_t offset, int size);
 void PutLe(std::string& bytes, size_t offset, uint32_t value, int size);
+// Sets flag bits of a row's slot (0x8000 deleted, 0x4000 moved).
+void SetSlotFlags(std::string& bytes, const RowSlot& row, uint32_t flags);
+// Changes the row count the table's definition records.
+void AddToRowCount(std::string& bytes, const TableLayout& layout, int delta);
 
 }  // namespace qzdbs::test
