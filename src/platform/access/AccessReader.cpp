@@ -19,10 +19,11 @@ namespace qzdbs::access {
 
 namespace {
 
-// Row offset flags of a data page. mdbtools reads these two the other way
-// round; the meaning here is the one Access writes: a deleted row (also the
-// moved copy of a row that grew) and a row that moved to another page, leaving
-// a 4-byte pointer behind.
+// Row offset flags of a data page, as Access writes them: a deleted row has
+// both; the copy of a row that grew and moved to another page has kDeletedRow
+// alone (so a scan passes it by), and the row's old place, now a 4-byte
+// pointer to the copy, kOverflowRow alone. (mdbtools' own scan reads the copy
+// in its new place and skips the pointer, which moves the row.)
 constexpr int kDeletedRow = 0x8000;
 constexpr int kOverflowRow = 0x4000;
 constexpr int kOffsetMask = 0x1FFF;
