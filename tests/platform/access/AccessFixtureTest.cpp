@@ -116,7 +116,6 @@ TEST_F(AccessFixture, CreatesTheLookupIndexes) {
       {"QZEnt_Line",
        {R"(CREATE INDEX "idx_QZEnt_Line_PartID" ON "QZEnt_Line" ("PartID"))",
         R"(CREATE INDEX "idx_QZEnt_Line_PartID_EntityID" ON "QZEnt_Line" ("PartID", "EntityID"))"}},
-      {"QZParts", {R"(CREATE INDEX "idx_QZParts_PartID" ON "QZParts" ("PartID"))"}},
       {"QZPartDirectory",
        {R"(CREATE INDEX "idx_QZPartDirectory_PartID" ON "QZPartDirectory" ("PartID"))",
         R"(CREATE UNIQUE INDEX "idx_QZPartDirectory_NodeID" ON "QZPartDirectory" ("NodeID"))"}},
@@ -153,21 +152,6 @@ TEST_F(AccessFixture, CreatesTheLookupIndexes) {
     EXPECT_EQ(has("idx_" + table + "_PartID"), hasPartId) << table;
     EXPECT_EQ(has("idx_" + table + "_PartID_EntityID"), hasPartId && hasEntityId) << table;
   }
-}
-
-TEST_F(AccessFixture, PartQueriesUseTheIndex) {
-  sqlite3_stmt* raw = nullptr;
-  ASSERT_EQ(
-      sqlite3_prepare_v2(
-          converted_, "EXPLAIN QUERY PLAN SELECT * FROM QZEnt_Line WHERE PartID=2 AND EntityID=7",
-          -1, &raw, nullptr),
-      SQLITE_OK);
-  std::string plan;
-  while (sqlite3_step(raw) == SQLITE_ROW) {
-    plan += reinterpret_cast<const char*>(sqlite3_column_text(raw, 3));
-  }
-  sqlite3_finalize(raw);
-  EXPECT_NE(plan.find("idx_QZEnt_Line_PartID_EntityID"), std::string::npos) << plan;
 }
 
 TEST_F(AccessFixture, TheConvertedLibraryIsReadOnly) {
