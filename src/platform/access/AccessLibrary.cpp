@@ -34,10 +34,6 @@ SqliteHandle ConvertIntoMemory(const std::string& path) {
 
 }  // namespace
 
-void SqliteCloser::operator()(sqlite3* db) const {
-  sqlite3_close_v2(db);
-}
-
 std::filesystem::path AccessCacheFolder() {
   // The XDG rule: a relative XDG_CACHE_HOME is ignored.
   const char* xdg = std::getenv("XDG_CACHE_HOME");

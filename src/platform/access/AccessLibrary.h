@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-struct sqlite3;
+#include "db/access/LibraryFile.h"
 
 namespace qzdbs::access {
 
@@ -33,10 +33,8 @@ enum class AccessFormat {
 std::optional<AccessFormat> DetectAccessFormat(const std::string& path);
 bool IsAccessFile(const std::string& path);
 
-struct SqliteCloser {
-  void operator()(sqlite3* db) const;
-};
-using SqliteHandle = std::unique_ptr<sqlite3, SqliteCloser>;
+using db::SqliteCloser;
+using db::SqliteHandle;
 
 struct AccessOpenOptions {
   // Where converted libraries are kept; empty means AccessCacheFolder().
