@@ -243,6 +243,7 @@ struct Group {
   std::string name;
   int32_t id = 0;
   std::vector<EntityRef> members;
+  bool wholePart = false;  // the group GroupPart makes of the whole part
 };
 
 struct BlockDefinition {

@@ -375,8 +375,15 @@ void Builder::Complete() {
   }
   CompleteBlocks();
   AuditDocument(doc_);
+  if (doc_.part.makeBlock && !doc_.groups.empty()) {
+    // A drawing's groups hold entities of its model space, not of a block.
+    Report(
+        "GROUP_IN_BLOCK",
+        "the part is made a block: its groups stay in the document but are not written as groups",
+        "part " + doc_.part.name, false);
+  }
   if (doc_.part.groupPart) {
-    Group part{doc_.part.name.empty() ? "PART" : doc_.part.name, doc_.part.id, {}};
+    Group part{doc_.part.name.empty() ? "PART" : doc_.part.name, doc_.part.id, {}, true};
     for (size_t v = 0; v < doc_.views.size(); ++v) {
       for (size_t e = 0; e < doc_.views[v].entities.size(); ++e)
         part.members.push_back({v, e});
