@@ -64,7 +64,11 @@ std::string ExpandSpecialCodes(const std::string& text) {
 
 std::string FormatMeasure(double value, int decimals) {
   decimals = std::clamp(decimals, 0, 8);
-  std::string text = Fixed(value, decimals);
+  // Halves round away from zero, as drafters round; the nudge keeps a
+  // decimal half that binary cannot hold exactly (12.345) a half.
+  double scale = std::pow(10.0, decimals);
+  double rounded = std::round(value * scale * (1 + 1e-12)) / scale;
+  std::string text = Fixed(rounded, decimals);
   if (text.find('.') != std::string::npos) {
     while (text.back() == '0')
       text.pop_back();

@@ -12,8 +12,9 @@ namespace qzdbs::server {
 // case), and the multiline paragraph break "\P", as the characters they stand for.
 std::string ExpandSpecialCodes(const std::string& text);
 
-// A value rounded to decimals places, trailing zeros dropped (GB/T 4458.4
-// writes 40, not 40.0): 12.50 with 2 gives "12.5", -0.0001 with 2 gives "0".
+// A value rounded to decimals places (halves away from zero), trailing zeros
+// dropped (GB/T 4458.4 writes 40, not 40.0): 12.50 with 2 gives "12.5",
+// 12.5 with 0 gives "13", -0.0001 with 2 gives "0".
 std::string FormatMeasure(double value, int decimals);
 
 // Deviations as a pair written with the same number of decimals, signed, and
