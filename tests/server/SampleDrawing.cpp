@@ -68,6 +68,8 @@ void FrontView(SessionBuilder& b) {
   for (int32_t id : {1, 2, 3, 4})
     hatch.AddOuterLoopEntity(id);
   hatch.AddInnerLoopEntity(5);
+  // The four holes: the hole and the three copies the array made of it.
+  hatch.AddInnerLoopEntity(6);
 
   DbRotatedDimension width = b.Add<DbRotatedDimension>(view, 11, "尺寸线");
   width.DimLinePoint({0, -32, 0});
