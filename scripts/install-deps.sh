@@ -9,7 +9,7 @@ packages=(
   libmdb3 mdbtools-dev mdbtools
   libdxflib-dev
   qt6-base-dev qt6-svg-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   libcli11-dev nlohmann-json3-dev
   libwmf-dev
   python3-ezdxf

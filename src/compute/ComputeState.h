@@ -34,7 +34,8 @@ struct ComputeState {
   std::shared_ptr<clsPartComputeDB> ComputeDB;
   std::shared_ptr<FormulaParser> Parser;
 
-  DbView CurrentView;  // the host view being filled by the drawing pass
+  DbView CurrentView;    // the host view being filled by the drawing pass
+  Point3 PointBuffer{};  // the last point looked up by GetPointCoord
 };
 
 // This thread's computation state.

@@ -3,20 +3,14 @@
 // only ever read, so the file is opened read-only.
 #pragma once
 
-#include <memory>
-#include <stdexcept>
 #include <string>
 
-struct sqlite3;
+#include "db/access/DbError.h"
+#include "db/access/LibraryFile.h"
 
 namespace qzdbs::db {
 
 enum class ObjectState { Closed = 0, Open = 1 };
-
-class DbError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class Connection {
  public:
@@ -33,13 +27,13 @@ class Connection {
   void Close();
   ObjectState State() const { return db_ ? ObjectState::Open : ObjectState::Closed; }
 
-  sqlite3* Handle() const { return db_; }
+  sqlite3* Handle() const { return db_.get(); }
 
   // The value of a "Key=value;" field of a connection string (key in any case).
   static std::string Field(const std::string& connectionString, const std::string& key);
 
  private:
-  sqlite3* db_ = nullptr;  // owned; closed by Close() and the destructor
+  SqliteHandle db_;
 };
 
 }  // namespace qzdbs::db

@@ -1,0 +1,32 @@
+// qzdbs: the engine's work on the command line. The subcommands register
+// themselves (Commands.h); this file only assembles them.
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <string>
+
+#include "Commands.h"
+#include "engine/IQZdbEngine.h"
+
+namespace qzdbs::cli {
+
+std::vector<Command>& Commands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+}  // namespace qzdbs::cli
+
+int main(int argc, char** argv) {
+  CLI::App program{"qzdbs: parametric standard parts from part libraries", "qzdbs"};
+  program.set_version_flag("--version", std::string("qzdbs ") + qzdbs::IQZdbEngine::kVersion);
+  program.require_subcommand(1);
+
+  auto commands = qzdbs::cli::Commands();
+  std::sort(commands.begin(), commands.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
+  for (const auto& command : commands)
+    command.setup(program);
+
+  CLI11_PARSE(program, argc, argv);
+  return 0;
+}

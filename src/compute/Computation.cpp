@@ -1,0 +1,183 @@
+#include "compute/Computation.h"
+
+#include <string>
+
+#include "compute/ComputeState.h"
+#include "compute/FormulaEvaluator.h"
+#include "db/clsPartComputeDB.h"
+#include "db/colEntityList.h"
+#include "db/colPartView.h"
+#include "engine/EngineState.h"
+#include "engine/MessageService.h"
+
+namespace qzdbs {
+
+namespace {
+
+template <typename Collection>
+Collection& EnsureOf(std::shared_ptr<Collection>& collection) {
+  if (!collection) collection = std::make_shared<Collection>();
+  return *collection;
+}
+
+// How a family's passes treat its records.
+struct FamilyRules {
+  bool givenValueIsFinal;     // IsExpression 0 finishes a record (not for points)
+  bool pendingTakesTheValue;  // the pending record keeps the result too (not for properties)
+};
+
+void RunPass(colCompute& family, colCompute& pending, FamilyRules rules) {
+  for (int32_t i = 1; i <= pending.Count(); ++i) {
+    std::string key;
+    if (!pending.getKey(i, key)) continue;
+    clsComputePtr record = pending.Item(key);
+    if (!record) continue;
+    bool finished =
+        record->isDoneCalValue == 1 || (rules.givenValueIsFinal && record->IsExpression == 0);
+    if (finished) {
+      if (clsComputePtr final = family.Item(key)) final->isDoneCalValue = 1;
+      // Removing moves the later records down while i still advances: the
+      // record after this one waits for the next pass.
+      pending.Remove(key);
+      continue;
+    }
+    std::string result;
+    if (EvaluateFormula(record->Expression, result)) {
+      record->isDoneCalValue = 1;
+      if (rules.pendingTakesTheValue) record->ParaValue = result;
+      if (clsComputePtr final = family.Item(key)) {
+        final->isDoneCalValue = 1;
+        final->ParaValue = result;
+      }
+    }
+  }
+}
+
+// At most n + 1 passes for n pending records; done as soon as none is pending.
+bool ComputeFamily(void (*load)(), std::shared_ptr<colCompute>& familyRef,
+                   std::shared_ptr<colCompute>& pendingRef, FamilyRules rules) {
+  load();
+  colCompute& family = Ensure(familyRef);
+  colCompute& pending = Ensure(pendingRef);
+  ComputeState& state = Compute();
+  state.PassLimit = pending.Count();
+  for (int32_t pass = 0;; ++pass) {
+    if (pending.Count() == 0) return true;
+    if (pass > state.PassLimit) return false;
+    RunPass(family, pending, rules);
+  }
+}
+
+using Reader = bool (clsPartComputeDB::*)(colCompute&, colCompute&);
+
+void LoadFamily(std::shared_ptr<colCompute>& familyRef, std::shared_ptr<colCompute>& pendingRef,
+                Reader read) {
+  colCompute& family = Ensure(familyRef);
+  colCompute& pending = Ensure(pendingRef);
+  family.Clear();
+  pending.Clear();
+  // The reader's result is not looked at: a failed read leaves less to compute.
+  if (auto& reader = Compute().ComputeDB) ((*reader).*read)(family, pending);
+}
+
+}  // namespace
+
+bool InitComp() {
+  ClearComputeData();
+  return OpenComputeDB();
+}
+
+void ClearComputeData() {
+  ComputeState& state = Compute();
+  for (auto* collection :
+       {&state.DesignParas, &state.StructParas, &state.StructPending, &state.Points,
+        &state.PointsPending, &state.Properties, &state.PropertiesPending}) {
+    Ensure(*collection).Clear();
+  }
+  EnsureOf(state.Entities).Clear();
+  ClearViewData();
+}
+
+void ClearViewData() {
+  ComputeState& state = Compute();
+  EnsureOf(state.Views).Clear();
+  EnsureOf(state.Layers).Clear();
+  Engine().OutputOptions.Clear();
+}
+
+bool OpenComputeDB() {
+  ComputeState& state = Compute();
+  if (!state.ComputeDB) state.ComputeDB = std::make_shared<clsPartComputeDB>();
+  state.ComputeDB->InitClass(Engine().CurrentPartID);
+  return state.ComputeDB->openCnn(Engine().LibraryConnectString);
+}
+
+bool ComputeAll() {
+  if (!ComputeStructurePara()) {
+    MsgBox("计算结构参数中有错误", MsgIcon::Information, "警告：");
+    return false;
+  }
+  if (!ComputePartProperties()) {
+    MsgBox("计算零件属性中有错误", MsgIcon::Information, "提示：");
+    return false;
+  }
+  if (!ComputePartPoints()) {
+    MsgBox("计算点表时出现错误", MsgIcon::Exclamation, "警告：");
+    return false;
+  }
+  return true;
+}
+
+bool ComputeStructurePara() {
+  ComputeState& state = Compute();
+  return ComputeFamily(LoadStructurePara, state.StructParas, state.StructPending, {true, true});
+}
+
+bool ComputePartProperties() {
+  ComputeState& state = Compute();
+  return ComputeFamily(LoadPartProperties, state.Properties, state.PropertiesPending,
+                       {true, false});
+}
+
+bool ComputePartPoints() {
+  ComputeState& state = Compute();
+  return ComputeFamily(LoadPartPoints, state.Points, state.PointsPending, {false, true});
+}
+
+void LoadStructurePara() {
+  ComputeState& state = Compute();
+  LoadFamily(state.StructParas, state.StructPending, &clsPartComputeDB::getStructurePara);
+}
+
+void LoadPartProperties() {
+  ComputeState& state = Compute();
+  LoadFamily(state.Properties, state.PropertiesPending, &clsPartComputeDB::getPartProperties);
+}
+
+void LoadPartPoints() {
+  ComputeState& state = Compute();
+  LoadFamily(state.Points, state.PointsPending, &clsPartComputeDB::getPartPoint);
+}
+
+void LoadAllLayers() {
+  ComputeState& state = Compute();
+  EnsureOf(state.Layers).Clear();
+  if (state.ComputeDB) state.ComputeDB->getAllLayer(*state.Layers);
+}
+
+void ReleaseComputeData() {
+  ComputeState& state = Compute();
+  for (auto* collection :
+       {&state.DesignParas, &state.StructParas, &state.StructPending, &state.Points,
+        &state.PointsPending, &state.Properties, &state.PropertiesPending}) {
+    collection->reset();
+  }
+  state.Entities.reset();
+  state.Views.reset();
+  state.Layers.reset();
+  state.ComputeDB.reset();
+  state.Parser.reset();
+  state.CurrentView.Release();
+}
+
+}  // namespace qzdbs

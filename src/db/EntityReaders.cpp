@@ -1,0 +1,233 @@
+// The generic entity parameter reader: one frame for every type code, driven
+// by the reader table, with the few steps where a type really differs.
+#include "db/EntityReaders.h"
+
+#include <exception>
+#include <optional>
+
+#include "compute/NumberText.h"
+#include "db/EntityReaderSpec.h"
+#include "db/SaveFieldToFile.h"
+#include "db/access/Recordset.h"
+#include "engine/EngineState.h"
+#include "engine/MessageService.h"
+
+namespace qzdbs {
+
+namespace {
+
+// A query found fewer (or more) rows than its reader needs. The failure has
+// no text of its own, so a reader that shows it shows an empty box.
+struct RowRuleUnmet {};
+
+bool RuleMet(RowRule rule, int32_t count) {
+  return rule == RowRule::ExactlyOne ? count == 1 : count >= 1;
+}
+
+// A block name becomes a file name inside the block folder; one that could
+// lead out of it is not used.
+bool StaysInFolder(const std::string& name) {
+  return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos &&
+         name.find("..") == std::string::npos;
+}
+
+class Reader {
+ public:
+  Reader(const EntityReaderSpec& spec, const EntityReadContext& context)
+      : spec_(spec), context_(context) {}
+
+  bool Run() {
+    try {
+      db::Recordset rs;
+      Open(rs, spec_.sql(Part(), Entity()), spec_.rule);
+      for (const ParamSpec& param : spec_.params)
+        AddParam(param, rs);
+      for (TailStep step : spec_.tail) {
+        if (!Tail(step, rs)) return false;
+      }
+      return true;
+    } catch (const RowRuleUnmet&) {
+      if (spec_.show == ShowFailures::Always) MsgBox("", MsgIcon::Critical, spec_.title);
+      return false;
+    } catch (const std::exception& e) {
+      if (spec_.show != ShowFailures::Never) MsgBox(e.what(), MsgIcon::Critical, spec_.title);
+      return false;
+    }
+  }
+
+ private:
+  std::string Part() const { return std::to_string(context_.partID); }
+  std::string Entity() const { return std::to_string(context_.entityID); }
+
+  void Open(db::Recordset& rs, const std::string& sql, RowRule rule) {
+    rs.Open(sql, context_.connection);
+    if (!RuleMet(rule, rs.RecordCount())) throw RowRuleUnmet{};
+    rs.MoveFirst();
+  }
+
+  // The three records of a point reference (addPointPara).
+  void addPointPara(int32_t pointID, const std::string& name) {
+    for (const char* axis : {"X", "Y", "Z"}) {
+      context_.params.Add(name, axis, "", 1, 0, 1, "", "P." + std::to_string(pointID) + "." + axis,
+                          0);
+    }
+  }
+
+  void AddStruct(const std::string& name, const std::string& alias) {
+    context_.params.Add(name, "S", "", 0, 1, 1, "", alias, 0);
+  }
+
+  void AddLiteral(const std::string& name, const std::string& value, int16_t flag = 0) {
+    context_.params.Add(name, "S", value, flag, 0, 0, "", "", 0);
+  }
+
+  // Members are numbered across every list of the entity.
+  void AddEntityRef(const db::Recordset& rs, int16_t flag) {
+    context_.params.Add("EntityID", "E" + std::to_string(++members_), rs["RefEntityIDs"].AsText(),
+                        flag, 0, 0, "", "", 0);
+  }
+
+  void AddParam(const ParamSpec& param, const db::Recordset& rs) {
+    switch (param.kind) {
+      case ParamKind::Point:
+        addPointPara(rs[param.column].AsLong(), param.name);
+        break;
+      case ParamKind::Struct:
+        AddStruct(param.name, "S." + rs[param.column].TextOr(""));
+        break;
+      case ParamKind::Literal:
+        AddLiteral(param.name, rs[param.column].AsText());
+        break;
+      case ParamKind::LiteralOrZero:
+        AddLiteral(param.name, rs[param.column].TextOr("0"));
+        break;
+      case ParamKind::Text:
+        AddLiteral("TextString", rs["TextString"].AsText(), rs["IsExpression"].AsInteger());
+        break;
+      case ParamKind::EllipseAngles: {
+        // A full ellipse has no angles; both then refer to structure 0.
+        db::FieldValue start = rs["StartAngle"];
+        if (start.IsNull()) {
+          AddStruct("StartAngle", "S.0");
+          AddStruct("EndAngle", "S.0");
+        } else {
+          AddStruct("StartAngle", "S." + start.AsText());
+          AddStruct("EndAngle", "S." + FormatNumber(rs["EndAngle"].AsDouble()));
+        }
+        break;
+      }
+    }
+  }
+
+  void EachRow(db::Recordset& rs, const auto& add) {
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+      add(rs);
+  }
+
+  // Members from a second query. A hatch flags each member with its loop: 0
+  // for the outer boundary list, 1 for any other.
+  void MemberQuery(const std::string& sql, bool required, std::optional<int32_t> outerList) {
+    db::Recordset list;
+    list.Open(sql, context_.connection);
+    if (required && list.RecordCount() < 1) throw RowRuleUnmet{};
+    EachRow(list, [&](const db::Recordset& row) {
+      int16_t inner = outerList && row["EntityListID"].AsLong() != *outerList ? 1 : 0;
+      AddEntityRef(row, inner);
+    });
+  }
+
+  bool Tail(TailStep step, db::Recordset& rs) {
+    switch (step) {
+      case TailStep::PointRows: {
+        int32_t n = 0;
+        EachRow(rs, [&](const db::Recordset& row) {
+          addPointPara(row["PointID"].AsLong(), "PointID" + std::to_string(++n));
+        });
+        return true;
+      }
+      case TailStep::EntityRows:
+        EachRow(rs, [&](const db::Recordset& row) { AddEntityRef(row, 0); });
+        return true;
+      case TailStep::MemberList:
+      case TailStep::AnnotationList: {
+        const bool required = step == TailStep::AnnotationList;
+        rs.MoveFirst();
+        int32_t listID = rs[required ? "AnnotationEntity" : "EntityListID"].AsLong();
+        MemberQuery(EntityListSql(context_.partID, context_.entityID, listID), required,
+                    std::nullopt);
+        return true;
+      }
+      case TailStep::HatchLoops: {
+        rs.MoveFirst();
+        int32_t outer = rs["ExternalBoundaryLoopEntity"].AsLong();
+        int32_t inner = rs["InnerBoundaryLoopEntity"].AsLong();
+        MemberQuery(HatchLoopSql(context_.partID, context_.entityID, outer, inner), true, outer);
+        return true;
+      }
+      case TailStep::AttributeRows:
+        EachRow(rs, [&](const db::Recordset& row) {
+          context_.params.Add("Attribute", row["AttName"].AsText(), row["Value"].AsText(),
+                              row["IsExpression"].AsInteger(), 0, 1, "",
+                              row["DefaultValue"].TextOr(""), 0);
+        });
+        return true;
+      case TailStep::BlockFile:
+        return WriteBlockFile(rs);
+    }
+    return true;
+  }
+
+  bool WriteBlockFile(db::Recordset& rs) {
+    rs.MoveFirst();
+    const std::string name = rs["BlockName"].AsText();
+    const std::string file = Engine().BlockFolder + name + ".DWG";
+    db::Field data = rs.Fields("BlockData");
+    if (data.Value().IsNull()) {
+      MsgBox(file + "没有定义块定义的二进制数据", MsgIcon::Information, "提示：");
+      return true;
+    }
+    if (!StaysInFolder(name)) {
+      MsgBox("块名称 \"" + name + "\" 含有路径分隔符或 \"..\"，块文件不能写到块文件夹以外",
+             MsgIcon::Exclamation, "提示：");
+      return false;
+    }
+    return SaveFieldToFile(data, file);
+  }
+
+  const EntityReaderSpec& spec_;
+  const EntityReadContext& context_;
+  int32_t members_ = 0;
+};
+
+}  // namespace
+
+bool ReadEntityParameters(int32_t code, const EntityReadContext& context) {
+  const EntityReaderSpec* spec = FindEntityReader(code);
+  if (!spec) return true;
+  return Reader(*spec, context).Run();
+}
+
+std::string EntityReaderName(int32_t code) {
+  const EntityReaderSpec* spec = FindEntityReader(code);
+  return spec ? spec->reader : "";
+}
+
+std::string EntityReaderSql(int32_t code, int32_t partID, int32_t entityID) {
+  const EntityReaderSpec* spec = FindEntityReader(code);
+  return spec ? spec->sql(std::to_string(partID), std::to_string(entityID)) : "";
+}
+
+std::string EntityListSql(int32_t partID, int32_t entityID, int32_t listID) {
+  return "SELECT [EntityListID],[RefEntityIDs] FROM  [QZEntityIdList] WHERE [PartID] = " +
+         std::to_string(partID) + " AND [EntityID] = " + std::to_string(entityID) +
+         " AND [EntityListID]=" + std::to_string(listID);
+}
+
+std::string HatchLoopSql(int32_t partID, int32_t entityID, int32_t outerList, int32_t innerList) {
+  return "SELECT [EntityListID],[RefEntityIDs] FROM  [QZEntityIdList] WHERE [PartID] = " +
+         std::to_string(partID) + " AND [EntityID] = " + std::to_string(entityID) +
+         " AND (  [EntityListID]=" + std::to_string(outerList) +
+         " OR [EntityListID]=" + std::to_string(innerList) + ")";
+}
+
+}  // namespace qzdbs

@@ -1,0 +1,184 @@
+// Reading a query's rows into a record set, and moving over them.
+#include "db/access/Recordset.h"
+
+#include <sqlite3.h>
+
+#include <memory>
+#include <optional>
+
+#include "compute/NumberText.h"
+
+namespace qzdbs::db {
+
+namespace {
+
+struct StatementCloser {
+  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+
+CellValue ReadCell(sqlite3_stmt* statement, int column) {
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+      return static_cast<int64_t>(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(statement, column);
+    case SQLITE_TEXT: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      return std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+    }
+    case SQLITE_BLOB: {
+      const auto* bytes = static_cast<const unsigned char*>(sqlite3_column_blob(statement, column));
+      size_t size = static_cast<size_t>(sqlite3_column_bytes(statement, column));
+      return std::make_shared<const Blob>(bytes, bytes + size);
+    }
+    default:
+      return std::monostate{};
+  }
+}
+
+bool CellEquals(const CellValue& cell, const std::string& wanted) {
+  if (std::holds_alternative<int64_t>(cell) || std::holds_alternative<double>(cell)) {
+    auto number = ParseNumber(wanted);
+    return number && FieldValue({}, cell).AsDouble() == *number;
+  }
+  if (const auto* text = std::get_if<std::string>(&cell)) return *text == wanted;
+  return false;
+}
+
+// Column names compare without regard to ASCII letter case, as the
+// platform's record sets find them.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::string Trim(std::string_view text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+}  // namespace
+
+void Recordset::Open(const std::string& commandText, const Connection& connection) {
+  Close();
+  if (connection.State() != ObjectState::Open) throw DbError("对象关闭时，不允许操作: 连接未打开");
+  sqlite3_stmt* raw = nullptr;
+  int rc = sqlite3_prepare_v2(connection.Handle(), commandText.c_str(), -1, &raw, nullptr);
+  std::unique_ptr<sqlite3_stmt, StatementCloser> statement(raw);
+  if (rc != SQLITE_OK || !statement) throw DbError(sqlite3_errmsg(connection.Handle()));
+
+  std::vector<std::string> columns;
+  const int columnCount = sqlite3_column_count(statement.get());
+  for (int i = 0; i < columnCount; ++i)
+    columns.emplace_back(sqlite3_column_name(statement.get(), i));
+
+  std::vector<std::vector<CellValue>> rows;
+  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    auto& row = rows.emplace_back();
+    row.reserve(static_cast<size_t>(columnCount));
+    for (int i = 0; i < columnCount; ++i)
+      row.push_back(ReadCell(statement.get(), i));
+  }
+  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(connection.Handle()));
+
+  columns_ = std::move(columns);
+  rows_ = std::move(rows);
+  open_ = true;
+  ClearFilter();
+}
+
+void Recordset::Close() {
+  open_ = false;
+  columns_.clear();
+  rows_.clear();
+  visible_.clear();
+  current_ = 0;
+  filter_.clear();
+}
+
+void Recordset::RequireOpen() const {
+  if (!open_) throw DbError("对象关闭时，不允许操作");
+}
+
+int32_t Recordset::RecordCount() const {
+  RequireOpen();
+  return static_cast<int32_t>(visible_.size());
+}
+
+bool Recordset::Eof() const {
+  RequireOpen();
+  return current_ >= visible_.size();
+}
+
+void Recordset::MoveFirst() {
+  RequireOpen();
+  current_ = 0;
+}
+
+void Recordset::MoveNext() {
+  if (Eof()) throw DbError("BOF 或 EOF 中有一个是“真”，或者当前的记录已被删除");
+  ++current_;
+}
+
+std::optional<size_t> Recordset::FindColumn(std::string_view column) const {
+  RequireOpen();
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    if (SameName(columns_[i], column)) return i;
+  }
+  return std::nullopt;
+}
+
+size_t Recordset::ColumnIndex(std::string_view column) const {
+  if (auto index = FindColumn(column)) return *index;
+  throw DbError("在对应所需名称或序数的集合中，未找到项目: 字段 [" + std::string(column) + "]");
+}
+
+bool Recordset::HasField(std::string_view column) const {
+  return FindColumn(column).has_value();
+}
+
+const CellValue& Recordset::Cell(size_t index) const {
+  if (Eof()) throw DbError("BOF 或 EOF 中有一个是“真”，或者当前的记录已被删除");
+  return rows_[visible_[current_]][index];
+}
+
+FieldValue Recordset::operator[](std::string_view column) const {
+  size_t index = ColumnIndex(column);
+  return FieldValue(columns_[index], Cell(index));
+}
+
+Field Recordset::Fields(std::string_view column) const {
+  size_t index = ColumnIndex(column);
+  return Field(columns_[index], Cell(index));
+}
+
+void Recordset::Filter(const std::string& criteria) {
+  RequireOpen();
+  std::vector<size_t> passing;
+  if (Trim(criteria).empty()) {
+    for (size_t i = 0; i < rows_.size(); ++i)
+      passing.push_back(i);
+  } else {
+    size_t equals = criteria.find('=');
+    if (equals == std::string::npos) throw DbError("筛选条件无效: " + criteria);
+    size_t index = ColumnIndex(Trim(std::string_view(criteria).substr(0, equals)));
+    std::string wanted = Trim(std::string_view(criteria).substr(equals + 1));
+    if (wanted.size() >= 2 && wanted.front() == '\'' && wanted.back() == '\'')
+      wanted = wanted.substr(1, wanted.size() - 2);
+    for (size_t i = 0; i < rows_.size(); ++i) {
+      if (CellEquals(rows_[i][index], wanted)) passing.push_back(i);
+    }
+  }
+  filter_ = Trim(criteria).empty() ? std::string() : criteria;
+  visible_ = std::move(passing);
+  current_ = 0;
+}
+
+}  // namespace qzdbs::db

@@ -1,0 +1,205 @@
+// The selection dialog's reader.
+#include "db/clsPartSelDB.h"
+
+#include <charconv>
+#include <exception>
+
+#include "compute/NumberText.h"
+#include "db/SaveFieldToFile.h"
+#include "engine/EngineState.h"
+#include "engine/MessageService.h"
+
+namespace qzdbs {
+
+namespace {
+
+void ShowFailure(const std::exception& failure) {
+  MsgBox(failure.what(), MsgIcon::Exclamation, "提示：");
+}
+
+// Runs `sql` on the shared library connection; the set's earlier query, if
+// any, is closed first.
+void OpenOnLibrary(db::Recordset& rs, const std::string& sql) {
+  rs.Close();
+  const auto& connection = Engine().LibraryConnection;
+  if (!connection) throw db::DbError("对象关闭时，不允许操作: 零件库未打开");
+  rs.Open(sql, *connection);
+}
+
+// The general format when it reads back to the same number, else the shortest
+// text that does.
+std::string NumberToText(double value) {
+  std::string text = FormatNumber(value);
+  if (ParseNumber(text) == value) return text;
+  char buffer[32];
+  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return error == std::errc() ? std::string(buffer, end) : text;
+}
+
+bool HasBytes(const db::Field& field) {
+  return !field.Value().IsNull() && field.ActualSize() > 0;
+}
+
+}  // namespace
+
+std::string clsPartSelDB::InputParaSql(int32_t partID) {
+  return "SELECT [ParaID],[ParaName],[ParaType] ,[Visible] FROM" +
+         std::string(" [QZPartInputParas] WHERE[PartID] =") + std::to_string(partID) +
+         " Order By [QZPartInputParas].[Position]";
+}
+
+std::string clsPartSelDB::ParaValueSql(int32_t partID) {
+  return "SELECT [ParaID],[RowID],[StrValue],[RealValue] " +
+         std::string("FROM [QZParaValue] WHERE [PartID] =") + std::to_string(partID) +
+         " ORDER BY [RowID]";
+}
+
+std::string clsPartSelDB::PartSql(int32_t partID) {
+  return "SELECT [PartID],[PartPic],[BasePoint],[Position],[PartPic] " +
+         std::string(" FROM [QZParts] WHERE [PartID] =") + std::to_string(partID);
+}
+
+std::string clsPartSelDB::PartViewSql(int32_t partID) {
+  return "SELECT [PartViewID],[PartViewName],[BasePoint],[Position],[ViewPic] " +
+         std::string(" FROM [QZPartViews] WHERE [PartID] =") + std::to_string(partID) +
+         " Order By [QZPartViews].[Position]";
+}
+
+bool clsPartSelDB::openInputParaRs() {
+  try {
+    OpenOnLibrary(inputParaRs_, InputParaSql(partID_));
+    return true;
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::openParaValueRs() {
+  try {
+    OpenOnLibrary(paraValueRs_, ParaValueSql(partID_));
+    return true;
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::getInputParaName(colInputPara& colParaName) {
+  if (!openInputParaRs()) return false;
+  try {
+    db::Recordset& rs = inputParaRs_;
+    if (rs.RecordCount() < 1) return false;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+      if (!colParaName.Add(rs["ParaName"].AsText(), rs["ParaID"].AsLong(), 0.0, "",
+                           rs["ParaType"].AsInteger(), rs["Visible"].AsInteger(), 0))
+        return false;
+    }
+    return true;
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::getInputParaData(colInputPara& colData, const colInputPara& colParaName) {
+  clearParaRows();
+  if (!openParaValueRs()) return false;
+  try {
+    db::Recordset& rs = paraValueRs_;
+    if (rs.RecordCount() < 1) return false;
+    rs.MoveFirst();
+    int32_t currentRow = rs["RowID"].AsLong();
+    if (currentRow > 0) paraRows_.push_back(currentRow);
+    for (; !rs.Eof(); rs.MoveNext()) {
+      double number = rs["RealValue"].DoubleOr(0.0);
+      std::string text = rs["StrValue"].TextOr("");
+      const int32_t paraID = rs["ParaID"].AsLong();
+      const auto& definition = colParaName.Item("0->" + std::to_string(paraID));
+      if (definition->ParaType == 0) {
+        text = NumberToText(number);
+      } else {
+        number = GetBaseLength(text);
+      }
+      const int32_t rowID = rs["RowID"].AsLong();
+      if (rowID > 0 && rowID != currentRow) {
+        currentRow = rowID;
+        paraRows_.push_back(rowID);
+      }
+      if (!colData.Add(definition->ParaName, paraID, number, text, definition->ParaType,
+                       definition->Visible, rowID))
+        return false;
+    }
+    return true;
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::getParaRows(std::vector<int32_t>& colGetRows) const {
+  if (paraRows_.empty()) return false;
+  colGetRows = paraRows_;
+  return true;
+}
+
+bool clsPartSelDB::getPartView(colPartView& colView) {
+  try {
+    db::Recordset& rs = viewRs_;
+    OpenOnLibrary(rs, PartViewSql(partID_));
+    if (rs.RecordCount() < 1) return false;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+      if (!colView.Add(rs["PartViewID"].AsLong(), rs["PartViewName"].AsText(),
+                       rs["BasePoint"].AsLong(), rs["Position"].AsLong()))
+        return false;
+    }
+    return true;
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::getThisPart() {
+  try {
+    OpenOnLibrary(partRs_, PartSql(partID_));
+    return !partRs_.Eof();
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::getPartGraphic(const std::string& GraPath) {
+  try {
+    if (partRs_.RecordCount() != 1) return false;
+    partRs_.MoveFirst();
+    db::Field picture = partRs_.Fields("PartPic");
+    if (!HasBytes(picture)) return false;
+    return SaveFieldToFile(picture, GraPath);
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return false;
+  }
+}
+
+bool clsPartSelDB::getPartViewGraphic(int32_t GraphicID, const std::string& GraPath) {
+  bool written = false;
+  try {
+    viewRs_.Filter("PartViewID=" + std::to_string(GraphicID));
+    if (viewRs_.RecordCount() == 1) {
+      db::Field picture = viewRs_.Fields("ViewPic");
+      written = HasBytes(picture) && SaveFieldToFile(picture, GraPath);
+    }
+  } catch (const std::exception&) {
+    written = false;
+  }
+  try {
+    viewRs_.ClearFilter();
+  } catch (const std::exception&) {
+    // A set that never opened has no filter to clear.
+  }
+  return written;
+}
+
+}  // namespace qzdbs

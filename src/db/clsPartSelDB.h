@@ -1,0 +1,54 @@
+// The selection dialog's reader: a part's input parameters, its stored value
+// rows, its views and the preview pictures, read on the shared library
+// connection.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/access/Recordset.h"
+#include "db/colInputPara.h"
+#include "db/colPartView.h"
+
+namespace qzdbs {
+
+class clsPartSelDB {
+ public:
+  void InitClassData(int32_t nPartID) { partID_ = nPartID; }
+
+  // The part's parameter definitions in grid order, keyed "0->" & ParaID.
+  bool getInputParaName(colInputPara& colParaName);
+  // Every stored value, keyed RowID & "->" & ParaID, with its text and number
+  // both filled from the definition's type; also collects the value rows.
+  bool getInputParaData(colInputPara& colData, const colInputPara& colParaName);
+  // The value rows met by getInputParaData, ascending, without duplicates.
+  bool getParaRows(std::vector<int32_t>& colGetRows) const;
+  bool getPartView(colPartView& colView);
+  bool getThisPart();
+  bool getPartGraphic(const std::string& GraPath);
+  bool getPartViewGraphic(int32_t GraphicID, const std::string& GraPath);
+
+  // The views as getPartView read them, for whoever walks them again.
+  const db::Recordset& PartViewRecords() const { return viewRs_; }
+
+  // The SQL texts the reader runs for a part.
+  static std::string InputParaSql(int32_t partID);
+  static std::string ParaValueSql(int32_t partID);
+  static std::string PartSql(int32_t partID);
+  static std::string PartViewSql(int32_t partID);
+
+ private:
+  bool openInputParaRs();
+  bool openParaValueRs();
+  void clearParaRows() { paraRows_.clear(); }
+
+  int32_t partID_ = 0;
+  db::Recordset inputParaRs_;
+  db::Recordset paraValueRs_;
+  db::Recordset partRs_;
+  db::Recordset viewRs_;
+  std::vector<int32_t> paraRows_;
+};
+
+}  // namespace qzdbs

@@ -1,0 +1,129 @@
+// Keyed parameter collections: keys, aliases, positions and removal.
+#include "compute/colCompute.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/EngineError.h"
+
+namespace qzdbs {
+namespace {
+
+TEST(colCompute, DuplicateKeyIsRefusedAndLeavesTheFirstRecord) {
+  colCompute c;
+  EXPECT_TRUE(c.Add("S", "L1", "10", 0, 1, 1, "", "S.1"));
+  EXPECT_FALSE(c.Add("S", "L1", "20", 1, 0, 0, "", "S.2"));
+  ASSERT_EQ(c.Count(), 1);
+  EXPECT_EQ(c.Item("S.L1")->ParaValue, "10");
+  // The failed Add registered no alias either.
+  std::string key = "unchanged";
+  EXPECT_FALSE(c.getKey("S.2", key));
+  EXPECT_EQ(key, "unchanged");
+}
+
+TEST(colCompute, AddFillsTheRecordAndItsKey) {
+  colCompute c;
+  ASSERT_TRUE(c.Add("Radius", "S", "", 0, 1, 1, "expr", "S.12", 7));
+  auto r = c.Item("Radius.S");
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->XKey, "Radius.S");
+  EXPECT_EQ(r->isDoneCalValue, 1);
+  EXPECT_EQ(r->Visible, 1);
+  EXPECT_EQ(r->Expression, "expr");
+  EXPECT_EQ(r->TagStr, "S.12");
+  EXPECT_EQ(r->TagLong, 7);
+}
+
+TEST(colCompute, KeysAreExactAliasesIgnoreCase) {
+  colCompute c;
+  c.Add("S", "L1", "10", 0, 0, 0, "", "S.5");
+  EXPECT_FALSE(c.Item("s.L1"));
+  EXPECT_FALSE(c.Item("S.l1"));
+  std::string key;
+  EXPECT_TRUE(c.getKey("s.5", key));
+  EXPECT_EQ(key, "S.L1");
+}
+
+TEST(colCompute, SharedAliasResolvesToTheFirstRecord) {
+  colCompute c;
+  c.Add("A", "X", "1", 0, 0, 0, "", "P.3.X");
+  c.Add("B", "X", "2", 0, 0, 0, "", "p.3.x");
+  EXPECT_EQ(c.Count(), 2);
+  EXPECT_EQ(c.IndexCount(), 1);
+  std::string key;
+  ASSERT_TRUE(c.getKey("P.3.X", key));
+  EXPECT_EQ(key, "A.X");
+  // Removing the second holder keeps the first one's alias.
+  c.Remove("B.X");
+  ASSERT_TRUE(c.getKey("P.3.X", key));
+  EXPECT_EQ(key, "A.X");
+}
+
+TEST(colCompute, PositionsAreOneBasedAndMoveDownAfterRemove) {
+  colCompute c;
+  EXPECT_FALSE(c.Item(1));
+  for (const char* name : {"a", "b", "c", "d"})
+    c.Add("S", name, name, 0, 0, 0, "", std::string("S.") + name);
+  EXPECT_FALSE(c.Item(0));
+  EXPECT_FALSE(c.Item(5));
+  EXPECT_EQ(c.Item(1)->ParaName, "a");
+  c.Remove(2);
+  EXPECT_EQ(c.Count(), 3);
+  EXPECT_EQ(c.Item(2)->ParaName, "c");
+  // A walk upward that removes as it goes skips the record after each removal.
+  std::vector<std::string> visited;
+  for (int32_t i = 1; i <= c.Count(); ++i) {
+    visited.push_back(c.Item(i)->ParaName);
+    c.Remove(i);
+  }
+  EXPECT_EQ(visited, (std::vector<std::string>{"a", "d"}));
+  ASSERT_EQ(c.Count(), 1);
+  EXPECT_EQ(c.Item(1)->ParaName, "c");
+}
+
+TEST(colCompute, AliasIndexKeepsItsOwnOrder) {
+  colCompute c;
+  c.Add("S", "a", "", 0, 0, 0, "", "S.2");
+  c.Add("S", "b", "", 0, 0, 0);  // empty alias
+  c.Add("S", "c", "", 0, 0, 0, "", "S.1");
+  c.Add("S", "d", "", 0, 0, 0);  // second empty alias: dropped
+  std::vector<std::string> keys;
+  std::string key;
+  for (int32_t i = 1; c.getKey(i, key); ++i)
+    keys.push_back(key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"S.a", "S.b", "S.c"}));
+}
+
+TEST(colCompute, RemoveOfMissingRecordOrMissingAliasIsAnError) {
+  colCompute c;
+  EXPECT_THROW(c.Remove("S.none"), EngineError);
+  EXPECT_THROW(c.Remove(1), EngineError);
+  c.Add("S", "a", "", 0, 0, 0, "", "S.1");
+  c.Item("S.a")->TagStr = "S.99";  // alias changed behind the index's back
+  EXPECT_THROW(c.Remove("S.a"), EngineError);
+  EXPECT_EQ(c.Count(), 1);
+}
+
+TEST(colCompute, ClearEmptiesStoreAndIndex) {
+  colCompute c;
+  c.Add("S", "a", "", 0, 0, 0, "", "S.1");
+  c.Clear();
+  EXPECT_EQ(c.Count(), 0);
+  std::string key = "kept";
+  EXPECT_FALSE(c.getKey(1, key));
+  EXPECT_EQ(key, "kept");
+  EXPECT_TRUE(c.Add("S", "a", "", 0, 0, 0, "", "S.1"));
+}
+
+TEST(colCompute, RecordsAreSharedAndIterateInOrder) {
+  colCompute c;
+  c.Add("S", "b", "1", 0);
+  c.Add("S", "a", "2", 0);
+  c.Item("S.a")->ParaValue = "changed";
+  std::vector<std::string> seen;
+  for (const auto& r : c)
+    seen.push_back(r->ParaName + "=" + r->ParaValue);
+  EXPECT_EQ(seen, (std::vector<std::string>{"b=1", "a=changed"}));
+}
+
+}  // namespace
+}  // namespace qzdbs

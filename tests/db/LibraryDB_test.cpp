@@ -1,0 +1,116 @@
+// Opening and closing the shared library connection, and the catalogue.
+#include "db/LibraryDB.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "db/DbTest.h"
+#include "db/PartCatalogue.h"
+#include "db/access/Connection.h"
+
+namespace qzdbs::test {
+namespace {
+
+class LibraryDBTest : public DbTest {};
+
+TEST(LibraryDB, FolderIsCutAfterTheLastSeparator) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/data/libs/parts.db", "/data/libs/"},
+      {"C:\\QZ\\Lib\\parts.mdb", "C:\\QZ\\Lib\\"},
+      {"/data/mixed\\sub/parts.db", "/data/mixed\\sub/"},
+      {"/data/win\\parts.db", "/data/win\\"},
+      {"parts.db", ""},
+      {"", ""},
+      {"/parts.db", "/"},
+  };
+  for (const auto& [path, folder] : cases)
+    EXPECT_EQ(LibraryFolder(path), folder) << path;
+}
+
+TEST(LibraryDB, ConnectionStringIsBuiltFromItsPiecesInOrder) {
+  EXPECT_EQ(LibraryConnectionString("/data/libs/", "/data/libs/parts.db", kLibraryPassword),
+            "Driver={Microsoft Access Driver (*.mdb)};Dbq=/data/libs/parts.db;"
+            "DefaultDir=/data/libs/;Uid=Admin;Pwd=vMHarbour6147KW;");
+  EXPECT_EQ(LibraryConnectionString(LibraryFolder("parts.db"), "parts.db", kLibraryPassword),
+            "Driver={Microsoft Access Driver (*.mdb)};Dbq=parts.db;DefaultDir=;"
+            "Uid=Admin;Pwd=vMHarbour6147KW;");
+  EXPECT_EQ(std::string(kLibraryPassword).size(), 15u);
+}
+
+TEST_F(LibraryDBTest, OpeningTwiceReopensAndCloseReleases) {
+  ScratchLibrary first(SampleLibrarySql());
+  ScratchLibrary second(SchemaSql());
+  ASSERT_TRUE(OpenLibraryDB(first.Folder(), first.Path(), kLibraryPassword));
+  auto connection = Engine().LibraryConnection;
+  ASSERT_TRUE(connection);
+  EXPECT_EQ(connection->State(), db::ObjectState::Open);
+  EXPECT_EQ(connection->ConnectionString, first.ConnectionString());
+
+  ASSERT_TRUE(OpenLibraryDB(second.Folder(), second.Path(), kLibraryPassword));
+  EXPECT_EQ(Engine().LibraryConnection, connection) << "the same connection object is reused";
+  EXPECT_EQ(connection->ConnectionString, second.ConnectionString());
+  EXPECT_EQ(db::Connection::Field(connection->ConnectionString, "Dbq"), second.Path());
+
+  CloseLibraryDB();
+  EXPECT_FALSE(Engine().LibraryConnection);
+  EXPECT_EQ(connection->State(), db::ObjectState::Closed);
+  ExpectNoBox();
+}
+
+TEST_F(LibraryDBTest, CloseWithoutOpenReleasesTheClosedConnection) {
+  CloseLibraryDB();
+  EXPECT_FALSE(Engine().LibraryConnection);
+  Engine().LibraryConnection = std::make_shared<db::Connection>();
+  CloseLibraryDB();
+  EXPECT_FALSE(Engine().LibraryConnection);
+}
+
+TEST_F(LibraryDBTest, FailuresReturnFalseSilentlyAndLeaveTheConnectionClosed) {
+  ScratchDir dir;
+  std::ofstream(dir.Path() / "notes.txt") << "not a library";
+  std::ofstream(dir.Path() / "empty.db");
+  ScratchLibrary good(SchemaSql());
+  for (const char* name : {"missing.db", "notes.txt", "empty.db"}) {
+    ASSERT_TRUE(OpenLibraryDB(good.Folder(), good.Path(), kLibraryPassword));
+    const std::string path = (dir.Path() / name).string();
+    EXPECT_FALSE(OpenLibraryDB(dir.Folder(), path, kLibraryPassword)) << name;
+    ASSERT_TRUE(Engine().LibraryConnection);
+    EXPECT_EQ(Engine().LibraryConnection->State(), db::ObjectState::Closed) << name;
+  }
+  ExpectNoBox();
+}
+
+TEST_F(LibraryDBTest, CatalogueQueriesReadNodesInSiblingOrder) {
+  ScratchLibrary library(SampleLibrarySql() +
+                         "INSERT INTO QZPartDirectory VALUES (9, '后加', 1, 0, 1, 0);");
+  OpenShared(library);
+  const db::Connection& connection = *Engine().LibraryConnection;
+  EXPECT_EQ(RootNodesSql(0),
+            "Select * From [QZPartDirectory] Where [NodeType] = 0 Order By [Position]");
+  EXPECT_EQ(ChildNodesSql(2),
+            "select * from [QZPartDirectory] where [FatherID] = 2 Order by [Position]");
+
+  auto roots = ReadCatalogueNodes(connection, RootNodesSql(0), library.Path());
+  ASSERT_EQ(roots.size(), 1u);
+  EXPECT_EQ(roots[0]->NodeName, "示例标准件库");
+  EXPECT_EQ(roots[0]->DBPath, library.Path());
+
+  auto folders = ReadCatalogueNodes(connection, ChildNodesSql(roots[0]->NodeID), library.Path());
+  ASSERT_EQ(folders.size(), 3u);
+  EXPECT_EQ(folders[0]->NodeName, "后加") << "Position 0 comes before the older folders";
+  EXPECT_EQ(folders[1]->NodeName, "螺栓与垫圈");
+  EXPECT_EQ(folders[2]->NodeName, "法兰");
+
+  auto parts = ReadCatalogueNodes(connection, ChildNodesSql(2), library.Path());
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[0]->NodeName, "六角头螺栓");
+  EXPECT_EQ(parts[0]->NodeType, 2);
+  EXPECT_EQ(parts[0]->PartID, 1);
+  EXPECT_EQ(parts[0]->FatherID, 2);
+  EXPECT_EQ(parts[1]->PartID, 2);
+  EXPECT_EQ(parts[1]->Position, 2);
+}
+
+}  // namespace
+}  // namespace qzdbs::test
