@@ -7,7 +7,7 @@
 #include "ServerTestSupport.h"
 #include "server/Geometry.h"
 #include "server/document/DocumentBuilder.h"
-#include "server/document/Tolerance.h"
+#include "server/text/AnnotationText.h"
 #include "server/text/TextMetrics.h"
 
 namespace qzdbs::server::test {
@@ -334,28 +334,38 @@ TEST(DimensionTest, DecimalsRoundAndDropTrailingZeros) {
 }
 
 TEST(DimensionTest, CalcToleranceTakesTheDeviationsOfTheCode) {
-  Document document = Horizontal([](const DbRotatedDimension& d) {
-    d.TextString("20");
-    d.Measurement(20);
+  auto toleranced = [](const std::string& code, double nominal) {
+    return Horizontal([&](const DbRotatedDimension& d) {
+      d.TextString(FormatMeasure(nominal, 3));
+      d.Measurement(nominal);
+      d.isHaveTolCode(true);
+      d.str_DimTolNo(code);
+      d.isHaveTolVal(true);
+      d.fTopTol(0.5);
+      d.fBottomTol(0.1);
+      d.CalcTolerance();
+    });
+  };
+  // ISO 286-2: H7 over 18 up to 30 mm is +21 µm / 0; g6 over 6 up to 10 mm
+  // is -5 / -14 µm.
+  Document h7 = toleranced("H7", 20);
+  EXPECT_EQ(PlainText(FirstDimension(h7).text), "20H7(+0.021/0)");
+  EXPECT_TRUE(h7.findings.empty());
+  EXPECT_EQ(PlainText(FirstDimension(toleranced("g6", 10)).text), "10g6(-0.005/-0.014)");
+  // A code the standard does not know keeps the stored deviations, and says so.
+  Document unknown = toleranced("Q99", 20);
+  EXPECT_EQ(PlainText(FirstDimension(unknown).text), "20Q99(+0.5/+0.1)");
+  ASSERT_EQ(unknown.findings.size(), 1u);
+  EXPECT_EQ(unknown.findings[0].code, "TOLERANCE");
+  // Without the engine's call the stored deviations are shown as they are.
+  Document stored = Horizontal([](const DbRotatedDimension& d) {
     d.isHaveTolCode(true);
     d.str_DimTolNo("H7");
     d.isHaveTolVal(true);
     d.fTopTol(0.5);
     d.fBottomTol(0.1);
-    d.CalcTolerance();
   });
-  std::string code = "H7";
-  double upper = 0, lower = 0;
-  if (LookUpDeviations(code, 20, upper, lower)) {
-    // ISO 286-2: H7 over 18 up to 30 mm is +21 µm / 0.
-    EXPECT_EQ(PlainText(FirstDimension(document).text), "20H7(+0.021/0)");
-    EXPECT_TRUE(document.findings.empty());
-  } else {
-    // Without a tolerance table the stored deviations stay, and that is said.
-    EXPECT_EQ(PlainText(FirstDimension(document).text), "20H7(+0.5/+0.1)");
-    ASSERT_EQ(document.findings.size(), 1u);
-    EXPECT_EQ(document.findings[0].code, "TOLERANCE");
-  }
+  EXPECT_EQ(PlainText(FirstDimension(stored).text), "60H7(+0.5/+0.1)");
 }
 
 TEST(DimensionTest, ADimensionWithoutMeasurementIsReportedAndDrawsNothing) {

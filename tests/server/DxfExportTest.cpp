@@ -86,7 +86,7 @@ TEST_F(DxfExportTest, DimensionsCarryTheirBlockTextAndStyle) {
   }
   EXPECT_NE(std::find(texts.begin(), texts.end(), "60"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "40"), texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Ø20\\S+0.021^0;"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Ø20H7(\\S+0.021^0;)"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "R3"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "45°"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "90°"), texts.end());

@@ -88,9 +88,13 @@ void FrontView(SessionBuilder& b) {
   bore.CenterPoint({0, 0, 0});
   bore.Radius(10);
   DimCommon(bore, "<>", {-4, 4, 0}, 3);
+  bore.Measurement(20);
+  bore.isHaveTolCode(true);
+  bore.str_DimTolNo("H7");
   bore.isHaveTolVal(true);
-  bore.fTopTol(0.021);
+  bore.fTopTol(0);
   bore.fBottomTol(0);
+  bore.CalcTolerance();
 
   DbRadialDimension hole = b.Add<DbRadialDimension>(view, 14, "尺寸线");
   hole.CenterPoint({20, 0, 0});

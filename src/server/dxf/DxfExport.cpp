@@ -55,7 +55,8 @@ class DxfFile {
   DxfStream& out_;
   DL_Dxf dxf_;
   DxfEntityWriter entities_;
-  std::map<const Entity*, std::string> dimensionBlocks_;
+  // In document order: the file must not depend on where entities live in memory.
+  std::vector<std::pair<const Entity*, std::string>> dimensionBlocks_;
   std::string partBlock_;
   unsigned long standardStyle_ = 0;
   std::map<const Entity*, unsigned long> handles_;
@@ -77,10 +78,12 @@ void DxfFile::NameBlocks() {
   for (const View& view : document_.views) {
     for (const Entity& entity : view.entities) {
       auto* dim = std::get_if<DimensionShape>(&entity.shape);
-      if (dim && !dim->graphics.Empty()) dimensionBlocks_[&entity] = "*D" + std::to_string(next++);
+      if (dim && !dim->graphics.Empty()) {
+        dimensionBlocks_.emplace_back(&entity, "*D" + std::to_string(next++));
+      }
     }
   }
-  entities_.SetDimensionBlocks(dimensionBlocks_);
+  entities_.SetDimensionBlocks({dimensionBlocks_.begin(), dimensionBlocks_.end()});
   if (document_.part.makeBlock) {
     partBlock_ = DxfName(document_.part.name.empty() ? "PART" : document_.part.name);
     while (document_.FindBlock(partBlock_))
