@@ -158,12 +158,7 @@ TEST_F(DxfExportTest, AFailedWriteLeavesTheOldFileInPlace) {
   ExportDxf(document, file);
   EXPECT_NE(ReadText(file), "old");
   // Nothing but the finished file is left in the folder.
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(scratch.Path())) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(FileCount(scratch.Path()), 1);
 }
 
 }  // namespace

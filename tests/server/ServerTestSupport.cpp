@@ -105,6 +105,15 @@ std::string ReadText(const std::filesystem::path& file) {
   return text.str();
 }
 
+int FileCount(const std::filesystem::path& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
 const Entity& EntityByKey(const Document& document, const std::string& key, size_t view) {
   for (const Entity& entity : document.views.at(view).entities) {
     if (entity.key == key && entity.madeBy.empty()) return entity;

@@ -84,6 +84,9 @@ int RunCommand(const std::string& command, std::string* output = nullptr);
 
 std::string ReadText(const std::filesystem::path& file);
 
+// How many entries a folder holds.
+int FileCount(const std::filesystem::path& folder);
+
 // The entity of the first view with the key, or the test fails.
 const Entity& EntityByKey(const Document& document, const std::string& key, size_t view = 0);
 

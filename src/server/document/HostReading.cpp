@@ -249,6 +249,10 @@ Shape ReadInsert(const MemoryObject& o) {
 
 using ShapeReader = std::function<Shape(const MemoryObject&)>;
 
+ShapeReader DimensionReader(DimKind kind) {
+  return [kind](const MemoryObject& o) { return ReadDimension(o, kind); };
+}
+
 const std::map<std::string, ShapeReader, std::less<>>& ShapeReaders() {
   static const std::map<std::string, ShapeReader, std::less<>> readers = {
       {"DbLine", ReadLine},
@@ -261,20 +265,13 @@ const std::map<std::string, ShapeReader, std::less<>>& ShapeReaders() {
       {"DbMText", ReadMText},
       {"DbLeader", ReadLeader},
       {"DbBlockReference", ReadInsert},
-      {"DbRotatedDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Rotated); }},
-      {"DbAlignedDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Aligned); }},
-      {"DbDiametricDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Diametric); }},
-      {"DbRadialDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Radial); }},
-      {"Db3PointAngularDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Angular3Point); }},
-      {"Db2LineAngularDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Angular2Line); }},
-      {"DbOrdinateDimension",
-       [](const MemoryObject& o) { return ReadDimension(o, DimKind::Ordinate); }},
+      {"DbRotatedDimension", DimensionReader(DimKind::Rotated)},
+      {"DbAlignedDimension", DimensionReader(DimKind::Aligned)},
+      {"DbDiametricDimension", DimensionReader(DimKind::Diametric)},
+      {"DbRadialDimension", DimensionReader(DimKind::Radial)},
+      {"Db3PointAngularDimension", DimensionReader(DimKind::Angular3Point)},
+      {"Db2LineAngularDimension", DimensionReader(DimKind::Angular2Line)},
+      {"DbOrdinateDimension", DimensionReader(DimKind::Ordinate)},
   };
   return readers;
 }
