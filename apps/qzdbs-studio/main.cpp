@@ -13,6 +13,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("qzdbs-studio");
+  QApplication::setOrganizationName("qzdbs");
   QCommandLineParser parser;
   parser.setApplicationDescription("Inserts standard parts from part libraries into a drawing.");
   parser.addHelpOption();

@@ -24,6 +24,8 @@ GridView::GridView(GridModel& model, CellEditor& editor, Actions actions, const 
   verticalHeader()->hide();
   setSelectionMode(QAbstractItemView::NoSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Narrow title columns keep their text rather than an ellipsis.
+  setTextElideMode(Qt::ElideNone);
   editorBox_->setObjectName(editorName);
   editorBox_->setFrame(false);
   editorBox_->hide();

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -20,6 +21,11 @@
 #include "ui/qt/QtSelectionDialog.h"
 
 namespace qzdbs::ui::qt {
+
+namespace {
+constexpr const char* kRecentKey = "recentLibraries";
+constexpr int kRecentCount = 8;
+}  // namespace
 
 StudioWindow::StudioWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("qzdbsStudio");
@@ -45,6 +51,8 @@ void StudioWindow::BuildMenus() {
   open->setShortcut(QKeySequence::Open);
   auto* save = file->addAction(tr("&Save drawing as..."), this, &StudioWindow::SaveDialog);
   save->setShortcut(QKeySequence::SaveAs);
+  recent_ = file->addMenu(tr("&Recent libraries"));
+  RefreshRecent();
   file->addSeparator();
   file->addAction(tr("&Quit"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
@@ -116,8 +124,27 @@ void StudioWindow::OpenLibraryDialog() {
   const QStringList files = QFileDialog::getOpenFileNames(
       this, tr("Open part libraries"), QString(),
       tr("Part libraries (*.qzlib *.db *.sqlite *.mdb);;All files (*)"));
-  for (const auto& file : files)
+  for (const auto& file : files) {
     AddLibrary(file);
+    RememberLibrary(file);
+  }
+}
+
+void StudioWindow::RememberLibrary(const QString& path) {
+  QSettings settings;
+  QStringList recent = settings.value(kRecentKey).toStringList();
+  recent.removeAll(path);
+  recent.prepend(path);
+  settings.setValue(kRecentKey, recent.mid(0, kRecentCount));
+  RefreshRecent();
+}
+
+void StudioWindow::RefreshRecent() {
+  recent_->clear();
+  const QStringList recent = QSettings().value(kRecentKey).toStringList();
+  for (const auto& path : recent)
+    recent_->addAction(path, this, [this, path] { AddLibrary(path); });
+  recent_->setEnabled(!recent.isEmpty());
 }
 
 int StudioWindow::InsertStandardPart() {

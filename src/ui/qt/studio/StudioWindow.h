@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <QStringList>
 #include <QTreeWidget>
 #include <memory>
@@ -50,6 +51,8 @@ class StudioWindow : public QMainWindow {
   QWidget* BuildInfoPanel();
   void ShowParts();
   void OpenLibraryDialog();
+  void RememberLibrary(const QString& path);
+  void RefreshRecent();
   void SaveDialog();
 
   QStringList libraries_;
@@ -59,6 +62,7 @@ class StudioWindow : public QMainWindow {
   QLineEdit* blockFolder_ = nullptr;
   QCheckBox* editing_ = nullptr;
   QListWidget* libraryList_ = nullptr;
+  QMenu* recent_ = nullptr;
   QListWidget* layers_ = nullptr;
   QTreeWidget* properties_ = nullptr;
 };
