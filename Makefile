@@ -29,7 +29,7 @@ test: build
 test-sanitize: deps
 	cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQZDBS_WERROR=ON -DQZDBS_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_SAN) -j $(JOBS)
-	cd $(BUILD_SAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_SAN) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
