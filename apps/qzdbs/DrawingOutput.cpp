@@ -7,6 +7,7 @@
 
 #include "compute/OrderedMap.h"
 #include "output/host/recording/Recording.h"
+#include "server/DrawingServer.h"
 
 namespace qzdbs::cli {
 
@@ -42,8 +43,8 @@ const char* Extension(Format format) {
   return "";
 }
 
-bool CanWrite(Format format) {
-  return format == Format::Json;
+bool CanWrite(Format) {
+  return true;
 }
 
 std::string FormatList(const std::string& prefix) {
@@ -72,9 +73,30 @@ void WriteTextAtomically(const std::filesystem::path& file, const std::string& t
 }
 
 void WriteDrawing(const RunResult& run, Format format, const std::filesystem::path& file) {
-  if (!CanWrite(format))
-    throw std::runtime_error(std::string("cannot write ") + Extension(format) + " files");
-  WriteTextAtomically(file, Recording::Of(*run.session, run.messages).ToJson().dump(1) + "\n");
+  // JSON is what the engine handed the host, call by call; the other formats
+  // are the drawing the server completes from it.
+  if (format == Format::Json) {
+    WriteTextAtomically(file, Recording::Of(*run.session, run.messages).ToJson().dump(1) + "\n");
+    return;
+  }
+  constexpr int kPngPixels = 1600;
+  server::Document document = server::BuildDocument(*run.session);
+  switch (format) {
+    case Format::Dxf:
+      server::ExportDxf(document, file);
+      break;
+    case Format::Svg:
+      server::ExportSvg(document, file);
+      break;
+    case Format::Png:
+      server::ExportPng(document, file, kPngPixels);
+      break;
+    case Format::Pdf:
+      server::ExportPdf(document, file);
+      break;
+    case Format::Json:
+      break;
+  }
 }
 
 }  // namespace qzdbs::cli

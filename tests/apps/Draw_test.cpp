@@ -2,6 +2,9 @@
 // the requests it refuses without writing anything.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -95,7 +98,9 @@ TEST_F(DrawCommand, RefusedRequestsSayWhatIsThereAndWriteNothing) {
   }
   ProgramRun run = RunQzdbs({"draw", "1", "-o", File("part.txt")});
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("the file name must end in one of .json"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("the file name must end in one of .dxf, .svg, .png, .pdf, .json"),
+            std::string::npos)
+      << run.err;
 }
 
 TEST_F(DrawCommand, PartThatIsNotDrawnPrintsTheMessagesAndWritesNothing) {
@@ -115,6 +120,30 @@ TEST_F(DrawCommand, BlockFilesGoToTheGivenFolder) {
                              "--block-folder", blocks, "-o", File("flange.json")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(std::filesystem::is_empty(blocks));
+}
+
+TEST_F(DrawCommand, DrawingFilesAreWrittenAndTheDxfReadsBackInAnIndependentReader) {
+  for (const char* name : {"bolt.dxf", "bolt.svg", "bolt.png", "bolt.pdf"}) {
+    ProgramRun run = RunQzdbs({"draw", "ISO 4014", "--row", "17", "-o", File(name)});
+    ASSERT_EQ(run.status, 0) << name << ": " << run.err;
+    EXPECT_GT(std::filesystem::file_size(File(name)), 1000u) << name;
+  }
+  const std::string script =
+      "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+      "a=d.audit(); print(len(d.modelspace()), len(a.errors))\" '" +
+      File("bolt.dxf") + "'";
+  std::string out;
+  {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(script.c_str(), "r"), pclose);
+    ASSERT_TRUE(pipe);
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe.get()))
+      out += buffer;
+  }
+  int entities = 0, errors = -1;
+  ASSERT_EQ(std::sscanf(out.c_str(), "%d %d", &entities, &errors), 2) << out;
+  EXPECT_GT(entities, 20) << "modelspace of the M12x60 bolt";
+  EXPECT_EQ(errors, 0);
 }
 
 }  // namespace
