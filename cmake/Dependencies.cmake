@@ -5,7 +5,7 @@ find_package(Threads REQUIRED)
 find_package(GTest REQUIRED)
 find_package(nlohmann_json 3 REQUIRED)
 find_package(CLI11 QUIET)
-pkg_check_modules(MDB IMPORTED_TARGET libmdb)
+pkg_check_modules(MDB REQUIRED IMPORTED_TARGET libmdb)
 # dxflib (Debian libdxflib-dev): headers in /usr/include/dxflib, libdxflib.so.
 # An imported target, so its headers count as system headers and their
 # warnings do not stop a -Werror build.
@@ -18,5 +18,5 @@ if(DXFLIB_LIBRARY AND DXFLIB_INCLUDE_DIR AND NOT TARGET dxflib::dxflib)
     INTERFACE_INCLUDE_DIRECTORIES ${DXFLIB_INCLUDE_DIR})
 endif()
 if(QZDBS_BUILD_QT)
-  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Svg)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Svg Test)
 endif()

@@ -32,9 +32,9 @@ void BuilderTest::TearDown() {
 }
 
 void BuilderTest::Library(const std::string& rows) {
-  library_ = std::make_unique<SqlLibrary>(rows);
+  library_ = std::make_unique<ScratchLibrary>(SchemaSql() + rows);
   Engine().LibraryConnectString = library_->ConnectionString();
-  Engine().BlockFolder = library_->Folder().string() + "/";
+  Engine().BlockFolder = library_->Folder();
   ASSERT_TRUE(OpenComputeDB()) << "the definition reader does not open " << library_->File();
 }
 

@@ -16,7 +16,7 @@
 #include "output/host/HostObject.h"
 #include "output/host/memory/MemoryHost.h"
 #include "output/host/recording/Recording.h"
-#include "support/SqlLibrary.h"
+#include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {
 
@@ -64,7 +64,7 @@ class BuilderTest : public ::testing::Test {
   std::shared_ptr<RecordingMessageService> messages_;
   std::shared_ptr<MemoryComponent> component_;
   std::shared_ptr<MemoryObject> session_;
-  std::unique_ptr<SqlLibrary> library_;
+  std::unique_ptr<ScratchLibrary> library_;
 };
 
 // The application-defined error's box of a builder: "函数->name:|generic text".

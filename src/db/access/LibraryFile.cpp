@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "db/access/DbError.h"
+#include "platform/access/AccessLibrary.h"
 
 namespace qzdbs::db {
 
@@ -23,8 +24,15 @@ SqliteHandle OpenLibraryFile(const std::string& path) {
   if (std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0)
     throw fail("file is empty");
 
-  // Access files will be recognised here by their header and loaded into an
-  // in-memory database; every other file must be an SQLite library.
+  // An Access library is converted once into SQLite (and cached), so the same
+  // SQL runs on it; every other file must be an SQLite library.
+  if (access::IsAccessFile(path)) {
+    try {
+      return access::OpenAccessAsSqlite(path);
+    } catch (const access::AccessError& e) {
+      throw DbError(e.what());
+    }
+  }
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   SqliteHandle db(raw);

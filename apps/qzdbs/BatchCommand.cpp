@@ -1,0 +1,283 @@
+// qzdbs batch: every value row of every part drawn into files, on parallel
+// jobs, with a manifest of what was drawn and what failed.
+#include <CLI/CLI.hpp>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "CliSupport.h"
+#include "Commands.h"
+#include "DrawingOutput.h"
+#include "Progress.h"
+#include "SelectionRun.h"
+#include "db/LibraryDB.h"
+#include "db/clsPartSelDB.h"
+#include "engine/EngineState.h"
+
+namespace qzdbs::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+struct BatchOptions {
+  std::vector<std::string> libraries;
+  int jobs = 0;
+  std::vector<std::string> formats{"json"};
+  std::string output;
+};
+
+struct Drawing {
+  const ui::CatalogueNode* part = nullptr;
+  std::optional<int32_t> rowID;  // none for a part without value rows
+  std::string stem;              // the file name without its extension
+};
+
+struct Outcome {
+  bool drawn = false;
+  std::vector<std::string> files;
+  std::vector<MessageBoxRecord> messages;
+  std::string failure;
+};
+
+// The value rows of a part, read as the dialog reads them.
+std::vector<int32_t> ValueRows(int32_t partID) {
+  clsPartSelDB reader;
+  reader.InitClassData(partID);
+  colInputPara names;
+  colInputPara values;
+  std::vector<int32_t> rows;
+  reader.getInputParaName(names);
+  reader.getInputParaData(values, names);
+  reader.getParaRows(rows);
+  return rows;
+}
+
+// One stem per library file name; a second library of the same name gets
+// a number, so that the files of the two never meet.
+std::map<std::string, std::string> LibraryStems(const ui::Catalogue& catalogue) {
+  std::map<std::string, std::string> stems;
+  std::map<std::string, int> used;
+  for (const auto& library : catalogue.Libraries()) {
+    std::string stem = fs::path(library.libraryPath).stem().string();
+    if (int count = used[stem]++; count > 0) stem += "~" + std::to_string(count + 1);
+    stems[library.libraryPath] = stem;
+  }
+  return stems;
+}
+
+std::vector<Drawing> ListDrawings(const ui::Catalogue& catalogue) {
+  // Reading quietly: a part the reader cannot list is drawn once as it is.
+  Engine().messages = std::make_shared<RecordingMessageService>();
+  const auto stems = LibraryStems(catalogue);
+  std::vector<Drawing> drawings;
+  std::string open;
+  for (const auto* part : catalogue.Parts()) {
+    if (part->libraryPath != open) {
+      open = part->libraryPath;
+      OpenLibraryDB(LibraryFolder(open), open, kLibraryPassword);
+    }
+    const std::string stem = stems.at(part->libraryPath) + "-p" + std::to_string(part->partID);
+    const auto rows = ValueRows(part->partID);
+    if (rows.empty()) drawings.push_back({part, std::nullopt, stem});
+    for (int32_t row : rows)
+      drawings.push_back({part, row, stem + "-r" + std::to_string(row)});
+  }
+  CloseLibraryDB();
+  Engine().messages.reset();
+  return drawings;
+}
+
+class BatchRun {
+ public:
+  BatchRun(std::shared_ptr<const ui::Catalogue> catalogue, std::vector<Drawing> drawings,
+           std::vector<Format> formats, fs::path folder)
+      : catalogue_(std::move(catalogue)),
+        drawings_(std::move(drawings)),
+        outcomes_(drawings_.size()),
+        formats_(std::move(formats)),
+        folder_(std::move(folder)) {}
+
+  void Run(int jobs) {
+    ProgressBar progress(drawings_.size());
+    std::vector<std::thread> threads;
+    for (int job = 0; job < jobs; ++job)
+      threads.emplace_back([this, job] { Work(job); });
+    while (done_ < drawings_.size()) {
+      progress.Show(done_, failed_);
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    for (auto& thread : threads)
+      thread.join();
+    progress.Show(done_, failed_);
+    progress.Finish();
+  }
+
+  const std::vector<Drawing>& Drawings() const { return drawings_; }
+  const std::vector<Outcome>& Outcomes() const { return outcomes_; }
+  size_t Failed() const { return failed_; }
+
+ private:
+  // Each job runs on its own thread, so it has an engine state, a
+  // computation state and library connections of its own, and its own
+  // folder for block files and preview pictures.
+  void Work(int job) {
+    const fs::path own = scratch_.Path() / ("job-" + std::to_string(job));
+    fs::create_directories(own / "blocks");
+    RunSettings settings;
+    settings.printMessages = false;
+    settings.previewPath = (own / "WMFtemp.wmf").string();
+    settings.blockFolder = (own / "blocks" / "").string();
+    for (size_t i = next_++; i < drawings_.size(); i = next_++) {
+      Draw(drawings_[i], settings, outcomes_[i]);
+      if (!outcomes_[i].drawn) ++failed_;
+      ++done_;
+    }
+  }
+
+  void Draw(const Drawing& drawing, const RunSettings& settings, Outcome& outcome) {
+    PartChoice choice;
+    choice.libraryPath = drawing.part->libraryPath;
+    choice.partID = drawing.part->partID;
+    choice.rowID = drawing.rowID;
+    ui::DialogScript script;
+    script.steps = ChoiceSteps(choice);
+    script.steps.push_back(ui::steps::Draw());
+    RunResult run = RunSelection(catalogue_, std::move(script), settings);
+    outcome.messages = run.messages;
+    outcome.failure = run.scriptFailure;
+    outcome.drawn = run.generateResult == 1 && run.scriptFailure.empty();
+    if (!outcome.drawn) return;
+    for (Format format : formats_) {
+      const std::string name = drawing.stem + "." + Extension(format);
+      try {
+        WriteDrawing(run, format, folder_ / name);
+        outcome.files.push_back(name);
+      } catch (const std::exception& failure) {
+        outcome.drawn = false;
+        outcome.failure = failure.what();
+      }
+    }
+  }
+
+  std::shared_ptr<const ui::Catalogue> catalogue_;
+  std::vector<Drawing> drawings_;
+  std::vector<Outcome> outcomes_;
+  std::vector<Format> formats_;
+  fs::path folder_;
+  ScratchFolder scratch_;
+  std::atomic<size_t> next_{0};
+  std::atomic<size_t> done_{0};
+  std::atomic<size_t> failed_{0};
+};
+
+Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
+              const std::vector<Format>& formats, int jobs, double seconds) {
+  Json drawings = Json::array();
+  for (size_t i = 0; i < batch.Drawings().size(); ++i) {
+    const Drawing& drawing = batch.Drawings()[i];
+    const Outcome& outcome = batch.Outcomes()[i];
+    Json messages = Json::array();
+    for (const auto& box : outcome.messages)
+      messages.push_back({{"title", box.title}, {"text", box.text}, {"icon", IconName(box.icon)}});
+    Json entry = {{"library", drawing.part->libraryPath},
+                  {"partId", drawing.part->partID},
+                  {"part", drawing.part->name},
+                  {"row", drawing.rowID ? Json(*drawing.rowID) : Json()},
+                  {"drawn", outcome.drawn},
+                  {"files", outcome.files},
+                  {"messages", messages}};
+    if (!outcome.failure.empty()) entry["failure"] = outcome.failure;
+    drawings.push_back(entry);
+  }
+  Json formatNames = Json::array();
+  for (Format format : formats)
+    formatNames.push_back(Extension(format));
+  return {{"libraries", libraries},
+          {"formats", formatNames},
+          {"jobs", jobs},
+          {"seconds", seconds},
+          {"drawn", batch.Drawings().size() - batch.Failed()},
+          {"failed", batch.Failed()},
+          {"drawings", drawings}};
+}
+
+void RunBatch(const BatchOptions& options) {
+  std::vector<Format> formats;
+  for (const std::string& name : options.formats) {
+    auto format = FormatNamed(name);
+    if (!format || !CanWrite(*format))
+      Fail("batch", kBadRequest, "no format \"" + name + "\"; the formats are: " + FormatList());
+    if (std::find(formats.begin(), formats.end(), *format) == formats.end())
+      formats.push_back(*format);
+  }
+  if (options.jobs < 0) Fail("batch", kBadRequest, "--jobs must be 1 or more");
+  const auto libraries = ResolveLibraries("batch", options.libraries);
+  auto catalogue = LoadCatalogue("batch", libraries);
+  std::error_code error;
+  fs::create_directories(options.output, error);
+  if (error || !fs::is_directory(options.output))
+    Fail("batch", kBadRequest, "cannot make the output folder " + options.output);
+
+  auto drawings = ListDrawings(*catalogue);
+  const size_t parts = catalogue->Parts().size();
+  int jobs = options.jobs > 0 ? options.jobs
+                              : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  jobs = static_cast<int>(
+      std::min<size_t>(static_cast<size_t>(jobs), std::max<size_t>(1, drawings.size())));
+
+  const auto start = std::chrono::steady_clock::now();
+  BatchRun batch(catalogue, std::move(drawings), formats, options.output);
+  batch.Run(jobs);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+  const fs::path manifest = fs::path(options.output) / "manifest.json";
+  WriteTextAtomically(manifest, Manifest(batch, libraries, formats, jobs, seconds).dump(2) + "\n");
+  const size_t total = batch.Drawings().size();
+  char rate[32];
+  std::snprintf(rate, sizeof rate, "%.1f s (%.0f per second", seconds,
+                seconds > 0 ? static_cast<double>(total) / seconds : 0.0);
+  std::cout << total << " drawings of " << parts << " parts in " << rate << ", " << jobs
+            << (jobs == 1 ? " job" : " jobs") << "): " << total - batch.Failed() << " drawn, "
+            << batch.Failed() << " failed; manifest " << manifest.string() << '\n';
+  if (batch.Failed() > 0) throw CLI::RuntimeError(kNotDone);
+}
+
+void SetUpBatch(CLI::App& program) {
+  auto options = std::make_shared<BatchOptions>();
+  CLI::App* batch = program.add_subcommand(
+      "batch", "Draw every value row of every part of the libraries into a folder");
+  batch
+      ->add_option("--library", options->libraries,
+                   "a library file; repeat for more (default: the sample library)")
+      ->type_name("FILE");
+  batch->add_option("--jobs,-j", options->jobs, "drawings made at once (default: one per core)")
+      ->type_name("N");
+  batch->add_option("--format", options->formats, "the formats to write, e.g. dxf,svg")
+      ->delimiter(',')
+      ->type_name("LIST")
+      ->capture_default_str();
+  batch->add_option("-o,--output", options->output, "the folder to write into")
+      ->required()
+      ->type_name("DIR");
+  batch->footer(
+      "Each drawing is written as LIBRARY-pPARTID-rROWID.FORMAT (a part without value rows\n"
+      "once, as LIBRARY-pPARTID.FORMAT); manifest.json lists every drawing with its files,\n"
+      "whether it was drawn and the messages of its run. Exit status: 0 all drawn, 1 some\n"
+      "failed, 2 something asked for is not there.\n\n"
+      "Examples:\n"
+      "  qzdbs batch -o drawings\n"
+      "  qzdbs batch --library my-parts.qzlib --jobs 2 --format dxf,png -o drawings");
+  batch->callback([options] { RunBatch(*options); });
+}
+
+const RegisterCommand kBatch("batch", SetUpBatch);
+
+}  // namespace
+}  // namespace qzdbs::cli

@@ -1,0 +1,33 @@
+// Writing what a run drew into a file of the format its extension names.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SelectionRun.h"
+
+namespace qzdbs::cli {
+
+enum class Format { Dxf, Svg, Png, Pdf, Json };
+
+// The format an extension names (.dxf, .svg, .png, .pdf, .json, any case).
+std::optional<Format> FormatOfFile(const std::filesystem::path& file);
+// The format named "dxf", "svg", ... (any case).
+std::optional<Format> FormatNamed(const std::string& name);
+const char* Extension(Format format);  // "dxf", ...
+// The formats this program can write, as "dxf, svg, ..." with each name
+// after `prefix` (".dxf, .svg, ...").
+std::string FormatList(const std::string& prefix = {});
+bool CanWrite(Format format);
+
+// Writes the drawing of a run that drew. The file appears only when it is
+// complete; throws std::runtime_error naming the file when it cannot be
+// written.
+void WriteDrawing(const RunResult& run, Format format, const std::filesystem::path& file);
+
+// Writes `text` to `file` through a temporary file beside it.
+void WriteTextAtomically(const std::filesystem::path& file, const std::string& text);
+
+}  // namespace qzdbs::cli

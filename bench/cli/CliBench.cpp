@@ -1,0 +1,93 @@
+// qzdbs as a user meets it: the time from starting `qzdbs draw` to a
+// written drawing of one sample part (target: under 50 ms), and how many
+// drawings per second `qzdbs batch` writes with 1 and 2 jobs (target: at
+// least 500 with 2). The program runs as its own process each time.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The format the benchmarks write.
+constexpr const char* kFormat = "json";
+
+fs::path ScratchFolder() {
+  std::string pattern = (fs::temp_directory_path() / "qzdbs-bench-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder");
+  return pattern;
+}
+
+// Runs qzdbs with its output thrown away; its exit status.
+int RunQzdbs(std::vector<std::string> args) {
+  args.insert(args.begin(), QZDBS_CLI_PATH);
+  std::vector<char*> argv;
+  for (auto& arg : args)
+    argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, QZDBS_CLI_PATH, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw std::runtime_error("cannot start " QZDBS_CLI_PATH);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void BM_DrawOnePartToFile(benchmark::State& state) {
+  const fs::path folder = ScratchFolder();
+  const std::string file = (folder / (std::string("bolt.") + kFormat)).string();
+  for (auto _ : state) {
+    fs::remove(file);
+    // M12 x 60 hexagon head bolt, both views.
+    if (RunQzdbs({"draw", "ISO 4014", "--row", "17", "-o", file}) != 0 || !fs::exists(file)) {
+      state.SkipWithError("qzdbs draw failed");
+      break;
+    }
+  }
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_DrawOnePartToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BatchDrawings(benchmark::State& state) {
+  const fs::path folder = ScratchFolder();
+  const std::string jobs = std::to_string(state.range(0));
+  int64_t drawings = 0;
+  for (auto _ : state) {
+    if (RunQzdbs({"batch", "--jobs", jobs, "--format", kFormat, "-o", folder.string()}) != 0) {
+      state.SkipWithError("qzdbs batch failed");
+      break;
+    }
+    std::ifstream manifest(folder / "manifest.json");
+    drawings += nlohmann::json::parse(manifest)["drawn"].get<int64_t>();
+  }
+  state.counters["drawings_per_second"] =
+      benchmark::Counter(static_cast<double>(drawings), benchmark::Counter::kIsRate);
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_BatchDrawings)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("jobs")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,83 @@
+// qzdbs catalog and what every subcommand shares: the default library, the
+// libraries of QZDBS_LIBRARY_PATH, help with examples.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "Program.h"
+#include "support/ScratchLibrary.h"
+
+namespace qzdbs::test {
+namespace {
+
+using nlohmann::json;
+
+std::vector<int> PartIDs(const json& node) {
+  std::vector<int> ids;
+  if (node.value("kind", "") == "part") ids.push_back(node["partId"]);
+  for (const auto& child : node.value("children", json::array())) {
+    auto more = PartIDs(child);
+    ids.insert(ids.end(), more.begin(), more.end());
+  }
+  return ids;
+}
+
+TEST(CatalogCommand, DefaultIsTheSampleLibrary) {
+  ProgramRun run = RunQzdbs({"catalog", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  json catalogue = json::parse(run.out);
+  ASSERT_EQ(catalogue["libraries"].size(), 1u);
+  const json& library = catalogue["libraries"][0];
+  EXPECT_EQ(library["name"], "metric-parts.qzlib");
+  EXPECT_EQ(library["kind"], "library");
+  EXPECT_EQ(PartIDs(library), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+  ProgramRun text = RunQzdbs({"catalog"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("      [1] 六角头螺栓 ISO 4014 (Hexagon head bolt)\n"), std::string::npos)
+      << text.out;
+}
+
+TEST(CatalogCommand, LibraryPathAddsLibrariesAndGivenLibrariesReplaceTheSample) {
+  ScratchLibrary extra(SampleLibrarySql(), "extra.qzlib");
+  ProgramRun run = RunQzdbs({"catalog", "--json"}, {{"QZDBS_LIBRARY_PATH", extra.Path()}});
+  ASSERT_EQ(run.status, 0) << run.err;
+  json catalogue = json::parse(run.out);
+  ASSERT_EQ(catalogue["libraries"].size(), 2u);
+  EXPECT_EQ(catalogue["libraries"][1]["name"], "extra.qzlib");
+  EXPECT_EQ(PartIDs(catalogue["libraries"][1]), (std::vector<int>{1, 2, 3}));
+
+  run = RunQzdbs({"catalog", "--json", "--library", extra.Path()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(json::parse(run.out)["libraries"].size(), 1u);
+}
+
+TEST(CatalogCommand, UnreadableLibraryIsNamed) {
+  ScratchDir dir;
+  ScratchLibrary notALibrary("CREATE TABLE Other (x);", "other.db");
+  struct Case {
+    std::string library;
+    std::string said;
+  };
+  const Case cases[] = {
+      {dir.Folder() + "absent.qzlib", "library not found: " + dir.Folder() + "absent.qzlib"},
+      {notALibrary.Path(), notALibrary.Path()}};
+  for (const Case& c : cases) {
+    ProgramRun run = RunQzdbs({"catalog", "--library", c.library});
+    EXPECT_EQ(run.status, 2) << c.library;
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+  }
+}
+
+TEST(CatalogCommand, EverySubcommandHasHelpWithExamples) {
+  for (const char* command : {"catalog", "show", "draw", "batch"}) {
+    ProgramRun run = RunQzdbs({command, "--help"});
+    EXPECT_EQ(run.status, 0) << command;
+    EXPECT_NE(run.out.find("Examples:\n  qzdbs " + std::string(command)), std::string::npos)
+        << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace qzdbs::test

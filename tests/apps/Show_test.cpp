@@ -1,0 +1,76 @@
+// qzdbs show: the grid, the views and the computed values of one row.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "Program.h"
+#include "support/ScratchLibrary.h"
+
+namespace qzdbs::test {
+namespace {
+
+using nlohmann::json;
+
+TEST(ShowCommand, JsonHoldsGridViewsAndEveryComputedFamily) {
+  ProgramRun run = RunQzdbs({"show", "ISO 4014", "--row", "17", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  json shown = json::parse(run.out);
+  EXPECT_EQ(shown["part"]["id"], 1);
+  EXPECT_EQ(shown["selectedRow"], 17);
+  EXPECT_EQ(shown["parameters"]["rows"].size(), 32u);
+  EXPECT_EQ(shown["parameters"]["columns"][0],
+            (json{{"name", "Thread"}, {"type", "text"}, {"visible", true}}));
+  EXPECT_EQ(shown["parameters"]["rows"][16]["values"]["L"], "60");
+  EXPECT_EQ(shown["views"].size(), 2u);
+  EXPECT_TRUE(shown["computed"]);
+  EXPECT_EQ(shown["design"]["O.Thread"], "M12");
+  EXPECT_EQ(shown["design"]["O.L"], "60");
+  EXPECT_EQ(shown["properties"]["T.Designation"], "Hexagon head bolt ISO 4014 - M12 x 60 - 8.8");
+  // Each family is keyed as the engine keys it; points by coordinate.
+  for (const char* family : {"structure", "properties", "points"}) {
+    ASSERT_FALSE(shown[family].empty()) << family;
+    const std::string prefix = std::string(1, family == std::string("structure") ? 'S'
+                                              : family == std::string("points")  ? 'P'
+                                                                                 : 'T') +
+                               ".";
+    for (const auto& [key, value] : shown[family].items()) {
+      EXPECT_EQ(key.substr(0, 2), prefix) << key;
+      EXPECT_TRUE(value.is_string()) << key;
+    }
+  }
+  int axes = 0;
+  for (const auto& [key, value] : shown["points"].items())
+    axes += key.ends_with(".X") || key.ends_with(".Y") || key.ends_with(".Z");
+  EXPECT_EQ(axes, static_cast<int>(shown["points"].size()));
+}
+
+TEST(ShowCommand, TypedValuesReachTheComputation) {
+  ProgramRun run = RunQzdbs({"show", "1", "--row", "17", "--set", "L=65", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  json shown = json::parse(run.out);
+  EXPECT_EQ(shown["design"]["O.L"], "65");
+  EXPECT_EQ(shown["parameters"]["rows"][16]["values"]["L"], "65");
+  EXPECT_EQ(shown["properties"]["T.Designation"], "Hexagon head bolt ISO 4014 - M12 x 65 - 8.8");
+}
+
+TEST(ShowCommand, FailedComputationShowsWhatItHasWithStatusOne) {
+  ScratchLibrary library(SampleLibrarySql() +
+                         "UPDATE QZPartPoints SET PXParaExp = 'P.none.X' WHERE PartID = 2;");
+  ProgramRun run = RunQzdbs({"show", "2", "--library", library.Path(), "--json"});
+  EXPECT_EQ(run.status, 1);
+  json shown = json::parse(run.out);
+  EXPECT_FALSE(shown["computed"]);
+  EXPECT_FALSE(shown["structure"].empty());
+  EXPECT_NE(run.err.find("警告： 对点表的坐标进行计算时出现错误"), std::string::npos) << run.err;
+}
+
+TEST(ShowCommand, TextListsTheGridAndTheValues) {
+  ProgramRun run = RunQzdbs({"show", "washer", "--row", "3"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("(row 3 selected)"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\nStructure parameters:\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("  T.Standard = ISO 7089:2000\n"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace qzdbs::test

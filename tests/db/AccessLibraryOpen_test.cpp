@@ -1,0 +1,64 @@
+// An Access library opens through the same connection as a native one, and
+// the definition reader reads the same values from both.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "db/DbTest.h"
+#include "db/LibraryDB.h"
+#include "db/access/Connection.h"
+#include "db/clsPartComputeDB.h"
+#include "support/TestPaths.h"
+
+namespace qzdbs::test {
+namespace {
+
+std::vector<std::string> StructureOf(const std::string& connectString, int32_t part) {
+  clsPartComputeDB reader;
+  reader.InitClass(part);
+  EXPECT_TRUE(reader.openCnn(connectString));
+  colCompute structure, pending;
+  EXPECT_TRUE(reader.getStructurePara(structure, pending));
+  std::vector<std::string> rows;
+  for (const auto& r : structure)
+    rows.push_back(r->XKey + "|" + r->TagStr + "|" + r->ParaValue);
+  return rows;
+}
+
+TEST(AccessLibraryOpen, AnMdbFileReadsLikeItsSqlTwin) {
+  ScratchDir cache;
+  setenv("XDG_CACHE_HOME", cache.Path().c_str(), 1);
+  const std::string mdb = (TestDataDir() / "access" / "sample-library.mdb").string();
+  ScratchLibrary twin(SampleLibrarySql());
+  const std::string mdbConnect = LibraryConnectionString(LibraryFolder(mdb), mdb, kLibraryPassword);
+  for (int32_t part : {1, 2, 3}) {
+    auto fromAccess = StructureOf(mdbConnect, part);
+    EXPECT_FALSE(fromAccess.empty());
+    EXPECT_EQ(fromAccess, StructureOf(twin.ConnectionString(), part)) << "part " << part;
+  }
+  unsetenv("XDG_CACHE_HOME");
+}
+
+TEST(AccessLibraryOpen, ADamagedMdbIsRefusedNamingTheFile) {
+  ScratchDir dir;
+  const auto broken = dir.Path() / "broken.mdb";
+  {
+    std::ifstream in(TestDataDir() / "access" / "sample-library.mdb", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream(broken, std::ios::binary) << bytes.substr(0, 4096 + 1000);
+  }
+  db::Connection connection;
+  connection.ConnectionString = "Dbq=" + broken.string() + ";";
+  try {
+    connection.Open();
+    FAIL() << "a truncated Access file opened";
+  } catch (const db::DbError& e) {
+    EXPECT_NE(std::string(e.what()).find("broken.mdb"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(connection.State(), db::ObjectState::Closed);
+}
+
+}  // namespace
+}  // namespace qzdbs::test

@@ -1,0 +1,124 @@
+// Locating rows and fields of an Access file with mdbtools' own reader.
+#include "MdbPatch.h"
+
+#include <mdbtools.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+namespace qzdbs::test {
+
+namespace {
+
+struct Closer {
+  void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFree {
+  void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+
+struct OpenTable {
+  std::unique_ptr<MdbHandle, Closer> mdb;
+  std::unique_ptr<MdbTableDef, TableFree> table;
+};
+
+OpenTable Open(const std::filesystem::path& file, const std::string& name) {
+  OpenTable t;
+  t.mdb.reset(mdb_open(file.c_str(), MDB_NOFLAGS));
+  if (!t.mdb || !mdb_read_catalog(t.mdb.get(), MDB_TABLE)) throw std::runtime_error("mdb_open");
+  MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(t.mdb.get(), name.c_str());
+  if (!entry) throw std::runtime_error("no table " + name);
+  t.table.reset(mdb_read_table(entry));
+  if (!t.table || !mdb_read_columns(t.table.get())) throw std::runtime_error("table " + name);
+  return t;
+}
+
+// Calls fn(page, slot, rowStart, rowSize) for each live row.
+template <typename Fn>
+void ForEachRow(OpenTable& t, Fn fn) {
+  MdbHandle* mdb = t.mdb.get();
+  mdb_rewind_table(t.table.get());
+  while (mdb_read_next_dpg(t.table.get())) {
+    const int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+    for (int r = 0; r < rows; ++r) {
+      int start = 0;
+      size_t size = 0;
+      if (mdb_find_row(mdb, r, &start, &size) != 0 || (start & 0xC000)) continue;
+      if (!fn(t.table->cur_phys_pg, r, start & 0x1FFF, size)) return;
+    }
+  }
+}
+
+}  // namespace
+
+TableLayout LocateTable(const std::filesystem::path& mdb, const std::string& table) {
+  OpenTable t = Open(mdb, table);
+  TableLayout layout;
+  layout.pageSize = static_cast<size_t>(t.mdb->fmt->pg_size);
+  layout.rowCountOffset =
+      t.table->entry->table_pg * layout.pageSize + t.mdb->fmt->tab_num_rows_offset;
+  const size_t countOffset = t.mdb->fmt->row_count_offset;
+  ForEachRow(t, [&](unsigned long page, int slot, int start, size_t) {
+    const size_t base = page * layout.pageSize;
+    layout.rows.push_back({static_cast<long>(page), slot, base + countOffset + 2 + 2 * slot,
+                           base + static_cast<size_t>(start)});
+    return true;
+  });
+  return layout;
+}
+
+size_t LocateField(const std::filesystem::path& mdb, const std::string& table, size_t row,
+                   const std::string& column) {
+  OpenTable t = Open(mdb, table);
+  size_t index = 0;
+  size_t offset = 0;
+  std::vector<MdbField> fields(t.table->num_cols);
+  ForEachRow(t, [&](unsigned long page, int, int start, size_t size) {
+    if (index++ != row) return true;
+    mdb_crack_row(t.table.get(), start, size, fields.data());
+    for (size_t i = 0; i < fields.size(); ++i) {
+      auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t.table->columns, i));
+      if (column == col->name) offset = page * t.mdb->fmt->pg_size + fields[i].start;
+    }
+    return false;
+  });
+  if (!offset) throw std::runtime_error("no field " + table + "." + column);
+  return offset;
+}
+
+std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+uint32_t GetLe(const std::string& bytes, size_t offset, int size) {
+  uint32_t v = 0;
+  for (int i = 0; i < size; ++i)
+    v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes.at(offset + i))) << (8 * i);
+  return v;
+}
+
+void PutLe(std::string& bytes, size_t offset, uint32_t value, int size) {
+  for (int i = 0; i < size; ++i)
+    bytes.at(offset + i) = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+void SetSlotFlags(std::string& bytes, const RowSlot& row, uint32_t flags) {
+  PutLe(bytes, row.slotOffset, GetLe(bytes, row.slotOffset, 2) | flags, 2);
+}
+
+void AddToRowCount(std::string& bytes, const TableLayout& layout, int delta) {
+  PutLe(bytes, layout.rowCountOffset,
+        static_cast<uint32_t>(static_cast<int>(GetLe(bytes, layout.rowCountOffset, 4)) + delta), 4);
+}
+
+}  // namespace qzdbs::test

@@ -1,0 +1,110 @@
+// The grid, editor and name lookup that the dialogs are made of.
+#include <gtest/gtest.h>
+
+#include "ui/CellEditor.h"
+#include "ui/GridModel.h"
+#include "ui/NameLookup.h"
+
+namespace qzdbs::ui {
+namespace {
+
+TEST(GridModel, ReshapingKeepsCellsInsideAndTheSelectionInTheMovableCells) {
+  GridModel grid(3, 3);
+  grid.SetFixedRows(1);
+  grid.SetFixedCols(1);
+  grid.SetTextMatrix(1, 1, "a");
+  grid.SetTextMatrix(2, 2, "b");
+  grid.SetColWidth(1, 5);
+  grid.Select(2, 2, 2, 2);
+  grid.SetRows(2);
+  EXPECT_EQ(grid.TextMatrix(1, 1), "a");
+  EXPECT_EQ(grid.Row(), 1);
+  EXPECT_EQ(grid.RowSel(), 1);
+  grid.SetCols(4);
+  EXPECT_EQ(grid.ColWidth(1), 5);
+  EXPECT_EQ(grid.ColWidth(3), kShownColumnWidth);
+  EXPECT_EQ(grid.TextMatrix(1, 3), "");
+  EXPECT_THROW(grid.TextMatrix(2, 0), std::out_of_range);
+  // Only the header is left: no current cell.
+  grid.SetRows(1);
+  EXPECT_FALSE(grid.HasCurrentCell());
+  grid.Select(0, 0, 0, 0);
+  EXPECT_EQ(grid.Row(), 0);
+}
+
+TEST(GridModel, ColumnsCountAsShownFromElevenTwips) {
+  GridModel grid(1, 4);
+  grid.SetColWidth(1, 10);
+  grid.SetColWidth(2, 11);
+  grid.SetColWidth(3, 5);
+  EXPECT_FALSE(grid.ColumnShown(1));
+  EXPECT_TRUE(grid.ColumnShown(2));
+  EXPECT_FALSE(grid.ColumnShown(3));
+}
+
+TEST(CellEditor, CommitWritesOnlyWhileShown) {
+  GridModel grid(2, 2);
+  grid.SetFixedRows(1);
+  grid.SetFixedCols(1);
+  grid.SetTextMatrix(1, 1, "old");
+  CellEditor editor(grid);
+  editor.Commit();
+  EXPECT_EQ(grid.TextMatrix(1, 1), "old");
+  ASSERT_TRUE(editor.Start("x"));
+  editor.SetText("xyz");
+  editor.Commit();
+  EXPECT_EQ(grid.TextMatrix(1, 1), "xyz");
+  editor.SetText("late");
+  editor.Commit();
+  EXPECT_EQ(grid.TextMatrix(1, 1), "xyz");
+}
+
+TEST(CellEditor, PrintableKeys) {
+  struct Case {
+    const char* key;
+    bool printable;
+  };
+  for (Case c : {Case{"a", true}, Case{"!", true}, Case{"五", true}, Case{" ", false},
+                 Case{"\t", false}, Case{"\x7f", false}, Case{"", false}})
+    EXPECT_EQ(CellEditor::Printable(c.key), c.printable) << '"' << c.key << '"';
+}
+
+TEST(NameLookup, ExactNumberCaseAndFragmentInThatOrder) {
+  const std::vector<NamedItem> items = {
+      {"主视图 (Front view)", 31}, {"左视图 (Left view)", 27}, {"Front", 99}, {"31", 5}};
+  struct Case {
+    const char* query;
+    Match match;
+    size_t found;
+  };
+  const Case cases[] = {
+      {"Front", Match::Fragment, 2},  // the exact name wins over fragments
+      {"31", Match::Fragment, 3},     // an exact name wins over a number
+      {"27", Match::Whole, 1},       {"FRONT", Match::Whole, 2},
+      {"left", Match::Fragment, 1},  {"左视图", Match::Fragment, 1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FindNamed(items, c.query, c.match, "view", "views"), c.found) << c.query;
+}
+
+TEST(NameLookup, FailuresListWhatThereIs) {
+  const std::vector<NamedItem> items = {{"Bolt M10", 1}, {"Bolt M12", 2}, {"Nut", std::nullopt}};
+  try {
+    FindNamed(items, "bolt", Match::Fragment, "part", "parts");
+    FAIL() << "ambiguous";
+  } catch (const LookupError& e) {
+    EXPECT_STREQ(e.what(), "\"bolt\" names several parts: \"Bolt M10\" (1), \"Bolt M12\" (2)");
+  }
+  try {
+    FindNamed(items, "washer", Match::Fragment, "part", "parts");
+    FAIL() << "missing";
+  } catch (const LookupError& e) {
+    EXPECT_STREQ(e.what(),
+                 "no part \"washer\"; the parts are: \"Bolt M10\" (1), \"Bolt M12\" (2), \"Nut\"");
+  }
+  EXPECT_THROW(FindNamed(items, "Bolt", Match::Whole, "part", "parts"), LookupError);
+  EXPECT_THROW(FindNamed({}, "x", Match::Fragment, "part", "parts"), LookupError);
+}
+
+}  // namespace
+}  // namespace qzdbs::ui
