@@ -48,6 +48,38 @@ TEST(DocumentTest, KeepsThePartItsDictionariesAndItsOptions) {
   EXPECT_EQ(Count(document, "BLOCK_FILE"), 1);
 }
 
+TEST(DocumentTest, EllipsesTakeTheirAxisFromTheLargerRadius) {
+  struct Case {
+    double major, minor;
+    bool arc;
+    Point3 axis;
+    double ratio, start, end;
+  };
+  for (const Case& c :
+       {Case{5, 2, false, {5, 0, 0}, 0.4, 0, 360}, Case{5, 2, true, {5, 0, 0}, 0.4, 0, 180},
+        // The radii swapped: the ellipse and its parameters turn a quarter.
+        Case{2, 5, true, {0, 5, 0}, 0.4, 270, 90}}) {
+    SessionBuilder b;
+    DbView view = b.AddView("V", 1);
+    DbEllipse e = b.Add<DbEllipse>(view, 1);
+    e.CenterPoint({0, 0, 0});
+    e.MajorAxis({1, 0, 0});
+    e.MajorRadius(c.major);
+    e.MinorRadius(c.minor);
+    if (c.arc) {
+      e.StartAngle(0);
+      e.EndAngle(180);
+    }
+    Document document = b.Build();
+    auto& shape = std::get<EllipseShape>(document.views[0].entities.at(0).shape);
+    EXPECT_NEAR(shape.majorAxis[0], c.axis[0], 1e-12);
+    EXPECT_NEAR(shape.majorAxis[1], c.axis[1], 1e-12);
+    EXPECT_DOUBLE_EQ(shape.ratio, c.ratio);
+    EXPECT_DOUBLE_EQ(shape.startParam, c.start);
+    EXPECT_DOUBLE_EQ(shape.endParam, c.end);
+  }
+}
+
 TEST(DocumentTest, ViewsStandSideBySideWithTheirBasePointsOnTheirInsertionPoints) {
   SessionBuilder b;
   b.Part().BasePoint({100, 50, 0});

@@ -46,24 +46,22 @@ Shape ReadEllipse(const MemoryObject& o) {
   double minor = e.MinorRadius();
   Point3 axis = e.MajorAxis();
   // The axis member gives the major direction; the radii give the sizes. A
-  // minor radius larger than the major one turns the ellipse a quarter.
+  // minor radius larger than the major one turns the ellipse a quarter, and
+  // its parameters with it.
   Point3 direction = Length(axis) < kEpsilon ? Point3{1, 0, 0} : Normalized(axis);
+  double shift = 0;
   if (minor > major) {
     std::swap(major, minor);
     direction = LeftNormal(direction);
-    s.startParam -= 90;
-    s.endParam -= 90;
+    shift = -90;
   }
   s.majorAxis = direction * major;
   s.ratio = major > 0 ? minor / major : 1;
+  // A full ellipse leaves its angles unset.
   if (HasMember(o, "StartAngle") || HasMember(o, "EndAngle")) {
-    double shift = s.startParam;
     s.startParam = NormalizeAngle(e.StartAngle() + shift);
     s.endParam = NormalizeAngle(e.EndAngle() + shift);
     if (std::fabs(s.endParam - s.startParam) < 1e-12) s.endParam = s.startParam + 360;
-  } else {
-    s.startParam = 0;
-    s.endParam = 360;
   }
   return s;
 }

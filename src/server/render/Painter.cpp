@@ -68,7 +68,7 @@ class DocumentPainter {
 
  private:
   void DrawEntity(const Entity& entity, const Inherited* from);
-  void DrawShape(const Shape& shape, const Inherited& style);
+  void DrawShape(const Shape& shape);
   void DrawSketch(const Sketch& sketch);
   void DrawText(const TextShape& text);
   void DrawPath(const std::vector<Point3>& points, bool closed);
@@ -123,7 +123,7 @@ void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
     }
     return;
   }
-  DrawShape(entity.shape, style);
+  DrawShape(entity.shape);
 }
 
 void DocumentPainter::DrawPath(const std::vector<Point3>& points, bool closed) {
@@ -147,7 +147,7 @@ std::vector<Point3> ArcPoints(const Point3& center, double radius, double start,
   return points;
 }
 
-void DocumentPainter::DrawShape(const Shape& shape, const Inherited& style) {
+void DocumentPainter::DrawShape(const Shape& shape) {
   std::visit(
       [&](const auto& s) {
         using T = std::decay_t<decltype(s)>;
@@ -195,7 +195,6 @@ void DocumentPainter::DrawShape(const Shape& shape, const Inherited& style) {
         } else if constexpr (std::is_same_v<T, LeaderShape>) {
           DrawSketch(s.graphics);
         }
-        (void)style;
       },
       shape);
 }
