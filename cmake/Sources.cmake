@@ -36,9 +36,11 @@ set_target_properties(qzdbs PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION 0)
 # The drawing server: the in-memory document, its transforms and exporters.
 qzdbs_glob(QZDBS_SERVER_SOURCES src/server)
 if(QZDBS_SERVER_SOURCES AND QZDBS_BUILD_QT)
+  if(NOT TARGET dxflib::dxflib)
+    message(FATAL_ERROR "dxflib not found: install libdxflib-dev (scripts/install-deps.sh)")
+  endif()
   add_library(qzdbs_server STATIC ${QZDBS_SERVER_SOURCES})
-  target_link_libraries(qzdbs_server PUBLIC qzdbs_static Qt6::Gui Qt6::Svg ${DXFLIB_LIBRARY})
-  target_include_directories(qzdbs_server PUBLIC ${DXFLIB_INCLUDE_DIR})
+  target_link_libraries(qzdbs_server PUBLIC qzdbs_static Qt6::Gui Qt6::Svg dxflib::dxflib)
 endif()
 
 # The dialogs' widgets.

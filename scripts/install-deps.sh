@@ -15,6 +15,7 @@ packages=(
   python3-ezdxf
   fonts-noto-cjk
   xvfb xauth
+  librecad poppler-utils
 )
 
 missing=()

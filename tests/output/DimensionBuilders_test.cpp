@@ -181,6 +181,18 @@ TEST_F(DimensionBuildersTest, DimensionWithoutItsCommonRecordFailsAndAddsNothing
                                       GenericFailure("OutputEntDimRotated")}));
 }
 
+TEST_F(DimensionBuildersTest, DimensionOnALayerMissingFromTheLayerTableGivesThreeBoxes) {
+  Library("INSERT INTO QZEnt_DimRadial VALUES (7, 80, 4, 11);" + Common("", 0, 0, 0));
+  EXPECT_FALSE(OutputEntDimRadial(kSequence, Entity(kDim, "半径", /*layer=*/9)));
+  EXPECT_TRUE(Objects().empty());
+  const auto boxes = BoxLines();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(Boxes()[0].title, "函数->OutputCommonEntity:");
+  EXPECT_EQ(std::vector<std::string>(boxes.begin() + 1, boxes.end()),
+            (std::vector<std::string>{GenericFailure("OutputCommonDimension"),
+                                      GenericFailure("OutputEntDimRadial")}));
+}
+
 TEST_F(DimensionBuildersTest, DimensionWithAnUncomputedPointFails) {
   Library("INSERT INTO QZEnt_DimAligned VALUES (7, 80, 1, 2, 99);" + Common("", 0, 0, 0));
   EXPECT_FALSE(OutputEntDimAligned(kSequence, Entity(kDim, "长度")));

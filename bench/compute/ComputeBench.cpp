@@ -1,0 +1,175 @@
+// How long a drawing run takes once the library is open: computing a long
+// chain of structure parameters stored against their order of use, drawing a
+// part of 200 entities into the memory host, and a typical part computed and
+// drawn from the Draw button's first step to its last. Library reads are
+// included throughout.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "BenchLibrary.h"
+#include "compute/Computation.h"
+#include "compute/ComputeState.h"
+#include "compute/DrawingPass.h"
+#include "db/LibraryDB.h"
+#include "db/colPartView.h"
+#include "engine/EngineState.h"
+#include "engine/MessageService.h"
+#include "output/host/memory/MemoryHost.h"
+
+namespace qzdbs::bench {
+namespace {
+
+const std::filesystem::path& Library() {
+  static const std::filesystem::path file =
+      BuildBenchLibrary(std::filesystem::temp_directory_path() / "qzdbs-bench");
+  return file;
+}
+
+// The engine state of a run on one part: the library open, a fresh memory
+// host session and a message recorder that must stay empty.
+class Run {
+ public:
+  explicit Run(int32_t part) : messages_(std::make_shared<RecordingMessageService>()) {
+    Engine() = EngineState{};
+    Engine().messages = messages_;
+    const std::string path = Library().string();
+    OpenLibraryDB(LibraryFolder(path), path, kLibraryPassword);
+    Engine().LibraryPath = path;
+    Engine().LibraryConnectString =
+        LibraryConnectionString(LibraryFolder(path), path, kLibraryPassword);
+    Engine().CurrentPartID = part;
+    NewSession();
+  }
+  ~Run() {
+    ReleaseComputeData();
+    CloseLibraryDB();
+    Engine() = EngineState{};
+  }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  void NewSession() {
+    component_ = MemoryComponent::Make();
+    session_ = component_->NewObject("QZdbSPart");
+    Engine().session = QZdbSPart(session_);
+  }
+
+  // What the selection dialog adds after InitComp.
+  static void DialogChoices() {
+    auto& design = Ensure(Compute().DesignParas);
+    design.Add("O", "d", "12", 0, 1, 1, "", "O.1", 0);
+    design.Add("O", "L", "60", 0, 1, 1, "", "O.2", 0);
+    for (int i = 0; i < 5; ++i)
+      Engine().OutputOptions.Insert("Che" + std::to_string(i), false);
+  }
+
+  // Objects the session's views received.
+  size_t Objects() const {
+    size_t count = 0;
+    for (const auto& view : session_->Views())
+      count += view->Entities().size();
+    return count;
+  }
+
+  // False (and the benchmark stopped) when any box was shown.
+  bool Quiet(benchmark::State& state) const {
+    if (messages_->Boxes().empty()) return true;
+    const MessageBoxRecord& box = messages_->Boxes().front();
+    state.SkipWithError(("message box: " + box.title + " " + box.text).c_str());
+    return false;
+  }
+
+ private:
+  std::shared_ptr<RecordingMessageService> messages_;
+  std::shared_ptr<MemoryComponent> component_;
+  std::shared_ptr<MemoryObject> session_;
+};
+
+void BM_ComputeAllReverseChain(benchmark::State& state) {
+  Run run(kChainPart);
+  for (auto _ : state) {
+    if (!InitComp() || !ComputeAll()) state.SkipWithError("the chain did not compute");
+  }
+  if (run.Quiet(state) && Compute().StructParas->Item("S.C1")->ParaValue != "200")
+    state.SkipWithError("wrong value at the head of the chain");
+}
+
+void BM_DrawPartManyEntities(benchmark::State& state) {
+  Run run(kManyEntitiesPart);
+  if (!InitComp() || !ComputeAll()) state.SkipWithError("the part did not compute");
+  Compute().Views->Add(21, "视图21", 0);
+  LoadAllLayers();
+  for (auto _ : state) {
+    state.PauseTiming();
+    run.NewSession();
+    state.ResumeTiming();
+    if (!DrawPart()) state.SkipWithError("DrawPart failed");
+  }
+  if (run.Quiet(state) && run.Objects() != kManyEntities)
+    state.SkipWithError("not every entity was drawn");
+}
+
+// The Draw button: InitComp, the dialog's choices, ComputeAll, LoadAllLayers,
+// DrawPart, ReleaseComputeData.
+void BM_TypicalPartComputedAndDrawn(benchmark::State& state) {
+  Run run(kTypicalPart);
+  for (auto _ : state) {
+    state.PauseTiming();
+    run.NewSession();
+    state.ResumeTiming();
+    bool ok = InitComp();
+    Run::DialogChoices();
+    Compute().Views->Add(31, "视图31", 0);
+    Compute().Views->Add(32, "视图32", 0);
+    ok = ok && ComputeAll();
+    LoadAllLayers();
+    ok = ok && DrawPart();
+    ReleaseComputeData();
+    if (!ok) state.SkipWithError("the typical part failed");
+  }
+  if (run.Quiet(state) && run.Objects() != kTypicalEntities)
+    state.SkipWithError("not every entity was drawn");
+}
+
+// The same run split: the computation alone, then the drawing pass alone.
+void BM_TypicalPartComputeOnly(benchmark::State& state) {
+  Run run(kTypicalPart);
+  for (auto _ : state) {
+    bool ok = InitComp();
+    Run::DialogChoices();
+    if (!ok || !ComputeAll()) state.SkipWithError("the typical part did not compute");
+  }
+  run.Quiet(state);
+}
+
+void BM_TypicalPartDrawOnly(benchmark::State& state) {
+  Run run(kTypicalPart);
+  bool ok = InitComp();
+  Run::DialogChoices();
+  Compute().Views->Add(31, "视图31", 0);
+  Compute().Views->Add(32, "视图32", 0);
+  if (!ok || !ComputeAll()) state.SkipWithError("the typical part did not compute");
+  LoadAllLayers();
+  for (auto _ : state) {
+    state.PauseTiming();
+    run.NewSession();
+    state.ResumeTiming();
+    if (!DrawPart()) state.SkipWithError("DrawPart failed");
+  }
+  if (run.Quiet(state) && run.Objects() != kTypicalEntities)
+    state.SkipWithError("not every entity was drawn");
+}
+
+BENCHMARK(BM_ComputeAllReverseChain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawPartManyEntities)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypicalPartComputedAndDrawn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypicalPartComputeOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypicalPartDrawOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qzdbs::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,215 @@
+// Reading block drawings through dxflib.
+#include "server/document/BlockFile.h"
+
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <numbers>
+
+#include <dl_creationadapter.h>
+#include <dl_dxf.h>
+
+#include "server/Geometry.h"
+#include "server/text/AnnotationText.h"
+#include "server/text/DxfText.h"
+
+namespace qzdbs::server {
+
+namespace {
+
+Point3 P(double x, double y, double z) {
+  return {x, y, z};
+}
+
+// Collects the model space entities dxflib reports; entities inside block
+// definitions of the file are not the drawing's own and are skipped.
+class BlockReader : public DL_CreationAdapter {
+ public:
+  explicit BlockReader(BlockDefinition& block) : block_(block) {}
+
+  void addBlock(const DL_BlockData&) override {
+    FlushPolyline();
+    ++blockDepth_;
+  }
+  void endBlock() override {
+    FlushPolyline();
+    --blockDepth_;
+  }
+
+  void setVariableVector(const std::string& key, double v1, double v2, double v3, int) override {
+    if (key == "$INSBASE") block_.basePoint = P(v1, v2, v3);
+  }
+  using DL_CreationAdapter::setVariableVector;
+
+  void addLine(const DL_LineData& d) override {
+    Add(LineShape{P(d.x1, d.y1, d.z1), P(d.x2, d.y2, d.z2)});
+  }
+  void addCircle(const DL_CircleData& d) override {
+    Add(CircleShape{P(d.cx, d.cy, d.cz), d.radius});
+  }
+  void addArc(const DL_ArcData& d) override {
+    Add(ArcShape{P(d.cx, d.cy, d.cz), d.radius, d.angle1, d.angle2});
+  }
+  void addEllipse(const DL_EllipseData& d) override {
+    EllipseShape e;
+    e.center = P(d.cx, d.cy, d.cz);
+    e.majorAxis = P(d.mx, d.my, d.mz);
+    e.ratio = d.ratio;
+    e.startParam = Degrees(d.angle1);
+    e.endParam = Degrees(d.angle2);
+    if (std::fabs(e.endParam - e.startParam - 360) < 1e-9) e.endParam = e.startParam + 360;
+    Add(e);
+  }
+  void addPolyline(const DL_PolylineData& d) override {
+    FlushPolyline();
+    PolylineShape p;
+    p.closed = (d.flags & 1) != 0;
+    p.is3d = (d.flags & 8) != 0;
+    polyline_ = p;
+    polylineAttributes_ = attributes;
+    inPolyline_ = true;
+  }
+  void addVertex(const DL_VertexData& d) override {
+    if (inPolyline_) polyline_.vertices.push_back(P(d.x, d.y, d.z));
+  }
+  // A light polyline has no sequence end: its vertices end where the next
+  // entity starts.
+  void endSequence() override { FlushPolyline(); }
+  void addText(const DL_TextData& d) override {
+    TextShape t;
+    t.position = P(d.ipx, d.ipy, d.ipz);
+    t.height = d.height;
+    t.rotation = Degrees(d.angle);
+    t.widthFactor = d.xScaleFactor > 0 ? d.xScaleFactor : 1;
+    t.runs = {TextRun::Plain(ExpandSpecialCodes(DecodeDxfText(d.text)))};
+    t.style = DecodeDxfText(d.style);
+    Add(t);
+  }
+  void addMText(const DL_MTextData& d) override {
+    TextShape t;
+    t.multiline = true;
+    t.position = P(d.ipx, d.ipy, d.ipz);
+    t.height = d.height;
+    t.width = d.width;
+    t.attachment = d.attachmentPoint >= 1 && d.attachmentPoint <= 9 ? d.attachmentPoint : 1;
+    t.rotation = Degrees(d.angle);
+    t.lineSpacing = d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1;
+    t.runs = {TextRun::Plain(ExpandSpecialCodes(DecodeDxfText(d.text)))};
+    t.style = DecodeDxfText(d.style);
+    Add(t);
+  }
+
+  void Finish() { FlushPolyline(); }
+
+ private:
+  void Add(Shape shape) {
+    FlushPolyline();
+    if (blockDepth_ > 0) return;
+    AddWith(std::move(shape), attributes);
+  }
+  void AddWith(Shape shape, const DL_Attributes& from) {
+    Entity entity;
+    entity.className = "DXF";
+    entity.layer = DecodeDxfText(from.getLayer());
+    if (entity.layer.empty()) entity.layer = "0";
+    entity.color = from.getColor();
+    if (entity.color < 0 || entity.color > 256) entity.color = 256;
+    entity.shape = std::move(shape);
+    block_.entities.push_back(std::move(entity));
+  }
+  void FlushPolyline() {
+    if (!inPolyline_) return;
+    inPolyline_ = false;
+    if (blockDepth_ > 0 || polyline_.vertices.size() < 2) return;
+    AddWith(polyline_, polylineAttributes_);
+  }
+
+  BlockDefinition& block_;
+  int blockDepth_ = 0;
+  bool inPolyline_ = false;
+  PolylineShape polyline_;
+  DL_Attributes polylineAttributes_;
+};
+
+bool SafeName(const std::string& name) {
+  return !name.empty() && name.find('/') == std::string::npos &&
+         name.find('\\') == std::string::npos && name != "." && name != "..";
+}
+
+}  // namespace
+
+bool LooksLikeDxf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::string first, second;
+  if (!std::getline(in, first) || !std::getline(in, second)) return false;
+  auto trim = [](std::string s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+      s.pop_back();
+    size_t at = 0;
+    while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at])))
+      ++at;
+    return s.substr(at);
+  };
+  std::string code = trim(first);
+  return (code == "0" && trim(second) == "SECTION") || code == "999";
+}
+
+std::filesystem::path FindBlockFile(const std::filesystem::path& folder, const std::string& name) {
+  if (folder.empty() || !SafeName(name)) return {};
+  std::error_code error;
+  for (const char* extension : {".dxf", ".DXF", ".Dxf", ".DWG", ".dwg"}) {
+    std::filesystem::path candidate = folder / (name + extension);
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+  }
+  return {};
+}
+
+bool ReadBlockFile(const std::filesystem::path& file, BlockDefinition& block, std::string& reason) {
+  if (!LooksLikeDxf(file)) {
+    reason = "\"" + file.string() + "\" is not a DXF drawing";
+    return false;
+  }
+  BlockDefinition read = block;
+  read.entities.clear();
+  BlockReader reader(read);
+  DL_Dxf dxf;
+  if (!dxf.in(file.string(), &reader)) {
+    reason = "dxflib cannot read \"" + file.string() + "\"";
+    return false;
+  }
+  reader.Finish();
+  if (read.entities.empty()) {
+    reason = "\"" + file.string() + "\" holds no entities";
+    return false;
+  }
+  read.source = file.string();
+  read.placeholder = false;
+  block = std::move(read);
+  return true;
+}
+
+void AddPlaceholderGeometry(BlockDefinition& block) {
+  block.entities.clear();
+  block.placeholder = true;
+  auto add = [&](Shape shape) {
+    Entity entity;
+    entity.className = "Marker";
+    entity.layer = "0";
+    entity.color = 0;
+    entity.shape = std::move(shape);
+    block.entities.push_back(std::move(entity));
+  };
+  const Point3& c = block.basePoint;
+  add(CircleShape{c, 3});
+  add(LineShape{c + Point3{-3, -3, 0}, c + Point3{3, 3, 0}});
+  add(LineShape{c + Point3{-3, 3, 0}, c + Point3{3, -3, 0}});
+  TextShape label;
+  label.position = c + Point3{0, -4, 0};
+  label.height = 2.5;
+  label.attachment = 2;
+  label.multiline = true;
+  label.runs = {TextRun::Plain(block.name)};
+  add(label);
+}
+
+}  // namespace qzdbs::server

@@ -1,0 +1,32 @@
+// Building the drawing document from what a session received.
+//
+// The objects are taken view by view in the order the host received them;
+// each sees the document as it stands at its arrival. Identifiers that
+// transforms, groups, hatches, block references and leaders name are
+// resolved against the ID of the entities received before them: those of the
+// same view first, and only when the view has none, those of the other views
+// of the part. Copies that transforms make keep their source's ID, so an
+// identifier names the original and its copies. An identifier that names
+// nothing is reported once (code UNKNOWN_ID) and skipped. Dimension, hatch
+// and leader graphics are drawn when every object is in, after all
+// transforms; then the options are applied, the document audited and the
+// views placed.
+#pragma once
+
+#include <string>
+
+#include "output/host/memory/MemoryHost.h"
+#include "server/Document.h"
+
+namespace qzdbs::server {
+
+struct BuildOptions {
+  // The folder of block drawings; the session's BlockFolder when empty.
+  std::string blockFolder;
+  // Room between views, in drawing units.
+  double viewGap = 15.0;
+};
+
+Document BuildDocument(const MemoryObject& session, const BuildOptions& options = {});
+
+}  // namespace qzdbs::server

@@ -1,0 +1,20 @@
+// Moving, turning, mirroring and scaling every kind of shape of the document,
+// generated graphics included.
+#pragma once
+
+#include "server/Document.h"
+#include "server/Geometry.h"
+
+namespace qzdbs::server {
+
+void TransformShape(Shape& shape, const Affine& map);
+void TransformSketch(Sketch& sketch, const Affine& map);
+// Texts are never drawn mirror-written: under a reflection a text keeps
+// reading left to right and upright, and its alignment flips so that it
+// covers the mirrored place of the original.
+void TransformText(TextShape& text, const Affine& map);
+
+// Where a block reference puts the block's own coordinates.
+Affine InsertMap(const InsertShape& insert, const Point3& blockBase);
+
+}  // namespace qzdbs::server

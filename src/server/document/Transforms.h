@@ -1,0 +1,41 @@
+// What the five transform classes do to the entities they name.
+//
+// A transform acts on the document as it stands when the transform arrives:
+// every entity that carries a named identifier is taken, the one received
+// under it and every copy an earlier transform made of it (copies keep their
+// source's identifier). Moving, turning and mirroring with bEraseOld change
+// the entities in place; otherwise, and for arrays, copies are added to the
+// source's view after its other entities, and the originals stay.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "output/host/memory/MemoryHost.h"
+#include "server/Geometry.h"
+
+namespace qzdbs::server {
+
+struct TransformPlan {
+  bool inPlace = false;      // change the entities themselves (one map)
+  std::vector<Affine> maps;  // otherwise one copy per map, item 2, 3, ...
+  std::string problem;       // why the transform does nothing, when it does nothing
+};
+
+// DbMove, DbRotate, DbMirror, DbPolarArray, DbRectArray; other classes give
+// an empty plan with a problem.
+//
+// Polar array: ItemNumber items including the original, spread over
+// SweepAngle degrees counter-clockwise (negative: clockwise) round
+// CenterPoint: a sweep of a full turn (or more) gives steps of 360/n,
+// otherwise sweep/(n-1) so that the last item lands on the sweep's end. With
+// isRoateEachItem the copies turn with the array; without it they are moved
+// so that BasePoint follows the circle.
+// Rectangular array: RowNumber x ColumnNumber items including the original (a
+// count of 0 counts as 1), ColumnSpace apart along X and RowSpace apart along
+// Y, the grid turned by ArrayAngle degrees.
+TransformPlan PlanTransform(const MemoryObject& transform);
+
+bool IsTransformClass(const std::string& className);
+
+}  // namespace qzdbs::server

@@ -1,0 +1,302 @@
+// The document drawn with QPainter.
+#include "server/render/Painter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "server/Geometry.h"
+#include "server/document/Extents.h"
+#include "server/document/ShapeTransform.h"
+#include "server/render/Colors.h"
+#include "server/text/TextMetrics.h"
+
+namespace qzdbs::server {
+
+namespace {
+
+// Glyphs are drawn at this pixel size and scaled down to the text height:
+// font sizes are whole pixels, text heights are not.
+constexpr int kFontPixels = 100;
+
+QPointF Q(const Point3& p) {
+  return {p[0], p[1]};
+}
+
+QFont DrawingFont() {
+  QFont font;
+  font.setFamilies({"Noto Sans CJK SC", "Noto Sans", "DejaVu Sans"});
+  font.setPixelSize(kFontPixels);
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setKerning(false);
+  return font;
+}
+
+// Dash patterns in drawing units (dash, gap, ...): GB/T 17450 proportions for
+// 0.25 mm lines.
+std::vector<double> DashPattern(const std::string& lineType) {
+  if (lineType == "CENTER") return {12, 3, 2, 3};
+  if (lineType == "DASHED") return {6, 2};
+  return {};
+}
+
+// What an entity inside a block takes from the reference: layer "0" and
+// colour 0 mean "as the reference".
+struct Inherited {
+  std::string layer;
+  int32_t color = 256;
+};
+
+class DocumentPainter {
+ public:
+  DocumentPainter(const Document& document, QPainter& painter, const RenderOptions& options,
+                  double unitsPerPixel)
+      : document_(document),
+        painter_(painter),
+        options_(options),
+        unitsPerPixel_(unitsPerPixel),
+        font_(DrawingFont()) {}
+
+  void DrawAll() {
+    for (const View& view : document_.views) {
+      for (const Entity& entity : view.entities)
+        DrawEntity(entity, nullptr);
+    }
+  }
+
+ private:
+  void DrawEntity(const Entity& entity, const Inherited* from);
+  void DrawShape(const Shape& shape, const Inherited& style);
+  void DrawSketch(const Sketch& sketch);
+  void DrawText(const TextShape& text);
+  void DrawPath(const std::vector<Point3>& points, bool closed);
+  void SetPen(const std::string& layerName, int32_t color, double width = 0);
+
+  const Document& document_;
+  QPainter& painter_;
+  const RenderOptions& options_;
+  double unitsPerPixel_;
+  QFont font_;
+  QColor color_;
+};
+
+void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double width) {
+  const Layer* layer = document_.FindLayer(layerName);
+  int32_t number = color == 256 || color == 0 ? (layer ? layer->color : 7) : color;
+  color_ = PaperColor(number);
+  double weight = std::max(width, (layer ? layer->lineWeight : 25) / 100.0);
+  // Never thinner than one device pixel, so thin lines survive small pictures.
+  weight = std::max(weight, unitsPerPixel_);
+  QPen pen(color_, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  std::vector<double> dashes = DashPattern(layer ? layer->lineType : "CONTINUOUS");
+  if (!dashes.empty()) {
+    QList<qreal> pattern;
+    for (double d : dashes)
+      pattern.append(std::max(d / weight, 0.5));
+    pen.setDashPattern(pattern);
+    pen.setCapStyle(Qt::FlatCap);
+  }
+  painter_.setPen(pen);
+  painter_.setBrush(Qt::NoBrush);
+}
+
+void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
+  if (!entity.visible) return;
+  std::string layer = from && entity.layer == "0" ? from->layer : entity.layer;
+  int32_t color = from && entity.color == 0 ? from->color : entity.color;
+  const Layer* found = document_.FindLayer(layer);
+  if (found && !found->plot && !options_.showNonPrinting) return;
+  Inherited style{layer, color};
+  double width = 0;
+  if (auto* polyline = std::get_if<PolylineShape>(&entity.shape)) width = polyline->width;
+  SetPen(layer, color, width);
+  if (auto* insert = std::get_if<InsertShape>(&entity.shape)) {
+    const BlockDefinition* block = document_.FindBlock(insert->blockName);
+    if (!block) return;
+    Affine place = InsertMap(*insert, block->basePoint);
+    for (const Entity& inner : block->entities) {
+      Entity placed = inner;
+      TransformShape(placed.shape, place);
+      DrawEntity(placed, &style);
+    }
+    return;
+  }
+  DrawShape(entity.shape, style);
+}
+
+void DocumentPainter::DrawPath(const std::vector<Point3>& points, bool closed) {
+  if (points.size() < 2) return;
+  QPolygonF polygon;
+  for (const Point3& p : points)
+    polygon << Q(p);
+  if (closed) {
+    painter_.drawPolygon(polygon);
+  } else {
+    painter_.drawPolyline(polygon);
+  }
+}
+
+std::vector<Point3> ArcPoints(const Point3& center, double radius, double start, double end) {
+  double sweep = Sweep(start, end);
+  int steps = std::max(8, static_cast<int>(std::ceil(sweep / 2)));
+  std::vector<Point3> points;
+  for (int i = 0; i <= steps; ++i)
+    points.push_back(center + Direction(start + sweep * i / steps) * radius);
+  return points;
+}
+
+void DocumentPainter::DrawShape(const Shape& shape, const Inherited& style) {
+  std::visit(
+      [&](const auto& s) {
+        using T = std::decay_t<decltype(s)>;
+        if constexpr (std::is_same_v<T, LineShape>) {
+          painter_.drawLine(Q(s.start), Q(s.end));
+        } else if constexpr (std::is_same_v<T, CircleShape>) {
+          painter_.drawEllipse(Q(s.center), s.radius, s.radius);
+        } else if constexpr (std::is_same_v<T, ArcShape>) {
+          DrawPath(ArcPoints(s.center, s.radius, s.startAngle, s.endAngle), false);
+        } else if constexpr (std::is_same_v<T, EllipseShape>) {
+          Point3 minor = LeftNormal(s.majorAxis) * s.ratio;
+          double sweep = Sweep(s.startParam, s.endParam);
+          int steps = std::max(16, static_cast<int>(std::ceil(sweep / 2)));
+          std::vector<Point3> points;
+          for (int i = 0; i <= steps; ++i) {
+            double t = Radians(s.startParam + sweep * i / steps);
+            points.push_back(s.center + s.majorAxis * std::cos(t) + minor * std::sin(t));
+          }
+          DrawPath(points, false);
+        } else if constexpr (std::is_same_v<T, PolylineShape>) {
+          DrawPath(s.vertices, s.closed);
+        } else if constexpr (std::is_same_v<T, TextShape>) {
+          DrawText(s);
+        } else if constexpr (std::is_same_v<T, SolidShape>) {
+          painter_.setBrush(color_);
+          DrawPath({s.corners.begin(), s.corners.end()}, true);
+          painter_.setBrush(Qt::NoBrush);
+        } else if constexpr (std::is_same_v<T, HatchShape>) {
+          if (s.solid) {
+            QPainterPath path;
+            path.setFillRule(Qt::OddEvenFill);
+            for (const BoundaryLoop& loop : s.loops) {
+              QPolygonF polygon;
+              for (const Point3& p : loop.polygon)
+                polygon << Q(p);
+              path.addPolygon(polygon);
+              path.closeSubpath();
+            }
+            painter_.fillPath(path, color_);
+          }
+          for (const LineShape& line : s.fill)
+            painter_.drawLine(Q(line.start), Q(line.end));
+        } else if constexpr (std::is_same_v<T, DimensionShape>) {
+          DrawSketch(s.graphics);
+        } else if constexpr (std::is_same_v<T, LeaderShape>) {
+          DrawSketch(s.graphics);
+        }
+        (void)style;
+      },
+      shape);
+}
+
+void DocumentPainter::DrawSketch(const Sketch& sketch) {
+  for (const LineShape& line : sketch.lines)
+    painter_.drawLine(Q(line.start), Q(line.end));
+  for (const ArcShape& arc : sketch.arcs) {
+    DrawPath(ArcPoints(arc.center, arc.radius, arc.startAngle, arc.endAngle), false);
+  }
+  for (const PolylineShape& polyline : sketch.polylines)
+    DrawPath(polyline.vertices, polyline.closed);
+  painter_.setBrush(color_);
+  for (const SolidShape& solid : sketch.solids) {
+    DrawPath({solid.corners.begin(), solid.corners.end()}, true);
+  }
+  painter_.setBrush(Qt::NoBrush);
+  for (const TextShape& text : sketch.texts)
+    DrawText(text);
+}
+
+void DocumentPainter::DrawText(const TextShape& text) {
+  QFontMetricsF metrics(font_, painter_.device());
+  double unit = text.height * kEmPerHeight / kFontPixels;  // drawing units per font pixel
+  double small = kStackScale;
+  auto runWidth = [&](const TextRun& run) {
+    if (!run.stacked) return metrics.horizontalAdvance(QString::fromStdString(run.text)) * unit;
+    return std::max(metrics.horizontalAdvance(QString::fromStdString(run.upper)),
+                    metrics.horizontalAdvance(QString::fromStdString(run.lower))) *
+           unit * small;
+  };
+  std::vector<RichText> lines = SplitLines(text.runs);
+  double pitch = text.height * kLinePitch * text.lineSpacing;
+  double total = text.height + pitch * static_cast<double>(lines.size() - 1);
+  bool anchored = text.attachment >= 1 && text.attachment <= 9;
+  int column = anchored ? (text.attachment - 1) % 3 : 0;
+  int row = anchored ? (text.attachment - 1) / 3 : 0;
+  double top = !anchored ? text.height : row == 0 ? 0 : row == 1 ? total / 2 : total;
+
+  painter_.save();
+  painter_.translate(text.position[0], text.position[1]);
+  painter_.rotate(text.rotation);
+  painter_.setFont(font_);
+  painter_.setPen(QPen(color_));
+  auto glyphs = [&](const std::string& s, double x, double baseline, double scale) {
+    painter_.save();
+    painter_.translate(x, baseline);
+    painter_.scale(unit * scale * text.widthFactor, -unit * scale);
+    if (std::fabs(text.oblique) > kEpsilon) painter_.shear(-std::tan(Radians(text.oblique)), 0);
+    painter_.drawText(QPointF(0, 0), QString::fromStdString(s));
+    painter_.restore();
+  };
+  for (size_t i = 0; i < lines.size(); ++i) {
+    double width = 0;
+    for (const TextRun& run : lines[i])
+      width += runWidth(run) * text.widthFactor;
+    double x = -width * 0.5 * column;
+    double baseline = top - text.height - pitch * static_cast<double>(i);
+    for (const TextRun& run : lines[i]) {
+      if (run.stacked) {
+        // GB/T 4458.5: the upper deviation over the lower one, a size smaller.
+        double lower = baseline - 0.25 * text.height;
+        glyphs(run.upper, x, lower + 1.3 * small * text.height, small);
+        glyphs(run.lower, x, lower, small);
+      } else {
+        glyphs(run.text, x, baseline, 1.0);
+      }
+      x += runWidth(run) * text.widthFactor;
+    }
+  }
+  painter_.restore();
+}
+
+}  // namespace
+
+QRectF DrawingBounds(const Document& document, const RenderOptions& options) {
+  Extents extents = DocumentExtents(document, options.showNonPrinting);
+  if (!extents.valid) extents.Add(Point3{0, 0, 0});
+  double m = options.margin;
+  return QRectF(extents.min[0] - m, extents.min[1] - m, extents.Width() + 2 * m,
+                extents.Height() + 2 * m);
+}
+
+void Render(const Document& document, QPainter& painter, const QRectF& target,
+            const RenderOptions& options) {
+  QRectF bounds = DrawingBounds(document, options);
+  double scale = std::min(target.width() / bounds.width(), target.height() / bounds.height());
+  if (!(scale > 0) || !std::isfinite(scale)) return;
+  painter.save();
+  painter.fillRect(target, Qt::white);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  // Centre the drawing, then map drawing units (Y up) to the target.
+  double dx = target.left() + (target.width() - bounds.width() * scale) / 2;
+  double dy = target.top() + (target.height() - bounds.height() * scale) / 2;
+  painter.translate(dx, dy + bounds.height() * scale);
+  painter.scale(scale, -scale);
+  painter.translate(-bounds.left(), -bounds.top());
+  double pixel = 1.0 / scale;  // one target unit in drawing units
+  DocumentPainter(document, painter, options, pixel).DrawAll();
+  painter.restore();
+}
+
+}  // namespace qzdbs::server

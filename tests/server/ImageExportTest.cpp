@@ -1,0 +1,137 @@
+// The picture exports: SVG parsed as XML, PNG pixels where lines are, PDF
+// header and page, written under a temporary name.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QXmlStreamReader>
+#include <fstream>
+
+#include "SampleDrawing.h"
+#include "server/DrawingServer.h"
+
+namespace qzdbs::server::test {
+namespace {
+
+class ImageExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureGuiApplication(); }
+  ScratchDir scratch;
+};
+
+// Dark pixels of an image within a box, in image coordinates.
+int DarkPixels(const QImage& image, int x0, int y0, int x1, int y1) {
+  int dark = 0;
+  for (int y = std::max(0, y0); y <= std::min(image.height() - 1, y1); ++y) {
+    for (int x = std::max(0, x0); x <= std::min(image.width() - 1, x1); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) ++dark;
+    }
+  }
+  return dark;
+}
+
+// A square of four lines, 100 by 100, its corner at the origin.
+Document Square() {
+  SessionBuilder b;
+  DbView view = b.AddView("V", 1);
+  b.AddLine(view, 1, {0, 0, 0}, {100, 0, 0});
+  b.AddLine(view, 2, {100, 0, 0}, {100, 100, 0});
+  b.AddLine(view, 3, {100, 100, 0}, {0, 100, 0});
+  b.AddLine(view, 4, {0, 100, 0}, {0, 0, 0});
+  return b.Build();
+}
+
+TEST_F(ImageExportTest, PngHasDarkPixelsOnTheLinesAndWhitePaperElsewhere) {
+  std::filesystem::path file = scratch / "square.png";
+  RenderOptions options;
+  options.margin = 10;
+  ExportPng(Square(), file, 120, options);
+  QImage image(QString::fromStdString(file.string()));
+  ASSERT_FALSE(image.isNull());
+  // 100 + 2 x 10 margin drawn on 120 pixels: one pixel per unit, the square
+  // from pixel 10 to 110, Y down.
+  ASSERT_EQ(image.width(), 120);
+  ASSERT_EQ(image.height(), 120);
+  EXPECT_GT(DarkPixels(image, 20, 108, 100, 112), 40);  // bottom edge
+  EXPECT_GT(DarkPixels(image, 8, 20, 12, 100), 40);     // left edge
+  EXPECT_GT(DarkPixels(image, 108, 20, 112, 100), 40);  // right edge
+  EXPECT_EQ(DarkPixels(image, 20, 20, 100, 100), 0);    // inside
+  EXPECT_EQ(DarkPixels(image, 0, 0, 119, 5), 0);        // margin
+  EXPECT_EQ(qGray(image.pixel(60, 60)), 255);
+}
+
+TEST_F(ImageExportTest, PngOfTheSampleDrawsChineseTextAndFillsItsPictureSizedToTheLongerSide) {
+  SessionBuilder b;
+  FillSamplePart(b);
+  Document document = b.Build();
+  std::filesystem::path file = scratch / "sample.png";
+  ExportPng(document, file, 800);
+  QImage image(QString::fromStdString(file.string()));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(std::max(image.width(), image.height()), 800);
+  int dark = DarkPixels(image, 0, 0, image.width() - 1, image.height() - 1);
+  EXPECT_GT(dark, 2000);
+  EXPECT_LT(dark, image.width() * image.height() / 2);
+}
+
+TEST_F(ImageExportTest, SvgIsWellFormedXmlSizedInMillimetres) {
+  std::filesystem::path file = scratch / "square.svg";
+  ExportSvg(Square(), file);
+  QFile in(QString::fromStdString(file.string()));
+  ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&in);
+  QString rootName, width, height;
+  int drawn = 0;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (rootName.isEmpty()) {
+      rootName = xml.name().toString();
+      width = xml.attributes().value("width").toString();
+      height = xml.attributes().value("height").toString();
+    }
+    if (xml.name() == QStringLiteral("path") || xml.name() == QStringLiteral("polyline")) ++drawn;
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(rootName, "svg");
+  // 100 drawn plus the 5 mm margin on each side.
+  EXPECT_EQ(width, "110mm");
+  EXPECT_EQ(height, "110mm");
+  EXPECT_GE(drawn, 1);
+}
+
+TEST_F(ImageExportTest, SvgOfTheSampleCarriesItsTexts) {
+  SessionBuilder b;
+  FillSamplePart(b);
+  std::filesystem::path file = scratch / "sample.svg";
+  ExportSvg(b.Build(), file);
+  std::string svg = ReadText(file);
+  // Qt writes a text in pieces, one per script.
+  EXPECT_NE(svg.find(">法兰"), std::string::npos);
+  EXPECT_NE(svg.find("DN50<"), std::string::npos);
+  EXPECT_NE(svg.find("Ø20"), std::string::npos);
+  EXPECT_NE(svg.find("+0.021"), std::string::npos);
+}
+
+TEST_F(ImageExportTest, PdfIsOnePageTheSizeOfTheDrawing) {
+  std::filesystem::path file = scratch / "square.pdf";
+  ExportPdf(Square(), file);
+  std::string pdf = ReadText(file);
+  ASSERT_GT(pdf.size(), 100u);
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  EXPECT_NE(pdf.find("/Type /Page"), std::string::npos);
+  // 110 mm is 311.8 points, which the page size rounds to whole points.
+  EXPECT_NE(pdf.find("/MediaBox [0 0 312.000000 312.000000]"), std::string::npos);
+}
+
+TEST_F(ImageExportTest, ExportsReplaceAnOldFileOnlyWhenFinished) {
+  std::filesystem::path file = scratch / "picture.png";
+  { std::ofstream(file) << "old"; }
+  EXPECT_THROW(ExportPng(Square(), file, 3), ExportError);
+  EXPECT_EQ(ReadText(file), "old");
+  ExportPng(Square(), file, 64);
+  EXPECT_NE(ReadText(file), "old");
+  EXPECT_EQ(FileCount(scratch.Path()), 1);
+}
+
+}  // namespace
+}  // namespace qzdbs::server::test
