@@ -95,7 +95,9 @@ TEST_F(DrawCommand, RefusedRequestsSayWhatIsThereAndWriteNothing) {
   }
   ProgramRun run = RunQzdbs({"draw", "1", "-o", File("part.txt")});
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("the file name must end in one of .json"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("the file name must end in one of .dxf, .svg, .png, .pdf, .json"),
+            std::string::npos)
+      << run.err;
 }
 
 TEST_F(DrawCommand, PartThatIsNotDrawnPrintsTheMessagesAndWritesNothing) {
@@ -115,6 +117,53 @@ TEST_F(DrawCommand, BlockFilesGoToTheGivenFolder) {
                              "--block-folder", blocks, "-o", File("flange.json")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(std::filesystem::is_empty(blocks));
+}
+
+// What an independent reader finds in a DXF drawing: ezdxf's audit, the
+// entities of model space by type, and the texts.
+json ReadDxf(const std::string& file) {
+  const std::string script =
+      "import sys, json, ezdxf\n"
+      "from collections import Counter\n"
+      "doc = ezdxf.readfile(sys.argv[1])\n"
+      "auditor = doc.audit()\n"
+      "msp = doc.modelspace()\n"
+      "print(json.dumps({'errors': len(auditor.errors),\n"
+      "  'types': Counter(e.dxftype() for e in msp),\n"
+      "  'texts': [e.dxf.text for e in msp.query('TEXT')]}))\n";
+  ScratchDir dir;
+  const std::string out = dir.Folder() + "out.json";
+  const std::string command =
+      "/usr/bin/python3 -c \"" + script + "\" '" + file + "' > '" + out + "'";
+  if (std::system(command.c_str()) != 0) return json();
+  return json::parse(ReadText(out));
+}
+
+TEST_F(DrawCommand, DxfReadsBackWithTheTypedValues) {
+  const std::string file = File("bolt.dxf");
+  ProgramRun run = RunQzdbs({"draw", "ISO 4014", "--row", "17", "--set", "L=65", "-o", file});
+  ASSERT_EQ(run.status, 0) << run.err;
+  json dxf = ReadDxf(file);
+  ASSERT_TRUE(dxf.is_object()) << "ezdxf could not read " << file;
+  EXPECT_EQ(dxf["errors"], 0);
+  EXPECT_GT(dxf["types"].value("LINE", 0), 10);
+  EXPECT_GE(dxf["types"].value("DIMENSION", 0), 4);
+  EXPECT_EQ(dxf["texts"], json::array({"Hexagon head bolt ISO 4014 - M12 x 65 - 8.8"}));
+}
+
+TEST_F(DrawCommand, EveryFormatIsWritten) {
+  struct Case {
+    const char* extension;
+    std::string starts;
+  };
+  const Case cases[] = {
+      {"dxf", "999\ndxflib"}, {"svg", "<?xml"}, {"png", "\x89PNG"}, {"pdf", "%PDF"}, {"json", "{"}};
+  for (const Case& c : cases) {
+    const std::string file = File(std::string("washer.") + c.extension);
+    ProgramRun run = RunQzdbs({"draw", "washer", "--row", "3", "-o", file});
+    ASSERT_EQ(run.status, 0) << c.extension << ": " << run.err;
+    EXPECT_EQ(ReadText(file).substr(0, c.starts.size()), c.starts) << c.extension;
+  }
 }
 
 }  // namespace
