@@ -14,7 +14,14 @@
 #include "output/host/recording/Recording.h"
 
 #ifdef QZDBS_HAVE_SERVER
-#include "server/DrawingServer.h"
+#include <dlfcn.h>
+
+#include "CliSupport.h"
+#include "ImagePlugin.h"
+#include "server/Document.h"
+#include "server/JsonExport.h"
+#include "server/document/DocumentBuilder.h"
+#include "server/dxf/DxfExport.h"
 #endif
 
 namespace qzdbs::cli {
@@ -107,6 +114,47 @@ void EnsureRuntimeFolder() {
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 0);
 }
 
+struct ImageModule {
+  PrepareImagesFunction prepare = nullptr;
+  WriteImageFunction write = nullptr;
+  std::string failure;
+};
+
+ImageModule LoadImageModule() {
+  ImageModule module;
+  std::string looked;
+  const std::filesystem::path folder = ProgramFolder();
+  for (const auto& candidate :
+       {folder / kImageModule, folder / ".." / "lib" / "qzdbs" / kImageModule}) {
+    looked += " " + candidate.string();
+    // Never closed: Qt's application object lives in the module until exit.
+    void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) continue;
+    module.prepare = reinterpret_cast<PrepareImagesFunction>(dlsym(handle, "QzdbsPrepareImages"));
+    module.write = reinterpret_cast<WriteImageFunction>(dlsym(handle, "QzdbsWriteImage"));
+    if (module.prepare && module.write) return module;
+    module = {};
+  }
+  module.failure = std::string("cannot write pictures: the module ") + kImageModule +
+                   " was not found (looked at" + looked + ")";
+  return module;
+}
+
+const ImageModule& Images() {
+  static const ImageModule module = LoadImageModule();
+  return module;
+}
+
+void WriteImage(const server::Document& document, ImageKind kind,
+                const std::filesystem::path& file) {
+  const ImageModule& images = Images();
+  if (!images.write) throw std::runtime_error(images.failure);
+  char error[512] = {};
+  if (!images.write(&document, static_cast<int>(kind), file.c_str(), kPngPixels, error,
+                    sizeof error))
+    throw std::runtime_error(error);
+}
+
 }  // namespace
 #endif
 
@@ -115,7 +163,9 @@ void PrepareFormats(const std::vector<Format>& formats) {
   for (Format format : formats) {
     if (format == Format::Svg || format == Format::Png || format == Format::Pdf) {
       EnsureRuntimeFolder();
-      server::EnsureGuiApplication();
+      const ImageModule& images = Images();
+      if (!images.prepare) throw std::runtime_error(images.failure);
+      images.prepare();
       return;
     }
   }
@@ -144,13 +194,13 @@ void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
       server::ExportDxf(document, file);
       break;
     case Format::Svg:
-      server::ExportSvg(document, file);
+      WriteImage(document, ImageKind::Svg, file);
       break;
     case Format::Png:
-      server::ExportPng(document, file, kPngPixels);
+      WriteImage(document, ImageKind::Png, file);
       break;
     case Format::Pdf:
-      server::ExportPdf(document, file);
+      WriteImage(document, ImageKind::Pdf, file);
       break;
     case Format::Json:
       // The run's message boxes belong in its JSON too.
