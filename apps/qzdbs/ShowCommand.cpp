@@ -106,8 +106,7 @@ const char* FamilyTitle(const std::string& family) {
 }
 
 void PrintText(const PartChoice& part, const Shown& shown) {
-  std::cout << part.partName << "  (PartID " << part.partID << ", " << part.libraryPath
-            << ")\n\n";
+  std::cout << part.partName << "  (PartID " << part.partID << ", " << part.libraryPath << ")\n\n";
   std::cout << "Parameters and standard sizes";
   if (!shown.selectedRow.empty()) std::cout << " (row " << shown.selectedRow << " selected)";
   std::cout << ":\n";
