@@ -25,8 +25,8 @@ class Signal {
   }
   void Emit(Args... args) const {
     // A copy: a slot may connect or disconnect while it runs.
-    auto slots = slots_;
-    for (const auto& entry : slots)
+    auto current = slots_;
+    for (const auto& entry : current)
       entry.second(args...);
   }
 

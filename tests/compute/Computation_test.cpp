@@ -90,17 +90,6 @@ TEST_F(ComputationTest, APassSkipsTheRecordAfterEachRemovalAndTheFamilyGetsNPlus
   }
 }
 
-TEST_F(ComputationTest, TwoFailingRecordsAreEachTriedInEveryPass) {
-  Library(Part(StructRow(1, "A", "1/0", 1, 1) + StructRow(2, "B", "2/0", 1, 2)));
-  EXPECT_FALSE(ComputeAll());
-  EXPECT_EQ(Tries("1/0"), 3u);
-  EXPECT_EQ(Tries("2/0"), 3u);
-  ASSERT_EQ(Boxes().size(), 7u);
-  // Each pass tries A then B.
-  for (size_t i = 0; i < 6; ++i)
-    EXPECT_TRUE(Boxes()[i].text.find(i % 2 ? "2/0" : "1/0") != std::string::npos) << i;
-}
-
 TEST_F(ComputationTest, ParametersThatUseEachOtherFailSilentlyUntilTheFamilyGivesUp) {
   Library(Part(StructRow(1, "A", "S.B+1", 1, 1) + StructRow(2, "B", "S.A+1", 1, 2) +
                PropertyRows(5, "Mass", "2", 0)));

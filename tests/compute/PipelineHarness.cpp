@@ -95,6 +95,7 @@ void PipelineTest::SetUp() {
 }
 
 void PipelineTest::TearDown() {
+  component_->Forget();
   ReleaseComputeData();
   CloseLibraryDB();
   Engine() = EngineState{};

@@ -26,6 +26,9 @@ class TrackingComponent : public MemoryComponent {
   std::shared_ptr<HostObject> CreateObject(std::string_view className) override;
   // The objects of a class, in the order they were created.
   std::vector<std::shared_ptr<MemoryObject>> Created(std::string_view className) const;
+  // Lets the objects go: each holds its component, so keeping them would keep
+  // both alive for ever.
+  void Forget() { created_.clear(); }
 
  private:
   std::vector<std::shared_ptr<MemoryObject>> created_;

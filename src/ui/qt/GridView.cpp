@@ -1,0 +1,181 @@
+// The grid control: keeps the table and its overlay editor in step with the
+// model and hands the user's actions to the dialog.
+#include "ui/qt/GridView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace qzdbs::ui::qt {
+
+int TwipsToPixels(const QWidget& widget, int twips) {
+  return twips * widget.logicalDpiX() / 1440;
+}
+
+GridView::GridView(GridModel& model, CellEditor& editor, Actions actions, const QString& editorName,
+                   QWidget* parent)
+    : QTableWidget(parent),
+      model_(model),
+      editor_(editor),
+      actions_(std::move(actions)),
+      editorBox_(new QLineEdit(viewport())) {
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Narrow title columns keep their text rather than an ellipsis.
+  setTextElideMode(Qt::ElideNone);
+  editorBox_->setObjectName(editorName);
+  editorBox_->setFrame(false);
+  editorBox_->hide();
+  editorBox_->installEventFilter(this);
+
+  connect(editorBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (actions_.editorText) actions_.editorText(text.toStdString());
+  });
+  connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
+    if (!syncing_ && row >= 0 && col >= 0 && actions_.selectCell) actions_.selectCell(row, col);
+  });
+  connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
+    // A click on the fixed column lands on a cell that is already current
+    // when the row has not changed; it still picks the row.
+    if (!syncing_ && actions_.selectCell) actions_.selectCell(row, col);
+  });
+  auto scrolled = [this] {
+    if (!syncing_ && actions_.scrolled) actions_.scrolled();
+  };
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+
+  modelConnection_ = model_.Changed().Connect([this](GridModel::Change change) {
+    switch (change) {
+      case GridModel::Change::Shape:
+      case GridModel::Change::Cells:
+        RefreshCells();
+        break;
+      case GridModel::Change::Widths:
+        RefreshWidths();
+        break;
+      case GridModel::Change::Selection:
+        RefreshSelection();
+        break;
+    }
+  });
+  editorConnection_ = editor_.Changed().Connect([this] { RefreshEditor(); });
+  Refresh();
+}
+
+GridView::~GridView() {
+  model_.Changed().Disconnect(modelConnection_);
+  editor_.Changed().Disconnect(editorConnection_);
+}
+
+void GridView::Refresh() {
+  RefreshCells();
+  RefreshEditor();
+}
+
+void GridView::RefreshCells() {
+  syncing_ = true;
+  setRowCount(model_.Rows());
+  setColumnCount(model_.Cols());
+  const QColor fixedBack = palette().color(QPalette::Button);
+  for (int row = 0; row < model_.Rows(); ++row) {
+    for (int col = 0; col < model_.Cols(); ++col) {
+      auto* cell = item(row, col);
+      if (!cell) {
+        cell = new QTableWidgetItem;
+        setItem(row, col, cell);
+      }
+      cell->setText(QString::fromStdString(model_.TextMatrix(row, col)));
+      const bool fixed = row < model_.FixedRows() || col < model_.FixedCols();
+      cell->setFlags(fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      if (fixed) cell->setBackground(fixedBack);
+    }
+  }
+  syncing_ = false;
+  RefreshWidths();
+  RefreshSelection();
+}
+
+void GridView::RefreshWidths() {
+  for (int col = 0; col < model_.Cols(); ++col) {
+    setColumnHidden(col, !model_.ColumnShown(col));
+    setColumnWidth(col, std::max(1, TwipsToPixels(*this, model_.ColWidth(col))));
+  }
+}
+
+void GridView::RefreshSelection() {
+  syncing_ = true;
+  const int top = std::min(model_.Row(), model_.RowSel());
+  const int bottom = std::max(model_.Row(), model_.RowSel());
+  const int left = std::min(model_.Col(), model_.ColSel());
+  const int right = std::max(model_.Col(), model_.ColSel());
+  const QColor highlight = palette().color(QPalette::Highlight).lighter(170);
+  const QColor fixedBack = palette().color(QPalette::Button);
+  for (int row = 0; row < rowCount(); ++row) {
+    for (int col = 0; col < columnCount(); ++col) {
+      auto* cell = item(row, col);
+      if (!cell) continue;
+      const bool fixed = row < model_.FixedRows() || col < model_.FixedCols();
+      const bool selected =
+          model_.HasCurrentCell() && row >= top && row <= bottom && col >= left && col <= right;
+      cell->setBackground(fixed      ? fixedBack
+                          : selected ? highlight
+                                     : palette().color(QPalette::Base));
+    }
+  }
+  if (model_.Row() < rowCount() && model_.Col() < columnCount())
+    setCurrentCell(model_.Row(), model_.Col(), QItemSelectionModel::NoUpdate);
+  syncing_ = false;
+}
+
+void GridView::RefreshEditor() {
+  if (!editor_.Visible()) {
+    editorBox_->hide();
+    return;
+  }
+  const auto* cell = item(editor_.Row(), editor_.Col());
+  if (cell) editorBox_->setGeometry(visualItemRect(cell));
+  const QString text = QString::fromStdString(editor_.Text());
+  if (editorBox_->text() != text) {
+    editorBox_->setText(text);
+    editorBox_->setCursorPosition(static_cast<int>(text.size()));
+  }
+  if (!editorBox_->isVisible()) {
+    editorBox_->show();
+    editorBox_->setFocus();
+  }
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  const bool typing = !text.isEmpty() && event->key() != Qt::Key_Tab &&
+                      event->key() != Qt::Key_Backtab && event->key() != Qt::Key_Escape;
+  if (typing && actions_.keyPress) {
+    actions_.keyPress(text.toStdString());
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableWidget::mouseDoubleClickEvent(event);
+  if (actions_.doubleClick) actions_.doubleClick();
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == editorBox_) {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      // Enter is swallowed: the edit ends only when the editor is left.
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    } else if (event->type() == QEvent::FocusOut && editorBox_->isVisible()) {
+      if (actions_.editorLostFocus) actions_.editorLostFocus();
+    }
+  }
+  return QTableWidget::eventFilter(watched, event);
+}
+
+}  // namespace qzdbs::ui::qt

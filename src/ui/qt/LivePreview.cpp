@@ -1,0 +1,75 @@
+// Drawing the chosen part into a session of its own for the preview.
+#include "ui/qt/LivePreview.h"
+
+#include <QPainter>
+#include <exception>
+
+#include "compute/Computation.h"
+#include "compute/ComputeState.h"
+#include "compute/DrawingPass.h"
+#include "engine/EngineState.h"
+#include "output/host/memory/MemoryHost.h"
+#include "server/DrawingServer.h"
+
+namespace qzdbs::ui::qt {
+
+namespace {
+
+// Puts the engine's state back however the preview run ends.
+class EngineStateGuard {
+ public:
+  EngineStateGuard() : saved_(Engine()) {}
+  ~EngineStateGuard() { Engine() = saved_; }
+  EngineStateGuard(const EngineStateGuard&) = delete;
+  EngineStateGuard& operator=(const EngineStateGuard&) = delete;
+
+ private:
+  EngineState saved_;
+};
+
+}  // namespace
+
+std::optional<server::Document> PreviewDocument(frmPartSel& dialog) {
+  if (!dialog.IsLoaded() || Engine().CurrentPartID <= 0) return std::nullopt;
+  EngineStateGuard guard;
+  EngineState& state = Engine();
+  // A preview that fails says nothing: the real draw reports it.
+  state.messages = std::make_shared<RecordingMessageService>();
+  auto component = MemoryComponent::Make();
+  auto session = component->NewObject("QZdbSPart");
+  const double scale = state.DrawScale > 0 ? state.DrawScale : 1.0;
+  session->Preset("DrawScale", scale);
+  session->Preset("BlockFolder", state.BlockFolder);
+  state.session = QZdbSPart(session);
+  state.DrawScale = scale;
+  bool drawn = false;
+  try {
+    if (dialog.PrepareComputation() && ComputeAll()) {
+      LoadAllLayers();
+      drawn = DrawPart();
+    }
+  } catch (const std::exception&) {
+    drawn = false;
+  }
+  ReleaseComputeData();
+  if (!drawn) return std::nullopt;
+  try {
+    return server::BuildDocument(*session);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+QPixmap PreviewPixmap(frmPartSel& dialog, const QSize& size) {
+  if (size.isEmpty()) return {};
+  auto document = PreviewDocument(dialog);
+  if (!document) return {};
+  QPixmap pixmap(size);
+  pixmap.fill(Qt::white);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  server::Render(*document, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return pixmap;
+}
+
+}  // namespace qzdbs::ui::qt

@@ -1,0 +1,75 @@
+// Message boxes shown by Qt, and the hook that turns the engine's waits into
+// the hourglass pointer.
+#include "ui/qt/QtMessageService.h"
+
+#include <QApplication>
+
+#include "engine/EngineState.h"
+#include "ui/clsWaitCursor.h"
+#include "ui/qt/QtSelectionDialog.h"
+
+namespace qzdbs::ui::qt {
+
+QMessageBox::Icon QtIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons QtButtons(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::OKCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::OK:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+MsgResult ResultOf(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Cancel:
+      return MsgResult::Cancel;
+    case QMessageBox::Yes:
+      return MsgResult::Yes;
+    case QMessageBox::No:
+      return MsgResult::No;
+    default:
+      return MsgResult::OK;
+  }
+}
+
+MsgResult QtMessageService::Show(const MessageBoxRecord& box) {
+  QMessageBox dialog(QtIcon(box.icon), QString::fromStdString(box.title),
+                     QString::fromStdString(box.text), QtButtons(box.buttons),
+                     QApplication::activeWindow());
+  dialog.setObjectName("MsgBox");
+  return ResultOf(static_cast<QMessageBox::StandardButton>(dialog.exec()));
+}
+
+void InstallQtServices() {
+  Engine().messages = std::make_shared<QtMessageService>();
+  Engine().selectionDialog = QtSelectionDialogs();
+  WaitCursorHook() = [](bool busy) {
+    if (busy)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  };
+}
+
+}  // namespace qzdbs::ui::qt

@@ -1,0 +1,184 @@
+// The studio as a user meets it: inserting parts through the real selection
+// window, the drawing with its layers, properties and parameters, saving in
+// every format; and screenshots of the dialogs and the studio for a person
+// to look at.
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "QtTest.h"
+#include "support/TestPaths.h"
+#include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/StudioWindow.h"
+
+namespace qzdbs::test {
+namespace {
+
+using ui::qt::PartSelWindow;
+using ui::qt::StudioWindow;
+
+constexpr const char* kBolt = "六角头螺栓";
+
+std::filesystem::path ScreenshotDir() {
+  auto dir = BuildDir() / "screenshots";
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+// Saves the widget as it shows and checks that something was drawn on it.
+void Screenshot(QWidget& widget, const std::string& name) {
+  const QImage image = widget.grab().toImage();
+  const auto file = ScreenshotDir() / name;
+  ASSERT_TRUE(image.save(QString::fromStdString(file.string()))) << file;
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 4)
+    for (int x = 0; x < image.width(); x += 4)
+      colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 4u) << name << " is blank";
+}
+
+class StudioTest : public QtWidgetTest {
+ protected:
+  // Inserts the bolt of the given grid row with every view, through the
+  // selection window as a user would.
+  int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {}) {
+    ui::qt::Selection().onShow = [this, row, screenshot](PartSelWindow& window) {
+      ChooseInTree(window, QString::fromUtf8(kBolt));
+      ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
+      Click(window, "cmd_SelAllView");
+      if (!screenshot.empty()) Screenshot(window, screenshot);
+      Click(window, "cmd_Draw");
+    };
+    return studio.InsertStandardPart();
+  }
+};
+
+TEST_F(StudioTest, InsertShowsThePartItsPropertiesAndLayers) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  studio.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
+  ASSERT_EQ(InsertBolt(studio, 2), 1);
+  ASSERT_EQ(studio.Canvas().Documents().size(), 1u);
+  const auto& part = studio.Canvas().Documents()[0];
+  EXPECT_EQ(part.part.name, kBolt);
+  EXPECT_GE(part.views.size(), 2u);
+
+  auto* properties = studio.findChild<QTreeWidget*>("properties");
+  ASSERT_EQ(properties->topLevelItemCount(), 1);
+  auto* inputs = properties->topLevelItem(0)->child(1);
+  ASSERT_NE(inputs, nullptr);
+  EXPECT_EQ(inputs->childCount(), static_cast<int>(part.part.inputParameters.size()));
+  EXPECT_GT(inputs->childCount(), 0);
+
+  // Switching a layer off leaves its entities out of what is drawn.
+  auto* layers = studio.findChild<QListWidget*>("layers");
+  ASSERT_GT(layers->count(), 0);
+  size_t before = 0;
+  for (const auto& view : studio.Canvas().Shown(part).views)
+    before += view.entities.size();
+  std::string busiest;
+  size_t most = 0;
+  for (const auto& name : studio.Canvas().LayerNames()) {
+    size_t count = 0;
+    for (const auto& view : part.views)
+      for (const auto& entity : view.entities)
+        count += entity.layer == name;
+    if (count > most) {
+      most = count;
+      busiest = name;
+    }
+  }
+  auto* item = layers->findItems(QString::fromStdString(busiest), Qt::MatchExactly).front();
+  item->setCheckState(Qt::Unchecked);
+  size_t after = 0;
+  for (const auto& view : studio.Canvas().Shown(part).views)
+    after += view.entities.size();
+  EXPECT_EQ(after, before - most);
+  item->setCheckState(Qt::Checked);
+
+  // A second insert adds to the same drawing.
+  ASSERT_EQ(InsertBolt(studio, 4), 1);
+  EXPECT_EQ(studio.Canvas().Documents().size(), 2u);
+  EXPECT_EQ(properties->topLevelItemCount(), 2);
+}
+
+TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "empty.dxf")));
+  ASSERT_EQ(InsertBolt(studio, 1), 1);
+  for (const char* name : {"part.dxf", "part.svg", "part.png", "part.pdf"}) {
+    const std::string file = scratch.Folder() + name;
+    ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(file))) << name;
+    EXPECT_GT(std::filesystem::file_size(file), 200u) << name;
+  }
+  QString refusal;
+  WhenModalOpens("", [&](QWidget& box) {
+    refusal = static_cast<QMessageBox&>(box).text();
+    box.close();
+  });
+  EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "part.txt")));
+  EXPECT_TRUE(refusal.contains("txt"));
+  EXPECT_FALSE(std::filesystem::exists(scratch.Folder() + "part.txt"));
+  const std::string dxf = [&] {
+    std::ifstream in(scratch.Folder() + "part.dxf");
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  EXPECT_NE(dxf.find("ENTITIES"), std::string::npos);
+}
+
+TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
+  StudioWindow studio;
+  auto& canvas = studio.Canvas();
+  canvas.resize(800, 600);
+  canvas.ZoomBy(2.0, QPointF(100, 100));
+  EXPECT_DOUBLE_EQ(canvas.Zoom(), 2.0);
+  canvas.ZoomBy(1e9, QPointF(0, 0));
+  EXPECT_DOUBLE_EQ(canvas.Zoom(), 200.0);
+  canvas.ResetView();
+  EXPECT_DOUBLE_EQ(canvas.Zoom(), 1.0);
+}
+
+TEST_F(StudioTest, Screenshots) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  studio.resize(1280, 800);
+  studio.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
+  ASSERT_EQ(InsertBolt(studio, 3, "frmPartSel.png"), 1);
+  Screenshot(studio, "qzdbs-studio.png");
+
+  auto window = OpenWindow();
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
+    Screenshot(dialog, "frmStructPara.png");
+    WhenModalOpens("frmStructShow", [&](QWidget& show) {
+      Screenshot(show, "frmStructShow.png");
+      Click(show, "cmdEnterShow");
+    });
+    Click(dialog, "cmdSelDisplay");
+    Click(dialog, "cmdPreForm");
+  });
+  Click(*window, "cmdNext");
+  WhenModalOpens("frmAttribute", [&](QWidget& dialog) {
+    Screenshot(dialog, "frmAttribute.png");
+    Click(dialog, "cmdEnterAtt");
+  });
+  Click(*window, "cmdProperty");
+  WhenModalOpens("frmParaShow", [&](QWidget& dialog) {
+    Screenshot(dialog, "frmParaShow.png");
+    Click(dialog, "cmdEnterShow");
+  });
+  Click(*window, "cmdParaShow");
+}
+
+}  // namespace
+}  // namespace qzdbs::test

@@ -1,0 +1,165 @@
+// The dialogs the selection window opens, driven through its buttons: the
+// structure parameters edited and drawn, the column display choices, the
+// part's properties, and the message boxes the engine shows.
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "QtTest.h"
+#include "engine/EngineState.h"
+#include "engine/IQZdbEngine.h"
+#include "ui/qt/QtMessageService.h"
+#include "ui/qt/QtSelectionDialog.h"
+
+namespace qzdbs::test {
+namespace {
+
+using ui::qt::PartSelWindow;
+
+constexpr const char* kBolt = "六角头螺栓";
+
+using SubWindowsTest = QtWidgetTest;
+
+TEST_F(SubWindowsTest, StructureParameterValueTypedThenDrawnClosesBothDialogs) {
+  QString typedName;
+  ui::qt::Selection().onShow = [&](PartSelWindow& window) {
+    ChooseInTree(window, QString::fromUtf8(kBolt));
+    WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("结构参数结果显示："));
+      auto& grid = *dialog.findChild<QTableWidget*>("fgdStructPara");
+      ASSERT_EQ(grid.rowCount(), 3);
+      EXPECT_EQ(grid.item(0, 0)->text(), "  S.");
+      EXPECT_EQ(grid.item(2, 0)->text(), "Cal");
+      ClickCell(grid, 2, 1);
+      typedName = grid.item(0, 1)->text();
+      QTest::keyClick(&grid, Qt::Key_9);
+      auto* editor = dialog.findChild<QLineEdit*>("txtEditStr");
+      ASSERT_TRUE(editor->isVisible());
+      EXPECT_EQ(editor->text(), "9");
+      Click(dialog, "cmdDrawStr");
+    });
+    Click(window, "cmdNext");
+  };
+  EXPECT_EQ(IQZdbEngine().startSPartGen(), 1);
+  EXPECT_FALSE(typedName.isEmpty());
+  EXPECT_FALSE(session->Views().empty());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(SubWindowsTest, PreviousStepReturnsToTheSelectionWindow) {
+  auto window = OpenWindow();
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  bool seen = false;
+  WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
+    seen = true;
+    Click(dialog, "cmdPreForm");
+  });
+  Click(*window, "cmdNext");
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(window->Model().IsLoaded());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(session->Views().empty());
+}
+
+TEST_F(SubWindowsTest, ParaShowUntickedColumnIsHiddenAndTickedHiddenOneShows) {
+  auto window = OpenWindow();
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  auto& grid = *window->findChild<QTableWidget*>("fgd_InputPara");
+  const int pitch = ColumnOf(*window, "P");
+  ASSERT_TRUE(grid.isColumnHidden(pitch));
+  WhenModalOpens("frmParaShow", [&](QWidget& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("原始参数显示控制："));
+    auto& list = *dialog.findChild<QListWidget*>("lvwCheckShow");
+    ASSERT_EQ(list.count(), grid.columnCount() - 1);
+    EXPECT_EQ(list.item(pitch - 1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(list.item(0)->checkState(), Qt::Checked);
+    for (int row : {0, pitch - 1}) {
+      list.setCurrentRow(row);
+      QTest::keyClick(&list, Qt::Key_Space);
+    }
+    Click(dialog, "cmdEnterShow");
+  });
+  Click(*window, "cmdParaShow");
+  EXPECT_TRUE(grid.isColumnHidden(1));
+  EXPECT_FALSE(grid.isColumnHidden(pitch));
+  EXPECT_EQ(grid.columnWidth(pitch), 800 * grid.logicalDpiX() / 1440);
+}
+
+TEST_F(SubWindowsTest, StructShowChangesTheStructureGridsWidths) {
+  auto window = OpenWindow();
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  bool checked = false;
+  WhenModalOpens("frmStructPara", [&](QWidget& structPara) {
+    auto& grid = *structPara.findChild<QTableWidget*>("fgdStructPara");
+    EXPECT_FALSE(grid.isColumnHidden(1));
+    WhenModalOpens("frmStructShow", [&](QWidget& dialog) {
+      auto& list = *dialog.findChild<QListWidget*>("lvwCheckShow");
+      list.setCurrentRow(0);
+      QTest::keyClick(&list, Qt::Key_Space);
+      Click(dialog, "cmdEnterShow");
+    });
+    Click(structPara, "cmdSelDisplay");
+    checked = grid.isColumnHidden(1);
+    Click(structPara, "cmdPreForm");
+  });
+  Click(*window, "cmdNext");
+  EXPECT_TRUE(checked);
+}
+
+TEST_F(SubWindowsTest, AttributeWindowListsThePropertiesOfTheChosenSize) {
+  auto window = OpenWindow();
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  int rows = 0;
+  QString heading;
+  WhenModalOpens("frmAttribute", [&](QWidget& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("零件属性"));
+    auto& grid = *dialog.findChild<QTableWidget*>("fgd_PartDes");
+    rows = grid.rowCount();
+    heading = grid.item(0, 0)->text() + "|" + grid.item(0, 1)->text();
+    Click(dialog, "cmdEnterAtt");
+  });
+  Click(*window, "cmdProperty");
+  EXPECT_EQ(heading, QString::fromUtf8("属性名称|属性内容"));
+  EXPECT_GT(rows, 1);
+  EXPECT_TRUE(window->Model().IsLoaded());
+}
+
+TEST_F(SubWindowsTest, MessageBoxShowsIconTitleAndAnswersWithTheButtonPressed) {
+  Engine().messages = std::make_shared<ui::qt::QtMessageService>();
+  struct Case {
+    MsgIcon icon;
+    MsgButtons buttons;
+    QMessageBox::Icon shown;
+    QMessageBox::StandardButton press;
+    MsgResult result;
+  };
+  const std::vector<Case> cases = {
+      {MsgIcon::Information, MsgButtons::OK, QMessageBox::Information, QMessageBox::Ok,
+       MsgResult::OK},
+      {MsgIcon::Exclamation, MsgButtons::OKCancel, QMessageBox::Warning, QMessageBox::Cancel,
+       MsgResult::Cancel},
+      {MsgIcon::Question, MsgButtons::YesNo, QMessageBox::Question, QMessageBox::No, MsgResult::No},
+      {MsgIcon::Critical, MsgButtons::YesNoCancel, QMessageBox::Critical, QMessageBox::Yes,
+       MsgResult::Yes},
+  };
+  for (const auto& c : cases) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    WhenModalOpens("MsgBox", [&](QWidget& widget) {
+      auto& box = static_cast<QMessageBox&>(widget);
+      icon = box.icon();
+      title = box.windowTitle();
+      text = box.text();
+      QTest::mouseClick(box.button(c.press), Qt::LeftButton);
+    });
+    EXPECT_EQ(MsgBox("无法打开用户指定的数据库！", c.icon, "提示：", c.buttons), c.result);
+    EXPECT_EQ(icon, c.shown);
+    EXPECT_EQ(title, QString::fromUtf8("提示："));
+    EXPECT_EQ(text, QString::fromUtf8("无法打开用户指定的数据库！"));
+  }
+}
+
+}  // namespace
+}  // namespace qzdbs::test
