@@ -8,9 +8,10 @@ mkdir -p "$out"
 "$qzdbs" --version
 # An M12 x 60 hexagon head bolt (ISO 4014, value row 17 of the sample library), both views.
 "$qzdbs" show "ISO 4014" --row 17 | sed -n '1p'
-file="$out/bolt-M12x60.png"
-"$qzdbs" draw "ISO 4014" --row 17 -o "$out/bolt-M12x60.dxf" >/dev/null
-"$qzdbs" draw "ISO 4014" --row 17 -o "$file" >/dev/null
-echo "The drawing is in $(realpath "$file") (and as DXF beside it)"
+for format in dxf png; do
+  file="$out/bolt-M12x60.$format"
+  "$qzdbs" draw "ISO 4014" --row 17 -o "$file" >/dev/null
+  echo "The drawing is in $(realpath "$file")"
+done
 # The thread length b of an M10x40 hex bolt, from its library formula.
 echo "b = $("$qzdbs" eval "IIf(O.L<=125, 2*S.d+6, 2*S.d+12)" --var O.L=40 --var S.d=10)"

@@ -28,7 +28,7 @@ using Json = nlohmann::ordered_json;
 struct BatchOptions {
   std::vector<std::string> libraries;
   int jobs = 0;
-  std::vector<std::string> formats{"json"};
+  std::vector<std::string> formats{CanWrite(Format::Dxf) ? "dxf" : "json"};
   std::string output;
 };
 
@@ -153,10 +153,11 @@ class BatchRun {
     outcome.failure = run.scriptFailure;
     outcome.drawn = run.generateResult == 1 && run.scriptFailure.empty();
     if (!outcome.drawn) return;
+    DrawingWriter writer(run);
     for (Format format : formats_) {
       const std::string name = drawing.stem + "." + Extension(format);
       try {
-        WriteDrawing(run, format, folder_ / name);
+        writer.Write(format, folder_ / name);
         outcome.files.push_back(name);
       } catch (const std::exception& failure) {
         outcome.drawn = false;
@@ -231,6 +232,7 @@ void RunBatch(const BatchOptions& options) {
   jobs = static_cast<int>(
       std::min<size_t>(static_cast<size_t>(jobs), std::max<size_t>(1, drawings.size())));
 
+  PrepareFormats(formats);
   const auto start = std::chrono::steady_clock::now();
   BatchRun batch(catalogue, std::move(drawings), formats, options.output);
   batch.Run(jobs);

@@ -22,12 +22,6 @@ namespace {
 
 constexpr const char* kSampleLibraryName = "metric-parts.qzlib";
 
-fs::path ProgramFolder() {
-  std::error_code error;
-  fs::path self = fs::read_symlink("/proc/self/exe", error);
-  return error ? fs::path() : self.parent_path();
-}
-
 std::vector<std::string> SplitPathList(const char* list) {
   std::vector<std::string> paths;
   if (!list) return paths;
@@ -43,6 +37,12 @@ std::vector<std::string> SplitPathList(const char* list) {
 }
 
 }  // namespace
+
+fs::path ProgramFolder() {
+  std::error_code error;
+  fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::path() : self.parent_path();
+}
 
 void Fail(const std::string& command, int status, const std::string& message) {
   std::cerr << "qzdbs " << command << ": " << message << '\n';

@@ -27,6 +27,9 @@ constexpr int kBadRequest = 2;
 std::vector<std::string> ResolveLibraries(const std::string& command,
                                           const std::vector<std::string>& given);
 
+// The folder the running program is in; empty when it cannot be told.
+std::filesystem::path ProgramFolder();
+
 // Where the sample library is looked for, in order: the build's own, then
 // beside the program, then in ../share/qzdbs beside it.
 std::vector<std::filesystem::path> SampleLibraryCandidates();

@@ -48,7 +48,8 @@ void RunDraw(const DrawOptions& options) {
   if (run.generateResult != 1)
     Fail("draw", kNotDone, "the part was not drawn; no file was written");
   try {
-    WriteDrawing(run, *format, options.output);
+    PrepareFormats({*format});
+    DrawingWriter(run).Write(*format, options.output);
   } catch (const std::exception& failure) {
     Fail("draw", kNotDone, failure.what());
   }

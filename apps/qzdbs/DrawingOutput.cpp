@@ -1,13 +1,28 @@
-// Drawing files.
+// Drawing files: through the drawing server when the program has it, else
+// the recording of the run as JSON.
 #include "DrawingOutput.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "compute/OrderedMap.h"
 #include "output/host/recording/Recording.h"
-#include "server/DrawingServer.h"
+
+#ifdef QZDBS_HAVE_SERVER
+#include <dlfcn.h>
+
+#include "CliSupport.h"
+#include "ImagePlugin.h"
+#include "server/Document.h"
+#include "server/JsonExport.h"
+#include "server/document/DocumentBuilder.h"
+#include "server/dxf/DxfExport.h"
+#endif
 
 namespace qzdbs::cli {
 
@@ -22,6 +37,9 @@ constexpr FormatName kFormats[] = {{Format::Dxf, "dxf"},
                                    {Format::Png, "png"},
                                    {Format::Pdf, "pdf"},
                                    {Format::Json, "json"}};
+
+// The longer side of a PNG picture.
+constexpr int kPngPixels = 1600;
 
 }  // namespace
 
@@ -43,8 +61,13 @@ const char* Extension(Format format) {
   return "";
 }
 
-bool CanWrite(Format) {
+bool CanWrite(Format format) {
+#ifdef QZDBS_HAVE_SERVER
+  (void)format;
   return true;
+#else
+  return format == Format::Json;
+#endif
 }
 
 std::string FormatList(const std::string& prefix) {
@@ -72,31 +95,137 @@ void WriteTextAtomically(const std::filesystem::path& file, const std::string& t
   }
 }
 
-void WriteDrawing(const RunResult& run, Format format, const std::filesystem::path& file) {
-  // JSON is what the engine handed the host, call by call; the other formats
-  // are the drawing the server completes from it.
-  if (format == Format::Json) {
-    WriteTextAtomically(file, Recording::Of(*run.session, run.messages).ToJson().dump(1) + "\n");
-    return;
+#ifdef QZDBS_HAVE_SERVER
+namespace {
+
+// Qt wants a private runtime folder and warns on standard error without
+// one; the command line gives it the one Qt would choose, made private.
+void EnsureRuntimeFolder() {
+  if (std::getenv("XDG_RUNTIME_DIR")) return;
+  std::error_code error;
+  const auto folder =
+      std::filesystem::temp_directory_path(error) / ("runtime-" + std::to_string(getuid()));
+  if (error) return;
+  std::filesystem::create_directory(folder, error);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::replace, error);
+  struct stat info {};
+  if (!error && stat(folder.c_str(), &info) == 0 && info.st_uid == getuid())
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 0);
+}
+
+struct ImageModule {
+  PrepareImagesFunction prepare = nullptr;
+  WriteImageFunction write = nullptr;
+  std::string failure;
+};
+
+ImageModule LoadImageModule() {
+  ImageModule module;
+  std::string looked;
+  const std::filesystem::path folder = ProgramFolder();
+  for (const auto& candidate :
+       {folder / kImageModule, folder / ".." / "lib" / "qzdbs" / kImageModule}) {
+    looked += " " + candidate.string();
+    // Never closed: Qt's application object lives in the module until exit.
+    void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) continue;
+    module.prepare = reinterpret_cast<PrepareImagesFunction>(dlsym(handle, "QzdbsPrepareImages"));
+    module.write = reinterpret_cast<WriteImageFunction>(dlsym(handle, "QzdbsWriteImage"));
+    if (module.prepare && module.write) return module;
+    module = {};
   }
-  constexpr int kPngPixels = 1600;
-  server::Document document = server::BuildDocument(*run.session);
+  module.failure = std::string("cannot write pictures: the module ") + kImageModule +
+                   " was not found (looked at" + looked + ")";
+  return module;
+}
+
+const ImageModule& Images() {
+  static const ImageModule module = LoadImageModule();
+  return module;
+}
+
+void WriteImage(const server::Document& document, ImageKind kind,
+                const std::filesystem::path& file) {
+  const ImageModule& images = Images();
+  if (!images.write) throw std::runtime_error(images.failure);
+  char error[512] = {};
+  if (!images.write(&document, static_cast<int>(kind), file.c_str(), kPngPixels, error,
+                    sizeof error))
+    throw std::runtime_error(error);
+}
+
+}  // namespace
+#endif
+
+void PrepareFormats(const std::vector<Format>& formats) {
+#ifdef QZDBS_HAVE_SERVER
+  for (Format format : formats) {
+    if (format == Format::Svg || format == Format::Png || format == Format::Pdf) {
+      EnsureRuntimeFolder();
+      const ImageModule& images = Images();
+      if (!images.prepare) throw std::runtime_error(images.failure);
+      images.prepare();
+      return;
+    }
+  }
+#else
+  (void)formats;
+#endif
+}
+
+#ifdef QZDBS_HAVE_SERVER
+
+struct DrawingWriter::Document {
+  server::Document document;
+  bool withMessages = false;
+};
+
+DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
+DrawingWriter::~DrawingWriter() = default;
+
+void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
+  if (!document_) {
+    document_ = std::make_unique<Document>(Document{server::BuildDocument(*run_.session)});
+  }
+  server::Document& document = document_->document;
   switch (format) {
     case Format::Dxf:
       server::ExportDxf(document, file);
       break;
     case Format::Svg:
-      server::ExportSvg(document, file);
+      WriteImage(document, ImageKind::Svg, file);
       break;
     case Format::Png:
-      server::ExportPng(document, file, kPngPixels);
+      WriteImage(document, ImageKind::Png, file);
       break;
     case Format::Pdf:
-      server::ExportPdf(document, file);
+      WriteImage(document, ImageKind::Pdf, file);
       break;
     case Format::Json:
+      // The run's message boxes belong in its JSON too.
+      if (!document_->withMessages) {
+        document.recording = Recording::Of(*run_.session, run_.messages).ToJson();
+        document_->withMessages = true;
+      }
+      server::ExportJson(document, file);
       break;
   }
 }
+
+#else
+
+struct DrawingWriter::Document {};
+
+DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
+DrawingWriter::~DrawingWriter() = default;
+
+void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
+  if (!CanWrite(format))
+    throw std::runtime_error(std::string("cannot write ") + Extension(format) + " files");
+  WriteTextAtomically(file, Recording::Of(*run_.session, run_.messages).ToJson().dump(1) + "\n");
+}
+
+#endif
 
 }  // namespace qzdbs::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,10 +23,28 @@ const char* Extension(Format format);  // "dxf", ...
 std::string FormatList(const std::string& prefix = {});
 bool CanWrite(Format format);
 
-// Writes the drawing of a run that drew. The file appears only when it is
-// complete; throws std::runtime_error naming the file when it cannot be
-// written.
-void WriteDrawing(const RunResult& run, Format format, const std::filesystem::path& file);
+// Makes ready, on the main thread, what writing the formats needs before
+// jobs write them on other threads (the pictures need Qt's application).
+void PrepareFormats(const std::vector<Format>& formats);
+
+// The files of a run that drew. The drawing document is built once, on the
+// first file, from the run's session.
+class DrawingWriter {
+ public:
+  explicit DrawingWriter(const RunResult& run);
+  ~DrawingWriter();
+  DrawingWriter(const DrawingWriter&) = delete;
+  DrawingWriter& operator=(const DrawingWriter&) = delete;
+
+  // The file appears only when it is complete; throws std::runtime_error
+  // naming the file when it cannot be written.
+  void Write(Format format, const std::filesystem::path& file);
+
+ private:
+  struct Document;
+  const RunResult& run_;
+  std::unique_ptr<Document> document_;
+};
 
 // Writes `text` to `file` through a temporary file beside it.
 void WriteTextAtomically(const std::filesystem::path& file, const std::string& text);

@@ -56,6 +56,7 @@ PartChoice MakeChoice(const std::string& command, const PartOptions& options,
   const ui::CatalogueNode& part = FindPart(command, catalogue, options.part);
   choice.libraryPath = part.libraryPath;
   choice.partID = part.partID;
+  choice.partName = part.name;
   if (options.rowOption && options.rowOption->count() > 0) choice.rowID = options.row;
   choice.views = options.views;
   return choice;

@@ -20,6 +20,7 @@ namespace qzdbs::cli {
 struct PartChoice {
   std::string libraryPath;
   int32_t partID = 0;
+  std::string partName;                                    // as the catalogue shows it
   std::optional<int32_t> rowID;                            // the grid's first row when not given
   std::vector<std::pair<std::string, std::string>> cells;  // parameter name, value typed
   std::vector<std::string> views;  // names, PartViewIDs or parts of names; empty: every view

@@ -105,8 +105,8 @@ const char* FamilyTitle(const std::string& family) {
   return "Points";
 }
 
-void PrintText(const ui::CatalogueNode& part, const Shown& shown) {
-  std::cout << part.name << "  (PartID " << part.partID << ", " << part.libraryPath << ")\n\n";
+void PrintText(const PartChoice& part, const Shown& shown) {
+  std::cout << part.partName << "  (PartID " << part.partID << ", " << part.libraryPath << ")\n\n";
   std::cout << "Parameters and standard sizes";
   if (!shown.selectedRow.empty()) std::cout << " (row " << shown.selectedRow << " selected)";
   std::cout << ":\n";
@@ -128,10 +128,10 @@ void PrintText(const ui::CatalogueNode& part, const Shown& shown) {
   }
 }
 
-void PrintJson(const ui::CatalogueNode& part, const Shown& shown) {
+void PrintJson(const PartChoice& part, const Shown& shown) {
   Json json;
   json["library"] = part.libraryPath;
-  json["part"] = {{"id", part.partID}, {"name", part.name}};
+  json["part"] = {{"id", part.partID}, {"name", part.partName}};
   Json columns = Json::array();
   for (size_t c = 0; c < shown.header.size(); ++c)
     columns.push_back({{"name", shown.header[c]},
@@ -161,8 +161,7 @@ void PrintJson(const ui::CatalogueNode& part, const Shown& shown) {
 
 void RunShow(const ShowOptions& options) {
   auto catalogue = LoadCatalogue("show", ResolveLibraries("show", options.part.libraries));
-  PartChoice choice = MakeChoice("show", options.part, *catalogue);
-  const ui::CatalogueNode& part = FindPart("show", *catalogue, options.part.part);
+  const PartChoice choice = MakeChoice("show", options.part, *catalogue);
 
   ScratchFolder scratch;
   RunSettings settings;
@@ -185,9 +184,9 @@ void RunShow(const ShowOptions& options) {
   const RunResult run = RunSelection(catalogue, std::move(script), settings);
   if (!run.scriptFailure.empty()) Fail("show", kBadRequest, run.scriptFailure);
   if (options.json) {
-    PrintJson(part, shown);
+    PrintJson(choice, shown);
   } else {
-    PrintText(part, shown);
+    PrintText(choice, shown);
   }
   if (!shown.computed) Fail("show", kNotDone, "the part's values could not all be computed");
 }

@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The format the benchmarks write.
-constexpr const char* kFormat = "json";
+constexpr const char* kFormat = "dxf";
 
 fs::path ScratchFolder() {
   std::string pattern = (fs::temp_directory_path() / "qzdbs-bench-XXXXXX").string();

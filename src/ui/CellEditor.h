@@ -36,7 +36,7 @@ class CellEditor {
   int32_t Row() const { return row_; }
   int32_t Col() const { return col_; }
 
-  Signal<>& Changed() { return changed_; }
+  Signal<>& Changed() const { return changed_; }
 
   // Whether a key's text counts as a printable character: above the blank,
   // or the lead byte of a multibyte character.
@@ -48,7 +48,8 @@ class CellEditor {
   std::string text_;
   int32_t row_ = 0;
   int32_t col_ = 0;
-  Signal<> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<> changed_;
 };
 
 }  // namespace qzdbs::ui

@@ -39,13 +39,14 @@ class CheckList {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 
-  Signal<Change>& Changed() { return changed_; }
+  Signal<Change>& Changed() const { return changed_; }
 
  private:
   std::vector<CheckItem> items_;
   int32_t selected_ = 0;
   bool enabled_ = true;
-  Signal<Change> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

@@ -58,7 +58,7 @@ class GridModel {
   // Whether the current cell is an editable (non-fixed) cell.
   bool HasCurrentCell() const;
 
-  Signal<Change>& Changed() { return changed_; }
+  Signal<Change>& Changed() const { return changed_; }
 
  private:
   size_t Index(int32_t row, int32_t col) const;
@@ -72,7 +72,8 @@ class GridModel {
   std::vector<std::string> cells_;
   std::vector<int32_t> widths_;
   int32_t row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
-  Signal<Change> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

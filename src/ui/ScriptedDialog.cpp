@@ -1,7 +1,6 @@
 // The scripted stand-in of the selection dialog.
 #include "ui/ScriptedDialog.h"
 
-#include "db/SaveFieldToFile.h"
 #include "ui/NameLookup.h"
 
 namespace qzdbs::ui {
@@ -13,7 +12,7 @@ ScriptedSelectionDialog::ScriptedSelectionDialog(std::shared_ptr<const Catalogue
     : catalogue_(std::move(catalogue)),
       script_(std::move(script)),
       outcome_(outcome ? std::move(outcome) : std::make_shared<ScriptOutcome>()),
-      previewPath_(previewPath.empty() ? PreviewPicturePath() : std::move(previewPath)) {}
+      previewPath_(std::move(previewPath)) {}
 
 void ScriptedSelectionDialog::ShowModal() {
   frmPartSel dialog(catalogue_, *this, previewPath_);

@@ -38,7 +38,7 @@ class frmAttribute {
   void Close() { cmdEnterAtt(); }
 
   bool IsLoaded() const { return loaded_; }
-  Signal<Change>& Changed() { return changed_; }
+  Signal<Change>& Changed() const { return changed_; }
 
  private:
   void FillGrid();
@@ -46,7 +46,8 @@ class frmAttribute {
   int32_t innerWidth_;
   GridModel grid_{1, 2};
   bool loaded_ = true;
-  Signal<Change> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

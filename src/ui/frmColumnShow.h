@@ -38,7 +38,7 @@ class frmColumnShow {
   void Close();
 
   bool IsLoaded() const { return loaded_; }
-  Signal<Change>& Changed() { return changed_; }
+  Signal<Change>& Changed() const { return changed_; }
 
  protected:
   frmColumnShow(GridModel& target, std::string caption, std::string heading)
@@ -50,7 +50,8 @@ class frmColumnShow {
   std::string heading_;
   CheckList list_;
   bool loaded_ = true;
-  Signal<Change> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<Change> changed_;
 };
 
 class frmParaShow : public frmColumnShow {

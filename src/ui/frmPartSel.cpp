@@ -8,6 +8,7 @@
 #include "compute/DrawingPass.h"
 #include "compute/NumberText.h"
 #include "db/LibraryDB.h"
+#include "db/SaveFieldToFile.h"
 #include "db/access/Connection.h"
 #include "engine/EngineState.h"
 #include "engine/MessageService.h"
@@ -55,7 +56,7 @@ frmPartSel::frmPartSel(std::shared_ptr<const Catalogue> catalogue, SubDialogs& d
                        std::string previewPath)
     : catalogue_(catalogue ? std::move(catalogue) : std::make_shared<const Catalogue>()),
       dialogs_(dialogs),
-      previewPath_(std::move(previewPath)) {
+      previewPath_(previewPath.empty() ? PreviewPicturePath() : std::move(previewPath)) {
   Engine().CurrentPartID = -1;
   grid_.SetFixedRows(1);
   grid_.SetFixedCols(1);

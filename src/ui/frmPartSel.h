@@ -53,9 +53,9 @@ class frmPartSel {
 
   // Loads the dialog: CurrentPartID becomes -1 and the tree shows the
   // catalogue (a message the catalogue left is shown). The preview pictures
-  // are written to `previewPath`.
+  // are written to `previewPath`, by default the engine's preview file.
   frmPartSel(std::shared_ptr<const Catalogue> catalogue, SubDialogs& dialogs,
-             std::string previewPath);
+             std::string previewPath = {});
   ~frmPartSel();
   frmPartSel(const frmPartSel&) = delete;
   frmPartSel& operator=(const frmPartSel&) = delete;
@@ -116,7 +116,7 @@ class frmPartSel {
   void Close() { cmd_Cancel(); }
 
   bool IsLoaded() const { return loaded_; }
-  Signal<Change>& Changed() { return changed_; }
+  Signal<Change>& Changed() const { return changed_; }
 
   // What InitForm read: definitions in grid order, values keyed
   // RowID & "->" & ParaID, views, and the value rows of the grid.
@@ -167,7 +167,8 @@ class frmPartSel {
   std::array<bool, kOptionCount> options_{};
   std::array<bool, kButtonCount> enabled_{};
   bool loaded_ = true;
-  Signal<Change> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

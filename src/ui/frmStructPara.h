@@ -69,7 +69,7 @@ class frmStructPara {
 
   bool IsLoaded() const { return loaded_; }
   bool Drawn() const { return drawn_; }
-  Signal<Change>& Changed() { return changed_; }
+  Signal<Change>& Changed() const { return changed_; }
 
  private:
   void FillGrid();
@@ -83,7 +83,8 @@ class frmStructPara {
   bool loaded_ = true;
   bool drawn_ = false;
   bool released_ = false;
-  Signal<Change> changed_;
+  // Views connect through const references; connecting changes no state.
+  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

@@ -26,10 +26,10 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
   ScratchLibrary library(SampleLibrarySql(), "parts.qzlib");
   ScratchDir one;
   ScratchDir two;
-  ProgramRun first =
-      RunQzdbs({"batch", "--library", library.Path(), "--jobs", "1", "-o", one.Path().string()});
-  ProgramRun second =
-      RunQzdbs({"batch", "--library", library.Path(), "--jobs", "2", "-o", two.Path().string()});
+  ProgramRun first = RunQzdbs({"batch", "--library", library.Path(), "--jobs", "1", "--format",
+                               "dxf,json", "-o", one.Path().string()});
+  ProgramRun second = RunQzdbs({"batch", "--library", library.Path(), "--jobs", "2", "--format",
+                                "dxf,json", "-o", two.Path().string()});
   ASSERT_EQ(first.status, 0) << first.err;
   ASSERT_EQ(second.status, 0) << second.err;
   EXPECT_NE(second.out.find("9 drawings of 3 parts in "), std::string::npos) << second.out;
@@ -39,16 +39,25 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
       << second.out;
 
   std::set<std::string> expected = {"manifest.json"};
-  for (int part = 1; part <= 3; ++part)
-    for (int row = 1; row <= 3; ++row)
-      expected.insert("parts-p" + std::to_string(part) + "-r" + std::to_string(row) + ".json");
+  for (int part = 1; part <= 3; ++part) {
+    for (int row = 1; row <= 3; ++row) {
+      const std::string stem = "parts-p" + std::to_string(part) + "-r" + std::to_string(row);
+      expected.insert({stem + ".dxf", stem + ".json"});
+    }
+  }
   EXPECT_EQ(FilesIn(one.Path()), expected);
   EXPECT_EQ(FilesIn(two.Path()), expected);
   // Each job has its own engine state: what a drawing holds does not depend
-  // on the thread that drew it or on what that thread drew before.
+  // on the thread that drew it or on what that thread drew before. (The JSON
+  // also names each job's scratch folder for block files; its views do not.)
   for (const auto& name : expected) {
-    if (name == "manifest.json") continue;
-    EXPECT_EQ(ReadText(one.Path() / name), ReadText(two.Path() / name)) << name;
+    if (name.ends_with(".dxf")) {
+      EXPECT_EQ(ReadText(one.Path() / name), ReadText(two.Path() / name)) << name;
+    } else if (name != "manifest.json") {
+      EXPECT_EQ(json::parse(ReadText(one.Path() / name))["document"]["views"],
+                json::parse(ReadText(two.Path() / name))["document"]["views"])
+          << name;
+    }
   }
 
   json manifest = json::parse(ReadText(two.Path() / "manifest.json"));
@@ -60,7 +69,7 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
   EXPECT_EQ(first_drawing["partId"], 1);
   EXPECT_EQ(first_drawing["part"], "六角头螺栓");
   EXPECT_EQ(first_drawing["row"], 1);
-  EXPECT_EQ(first_drawing["files"], json::array({"parts-p1-r1.json"}));
+  EXPECT_EQ(first_drawing["files"], json::array({"parts-p1-r1.dxf", "parts-p1-r1.json"}));
 }
 
 TEST(BatchCommand, FailuresAreListedWithTheirMessages) {
@@ -86,8 +95,8 @@ TEST(BatchCommand, FailuresAreListedWithTheirMessages) {
   // flange, which lost its rows and is drawn once without them.
   EXPECT_EQ(failed, (std::vector<std::string>{"2/3", "3/null"}));
   EXPECT_EQ(manifest["failed"], 2);
-  EXPECT_FALSE(fs::exists(out.Path() / "parts-p2-r3.json"));
-  EXPECT_TRUE(fs::exists(out.Path() / "parts-p2-r2.json"));
+  EXPECT_FALSE(fs::exists(out.Path() / "parts-p2-r3.dxf"));
+  EXPECT_TRUE(fs::exists(out.Path() / "parts-p2-r2.dxf"));
 }
 
 TEST(BatchCommand, UnknownFormatIsRefused) {
