@@ -25,11 +25,11 @@ void Connection::Open(const std::string&, const std::string&) {
   Close();
   const std::string file = Field(ConnectionString, "Dbq");
   if (file.empty()) throw DbError("连接字符串中没有数据库文件 (Dbq): " + ConnectionString);
-  db_ = OpenLibraryFile(file);
+  library_ = ShareLibraryFile(file);
 }
 
 void Connection::Close() {
-  db_.reset();
+  library_.reset();
 }
 
 }  // namespace qzdbs::db

@@ -3,10 +3,11 @@
 // only ever read, so the file is opened read-only.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "db/access/DbError.h"
-#include "db/access/LibraryFile.h"
+#include "db/access/SharedLibrary.h"
 
 namespace qzdbs::db {
 
@@ -25,15 +26,16 @@ class Connection {
   // the file when it cannot be read as a library.
   void Open(const std::string& user = {}, const std::string& password = {});
   void Close();
-  ObjectState State() const { return db_ ? ObjectState::Open : ObjectState::Closed; }
+  ObjectState State() const { return library_ ? ObjectState::Open : ObjectState::Closed; }
 
-  sqlite3* Handle() const { return db_.get(); }
+  // The open library; only while State() is Open.
+  SharedLibrary& Library() const { return *library_; }
 
   // The value of a "Key=value;" field of a connection string (key in any case).
   static std::string Field(const std::string& connectionString, const std::string& key);
 
  private:
-  SqliteHandle db_;
+  std::shared_ptr<SharedLibrary> library_;
 };
 
 }  // namespace qzdbs::db

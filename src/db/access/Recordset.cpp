@@ -12,10 +12,6 @@ namespace qzdbs::db {
 
 namespace {
 
-struct StatementCloser {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-
 CellValue ReadCell(sqlite3_stmt* statement, int column) {
   switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
@@ -69,24 +65,23 @@ std::string Trim(std::string_view text) {
 void Recordset::Open(const std::string& commandText, const Connection& connection) {
   Close();
   if (connection.State() != ObjectState::Open) throw DbError("对象关闭时，不允许操作: 连接未打开");
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(connection.Handle(), commandText.c_str(), -1, &raw, nullptr);
-  std::unique_ptr<sqlite3_stmt, StatementCloser> statement(raw);
-  if (rc != SQLITE_OK || !statement) throw DbError(sqlite3_errmsg(connection.Handle()));
+  SharedLibrary& library = connection.Library();
+  sqlite3_stmt* statement = library.Prepare(commandText);
 
   std::vector<std::string> columns;
-  const int columnCount = sqlite3_column_count(statement.get());
+  const int columnCount = sqlite3_column_count(statement);
   for (int i = 0; i < columnCount; ++i)
-    columns.emplace_back(sqlite3_column_name(statement.get(), i));
+    columns.emplace_back(sqlite3_column_name(statement, i));
 
   std::vector<std::vector<CellValue>> rows;
-  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     auto& row = rows.emplace_back();
     row.reserve(static_cast<size_t>(columnCount));
     for (int i = 0; i < columnCount; ++i)
-      row.push_back(ReadCell(statement.get(), i));
+      row.push_back(ReadCell(statement, i));
   }
-  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(connection.Handle()));
+  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(library.Handle()));
 
   columns_ = std::move(columns);
   rows_ = std::move(rows);

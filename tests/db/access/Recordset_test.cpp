@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <memory>
 
 #include "db/access/Connection.h"
 #include "support/ScratchLibrary.h"
@@ -240,6 +241,49 @@ TEST(Connection, LibrariesAreOpenedReadOnly) {
   connection.Close();
   EXPECT_EQ(connection.State(), ObjectState::Closed);
   EXPECT_EQ(test::ReadText(library.File()), before);
+}
+
+TEST(Connection, ConnectionsToOneFileShareItsHandleAndStatements) {
+  ScratchLibrary library(kRows);
+  auto open = [&] {
+    auto connection = std::make_unique<Connection>();
+    connection->ConnectionString = "Dbq=" + library.Path() + ";";
+    connection->Open();
+    return connection;
+  };
+  auto count = [](const std::string& sql, const Connection& connection) {
+    Recordset rs;
+    rs.Open(sql, connection);
+    return rs.RecordCount();
+  };
+  auto first = open();
+  auto second = open();
+  ASSERT_EQ(&first->Library(), &second->Library());
+  const size_t cached = first->Library().CachedStatements();
+  for (int pass = 0; pass < 3; ++pass) {
+    EXPECT_EQ(count("SELECT Name FROM T WHERE Id > 1", pass % 2 ? *first : *second), 3)
+        << "a reused statement starts again from its first row";
+  }
+  EXPECT_EQ(first->Library().CachedStatements(), cached + 1);
+
+  // A query that fails while stepping leaves its statement fit to run again.
+  const std::string overflow = "SELECT abs(-9223372036854775807 - Id) FROM T";
+  EXPECT_THROW(count(overflow, *first), DbError);
+  EXPECT_THROW(count(overflow, *first), DbError);
+  EXPECT_EQ(count("SELECT * FROM T", *first), 4);
+
+  for (size_t i = 0; i < SharedLibrary::kStatementLimit + 5; ++i)
+    count("SELECT " + std::to_string(i), *first);
+  EXPECT_LE(first->Library().CachedStatements(), SharedLibrary::kStatementLimit);
+
+  // A library replaced under the same name is read afresh by the next
+  // connection; the one already open keeps reading what it opened.
+  ScratchLibrary replacement("CREATE TABLE T (Id LONG); INSERT INTO T VALUES (1);");
+  std::filesystem::rename(replacement.File(), library.File());
+  auto third = open();
+  EXPECT_NE(&third->Library(), &first->Library());
+  EXPECT_EQ(count("SELECT * FROM T", *third), 1);
+  EXPECT_EQ(count("SELECT * FROM T", *first), 4);
 }
 
 }  // namespace
