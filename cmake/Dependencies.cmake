@@ -17,6 +17,21 @@ if(DXFLIB_LIBRARY AND DXFLIB_INCLUDE_DIR AND NOT TARGET dxflib::dxflib)
     IMPORTED_LOCATION ${DXFLIB_LIBRARY}
     INTERFACE_INCLUDE_DIRECTORIES ${DXFLIB_INCLUDE_DIR})
 endif()
+# libwmf (Debian libwmf-dev), for the Windows Metafile pictures of Access
+# libraries. It ships libwmf-config rather than a pkg-config file; its headers
+# include FreeType's. Imported like dxflib, so its headers are system headers.
+find_path(LIBWMF_INCLUDE_DIR NAMES libwmf/api.h)
+find_library(LIBWMF_LIBRARY NAMES wmf)
+find_library(LIBWMFLITE_LIBRARY NAMES wmflite)
+find_package(Freetype QUIET)
+if(LIBWMF_INCLUDE_DIR AND LIBWMF_LIBRARY AND LIBWMFLITE_LIBRARY AND Freetype_FOUND
+   AND NOT TARGET libwmf::libwmf)
+  add_library(libwmf::libwmf UNKNOWN IMPORTED)
+  set_target_properties(libwmf::libwmf PROPERTIES
+    IMPORTED_LOCATION ${LIBWMF_LIBRARY}
+    INTERFACE_INCLUDE_DIRECTORIES ${LIBWMF_INCLUDE_DIR}
+    INTERFACE_LINK_LIBRARIES "${LIBWMFLITE_LIBRARY};Freetype::Freetype")
+endif()
 if(QZDBS_BUILD_QT)
-  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Svg Test)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Svg Test LinguistTools)
 endif()

@@ -49,4 +49,16 @@ if(QZDBS_UI_QT_SOURCES AND QZDBS_BUILD_QT)
   add_library(qzdbs_ui_qt STATIC ${QZDBS_UI_QT_SOURCES})
   set_target_properties(qzdbs_ui_qt PROPERTIES AUTOMOC ON)
   target_link_libraries(qzdbs_ui_qt PUBLIC qzdbs_static qzdbs_server Qt6::Widgets Qt6::Svg)
+  if(NOT TARGET libwmf::libwmf)
+    message(FATAL_ERROR "libwmf not found: install libwmf-dev (scripts/install-deps.sh)")
+  endif()
+  target_link_libraries(qzdbs_ui_qt PRIVATE libwmf::libwmf)
+  # The studio's translations, compiled by lrelease and carried as resources
+  # (":/i18n/qzdbs-studio_<locale>.qm"), so the tests find them too.
+  # lupdate is run by hand (scripts/update-translations.sh), not by the build.
+  qt_add_lrelease(qzdbs_ui_qt
+    TS_FILES translations/qzdbs-studio_en.ts translations/qzdbs-studio_zh_CN.ts
+    QM_FILES_OUTPUT_VARIABLE QZDBS_STUDIO_QM_FILES)
+  qt_add_resources(qzdbs_ui_qt studio_translations PREFIX /i18n BASE ${CMAKE_CURRENT_BINARY_DIR}
+    FILES ${QZDBS_STUDIO_QM_FILES})
 endif()

@@ -9,9 +9,10 @@ packages=(
   libmdb3 mdbtools-dev mdbtools
   libdxflib-dev
   qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   libcli11-dev nlohmann-json3-dev
-  libwmf-dev
+  libwmf-dev fonts-urw-base35
   python3-ezdxf
   fonts-noto-cjk
   xvfb xauth

@@ -5,6 +5,7 @@
 
 #include "ui/qt/QtMessageService.h"
 #include "ui/qt/studio/StudioWindow.h"
+#include "ui/qt/studio/Translation.h"
 
 #ifndef QZDBS_SAMPLE_LIBRARY
 #define QZDBS_SAMPLE_LIBRARY ""
@@ -14,11 +15,14 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("qzdbs-studio");
   QApplication::setOrganizationName("qzdbs");
+  qzdbs::ui::qt::InstallStudioTranslation(QLocale::system());
   QCommandLineParser parser;
-  parser.setApplicationDescription("Inserts standard parts from part libraries into a drawing.");
+  parser.setApplicationDescription(QCoreApplication::translate(
+      "main", "Inserts standard parts from part libraries into a drawing."));
   parser.addHelpOption();
-  parser.addPositionalArgument("libraries",
-                               "Part libraries to open (the sample library when none).");
+  parser.addPositionalArgument(
+      "libraries", QCoreApplication::translate(
+                       "main", "Part libraries to open (the sample library when none)."));
   parser.process(app);
 
   qzdbs::ui::qt::InstallQtServices();

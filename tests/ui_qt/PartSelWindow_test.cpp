@@ -265,5 +265,30 @@ TEST_F(PartSelWindowTest, StoredPngPictureIsShownAsStored) {
   EXPECT_NEAR(static_cast<double>(shown.width()) / shown.height(), 64.0 / 48.0, 0.05);
 }
 
+TEST_F(PartSelWindowTest, StoredMetafileIsShownAndADamagedOneSaysSo) {
+  {
+    // The bolt's stored picture is a placeable metafile framing 1600 by 800.
+    auto window = OpenWindow();
+    ChooseInTree(*window, QString::fromUtf8(kBolt));
+    auto* picture = window->findChild<QLabel*>("picPartView");
+    ASSERT_FALSE(picture->pixmap().isNull());
+    EXPECT_FALSE(picture->property("live").toBool());
+    EXPECT_NEAR(static_cast<double>(picture->pixmap().width()) / picture->pixmap().height(), 2.0,
+                0.05);
+  }
+  // Its first bytes only: a metafile cut short.
+  const std::string damaged =
+      "UPDATE QZParts SET PartPic = substr(PartPic, 1, 60) WHERE PartID = 1;";
+  for (const bool live : {false, true}) {
+    auto window = OpenWindow(damaged);
+    window->SetLivePreview(live);
+    ChooseInTree(*window, QString::fromUtf8(kBolt));
+    auto* picture = window->findChild<QLabel*>("picPartView");
+    EXPECT_EQ(picture->property("live").toBool(), live);
+    EXPECT_EQ(picture->pixmap().isNull(), !live) << "the drawing stands in when live";
+    EXPECT_EQ(picture->text(), live ? QString() : QString::fromUtf8("无法显示预览图"));
+  }
+}
+
 }  // namespace
 }  // namespace qzdbs::test

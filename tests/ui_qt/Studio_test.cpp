@@ -5,18 +5,21 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <set>
 
 #include "QtTest.h"
 #include "support/TestPaths.h"
 #include "ui/qt/QtSelectionDialog.h"
 #include "ui/qt/studio/StudioWindow.h"
+#include "ui/qt/studio/Translation.h"
 
 namespace qzdbs::test {
 namespace {
@@ -42,6 +45,29 @@ void Screenshot(QWidget& widget, const std::string& name) {
     for (int x = 0; x < image.width(); x += 4)
       colours.insert(image.pixel(x, y));
   EXPECT_GT(colours.size(), 4u) << name << " is blank";
+}
+
+// What ezdxf, an independent reader, finds in a DXF file (the server tests'
+// reader script): entity counts and texts of model space, audit errors.
+nlohmann::json ReadWithEzdxf(const std::string& file) {
+  const std::string out = file + ".json";
+  const std::string command = "/usr/bin/python3 '" +
+                              (SourceDir() / "tests/server/ezdxf_check.py").string() + "' '" +
+                              file + "' > '" + out + "' 2>&1";
+  if (std::system(command.c_str()) != 0) {
+    std::ifstream failure(out);
+    ADD_FAILURE() << "ezdxf could not read " << file << ": " << failure.rdbuf();
+    return nlohmann::json::object();
+  }
+  return nlohmann::json::parse(std::ifstream(out));
+}
+
+size_t Dimensions(const server::Document& part) {
+  size_t count = 0;
+  for (const auto& view : part.views)
+    for (const auto& entity : view.entities)
+      count += std::holds_alternative<server::DimensionShape>(entity.shape);
+  return count;
 }
 
 class StudioTest : public QtWidgetTest {
@@ -133,6 +159,71 @@ TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }();
   EXPECT_NE(dxf.find("ENTITIES"), std::string::npos);
+}
+
+TEST_F(StudioTest, SavedDrawingHoldsEveryInsertedPart) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  ASSERT_EQ(InsertBolt(studio, 1), 1);
+  const std::string first = scratch.Folder() + "first.dxf";
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(first)));
+  ASSERT_EQ(InsertBolt(studio, 3), 1);
+  const std::string both = scratch.Folder() + "both.dxf";
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(both)));
+
+  const auto& parts = studio.Canvas().Documents();
+  ASSERT_EQ(parts.size(), 2u);
+  const nlohmann::json one = ReadWithEzdxf(first);
+  const nlohmann::json two = ReadWithEzdxf(both);
+  ASSERT_TRUE(two.contains("counts"));
+  EXPECT_EQ(two["errors"], nlohmann::json::array());
+  EXPECT_EQ(one["counts"].value("DIMENSION", 0), Dimensions(parts[0]));
+  EXPECT_EQ(two["counts"].value("DIMENSION", 0), Dimensions(parts[0]) + Dimensions(parts[1]));
+  // Every text of the first part is still there, next to the second's own.
+  std::multiset<std::string> texts;
+  for (const auto& text : two["texts"])
+    texts.insert(text.get<std::string>());
+  for (const auto& text : one["texts"]) {
+    const auto found = texts.find(text.get<std::string>());
+    ASSERT_NE(found, texts.end()) << text;
+    texts.erase(found);
+  }
+  EXPECT_EQ(texts.size(), one["texts"].size()) << "the second part's texts";
+  // Side by side: the second part starts right of where the first ends.
+  const auto& drawing = studio.Canvas().Drawing();
+  ASSERT_EQ(drawing.views.size(), parts[0].views.size() + parts[1].views.size());
+  EXPECT_GT(drawing.views[parts[0].views.size()].insertionPoint[0],
+            parts[0].views.back().insertionPoint[0]);
+}
+
+TEST_F(StudioTest, MenusFollowTheLanguage) {
+  struct Case {
+    const char* locale;
+    QStringList menus;
+    const char* insert;
+  };
+  const Case cases[] = {{"zh_CN", {"文件(&F)", "零件(&P)", "视图(&V)"}, "插入标准件(&I)..."},
+                        {"en_US", {"&File", "&Part", "&View"}, "&Insert standard part..."},
+                        // No translation of its own: the texts stay English.
+                        {"de_DE", {"&File", "&Part", "&View"}, "&Insert standard part..."}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ui::qt::InstallStudioTranslation(QLocale(c.locale)), c.locale[0] != 'd') << c.locale;
+    StudioWindow studio;
+    QStringList menus;
+    for (QAction* action : studio.menuBar()->actions())
+      menus << action->text();
+    EXPECT_EQ(menus, c.menus) << c.locale;
+    EXPECT_EQ(studio.findChild<QAction*>("actionInsert")->text(), QString::fromUtf8(c.insert))
+        << c.locale;
+  }
+  // The dialogs' own captions stay as they are in any language.
+  ASSERT_TRUE(ui::qt::InstallStudioTranslation(QLocale("zh_CN")));
+  {
+    auto window = OpenWindow();
+    EXPECT_EQ(window->findChild<QPushButton*>("cmd_Draw")->text(), QString::fromUtf8("绘  制  "));
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("选择欲出库零件的信息："));
+  }
+  EXPECT_FALSE(ui::qt::InstallStudioTranslation(QLocale::c()));
 }
 
 TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {

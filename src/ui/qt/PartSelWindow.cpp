@@ -14,6 +14,8 @@ namespace qzdbs::ui::qt {
 
 namespace {
 
+// Shown in the preview box when the stored picture cannot be read.
+constexpr const char* kNoPreview = "无法显示预览图";
 constexpr int kNodeRole = Qt::UserRole + 1;
 constexpr std::array kButtonOrder = {frmPartSel::Button::SelAllView, frmPartSel::Button::DelAllView,
                                      frmPartSel::Button::Next,       frmPartSel::Button::Property,
@@ -324,7 +326,11 @@ void PartSelWindow::RefreshPicture() {
   if (livePreview_ && Engine().CurrentPartID > 0 && model_->IsLoaded()) {
     picture_->setProperty("live", true);
     ShowLivePreview();
+    return;
   }
+  // A stored picture that cannot be read (a damaged metafile, say) says so
+  // instead of leaving an empty box that looks like a part without one.
+  if (!path.empty()) picture_->setText(QString::fromUtf8(kNoPreview));
 }
 
 void PartSelWindow::ShowLivePreview() {

@@ -8,8 +8,14 @@
 #include <cmath>
 
 #include "server/render/Painter.h"
+#include "ui/qt/studio/CombinedDrawing.h"
 
 namespace qzdbs::ui::qt {
+
+namespace {
+// Space between two parts, in paper millimetres: twice the gap between views.
+constexpr double kPartGap = 30.0;
+}  // namespace
 
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
   setObjectName("drawingCanvas");
@@ -19,6 +25,8 @@ DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
 
 void DrawingCanvas::SetDocuments(std::vector<server::Document> documents) {
   documents_ = std::move(documents);
+  const double scale = documents_.empty() ? 1.0 : documents_.front().dimStyle.scale;
+  drawing_ = CombineParts(documents_, kPartGap * scale);
   update();
 }
 
@@ -73,20 +81,7 @@ void DrawingCanvas::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.translate(pan_);
   painter.scale(zoom_, zoom_);
-  // Each part gets a slot as wide as its drawing is, side by side.
-  std::vector<double> widths;
-  double total = 0;
-  for (const auto& document : documents_) {
-    widths.push_back(server::DrawingBounds(document).width());
-    total += widths.back();
-  }
-  double left = 0;
-  for (size_t i = 0; i < documents_.size(); ++i) {
-    const double share = total > 0 ? widths[i] / total : 1.0 / documents_.size();
-    const QRectF slot(left, 0, width() * share, height());
-    server::Render(Shown(documents_[i]), painter, slot);
-    left += slot.width();
-  }
+  server::Render(Shown(drawing_), painter, QRectF(rect()));
 }
 
 void DrawingCanvas::wheelEvent(QWheelEvent* event) {

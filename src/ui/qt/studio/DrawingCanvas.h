@@ -1,6 +1,6 @@
-// The studio's drawing area: the parts drawn so far, side by side, painted
-// by the drawing server; the wheel zooms about the pointer, a drag pans, and
-// layers can be switched off.
+// The studio's drawing area: the parts drawn so far, side by side as one
+// drawing (the one that is saved), painted by the drawing server; the wheel zooms about the
+// pointer, a drag pans, and layers can be switched off.
 #pragma once
 
 #include <QPointF>
@@ -21,6 +21,8 @@ class DrawingCanvas : public QWidget {
 
   void SetDocuments(std::vector<server::Document> documents);
   const std::vector<server::Document>& Documents() const { return documents_; }
+  // Every part as one drawing, as painted and as saved (hidden layers in).
+  const server::Document& Drawing() const { return drawing_; }
   // Every layer of every part, in the order first met.
   std::vector<std::string> LayerNames() const;
   void SetLayerShown(const std::string& layer, bool shown);
@@ -41,6 +43,7 @@ class DrawingCanvas : public QWidget {
 
  private:
   std::vector<server::Document> documents_;
+  server::Document drawing_;
   std::set<std::string> hidden_;
   double zoom_ = 1.0;
   QPointF pan_;

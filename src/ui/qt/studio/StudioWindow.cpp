@@ -204,7 +204,7 @@ void StudioWindow::ShowParts() {
 
 bool StudioWindow::SaveDrawing(const QString& path) {
   if (parts_.empty()) return false;
-  const server::Document shown = canvas_->Shown(parts_.back());
+  const server::Document shown = canvas_->Shown(canvas_->Drawing());
   const std::string suffix = QFileInfo(path).suffix().toLower().toStdString();
   const std::filesystem::path file = path.toStdString();
   try {

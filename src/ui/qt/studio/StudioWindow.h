@@ -37,7 +37,7 @@ class StudioWindow : public QMainWindow {
   // Adds a part as the engine drew it into `session`.
   void AddPart(const MemoryObject& session);
 
-  // Saves the last part drawn; the format follows the file's extension
+  // Saves every part inserted, as the canvas shows them; the format follows the file's extension
   // (.dxf, .svg, .png, .pdf). False, after a message, when it cannot.
   bool SaveDrawing(const QString& path);
 

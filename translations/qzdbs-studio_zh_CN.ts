@@ -1,0 +1,164 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>qzdbs::ui::qt::DrawingCanvas</name>
+    <message>
+        <source>Insert a standard part to see it here</source>
+        <translation>插入一个标准件后在此显示</translation>
+    </message>
+</context>
+<context>
+    <name>qzdbs::ui::qt::PartSelWindow</name>
+    <message>
+        <source>Show or hide the catalogue</source>
+        <translation>显示或隐藏零件目录</translation>
+    </message>
+    <message>
+        <source>Search parts</source>
+        <translation>搜索零件</translation>
+    </message>
+</context>
+<context>
+    <name>qzdbs::ui::qt::StudioWindow</name>
+    <message>
+        <source>qzdbs-studio</source>
+        <translation>qzdbs-studio</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>会话</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>零件</translation>
+    </message>
+    <message>
+        <source>Open a library, then insert a standard part</source>
+        <translation>请先打开零件库，再插入标准件</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Open library...</source>
+        <translation>打开零件库(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>&amp;Save drawing as...</source>
+        <translation>图形另存为(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>&amp;Recent libraries</source>
+        <translation>最近的零件库(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>退出(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>&amp;Part</source>
+        <translation>零件(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Insert standard part...</source>
+        <translation>插入标准件(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>视图(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>放大(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>缩小(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Fit</source>
+        <translation>适合窗口(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>主工具栏</translation>
+    </message>
+    <message>
+        <source>Editing a part</source>
+        <translation>编辑零件</translation>
+    </message>
+    <message>
+        <source>Drawing scale</source>
+        <translation>绘图比例</translation>
+    </message>
+    <message>
+        <source>Block folder</source>
+        <translation>图块文件夹</translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation>零件库</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>值</translation>
+    </message>
+    <message>
+        <source>Open part libraries</source>
+        <translation>打开零件库</translation>
+    </message>
+    <message>
+        <source>Part libraries (*.qzlib *.db *.sqlite *.mdb);;All files (*)</source>
+        <translation>零件库 (*.qzlib *.db *.sqlite *.mdb);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Part inserted</source>
+        <translation>已插入零件</translation>
+    </message>
+    <message>
+        <source>No part inserted</source>
+        <translation>未插入零件</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>Design parameters</source>
+        <translation>设计参数</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>已保存 %1</translation>
+    </message>
+    <message>
+        <source>Nothing has been drawn yet.</source>
+        <translation>尚未绘制任何零件。</translation>
+    </message>
+    <message>
+        <source>Save drawing</source>
+        <translation>保存图形</translation>
+    </message>
+    <message>
+        <source>DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)</source>
+        <translation>DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Inserts standard parts from part libraries into a drawing.</source>
+        <translation>从零件库中把标准件插入图形。</translation>
+    </message>
+    <message>
+        <source>Part libraries to open (the sample library when none).</source>
+        <translation>要打开的零件库（未给出时打开示例库）。</translation>
+    </message>
+</context>
+</TS>
