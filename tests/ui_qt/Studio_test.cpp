@@ -244,6 +244,7 @@ TEST_F(StudioTest, Screenshots) {
   studio.resize(1280, 800);
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
+  ASSERT_EQ(InsertBolt(studio, 1), 1);
   ASSERT_EQ(InsertBolt(studio, 3, "frmPartSel.png"), 1);
   Screenshot(studio, "qzdbs-studio.png");
 
