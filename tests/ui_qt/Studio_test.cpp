@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -224,6 +225,29 @@ TEST_F(StudioTest, MenusFollowTheLanguage) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("选择欲出库零件的信息："));
   }
   EXPECT_FALSE(ui::qt::InstallStudioTranslation(QLocale::c()));
+}
+
+// The program itself picks its language from the system's locale; its
+// command-line help is the quickest of its texts to read from outside.
+TEST(StudioProgramTest, HelpFollowsTheSystemLanguage) {
+  const auto program = BuildDir() / "apps/qzdbs-studio/qzdbs-studio";
+  ASSERT_TRUE(std::filesystem::exists(program)) << program;
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"zh_CN.UTF-8", "从零件库中把标准件插入图形。"},
+      {"en_US.UTF-8", "Inserts standard parts from part libraries into a drawing."}};
+  for (const auto& [locale, description] : cases) {
+    const std::string command = std::string("LC_ALL=") + locale + " QT_QPA_PLATFORM=offscreen '" +
+                                program.string() + "' --help 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string help;
+    char buffer[512];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      help.append(buffer, n);
+    ::pclose(pipe);
+    EXPECT_NE(help.find(description), std::string::npos) << locale << ":\n" << help;
+  }
 }
 
 TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
