@@ -2,27 +2,29 @@
 #include "ui/qt/studio/Translation.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QTranslator>
+#include <memory>
 
 namespace qzdbs::ui::qt {
+
+namespace {
+// The installed translator is a child of the application under this name, so
+// the next call finds it without any state of its own.
+constexpr const char* kTranslatorName = "qzdbsStudioTranslator";
+}  // namespace
 
 bool InstallStudioTranslation(const QLocale& locale) {
   auto* app = QCoreApplication::instance();
   if (!app) return false;
-  // Owned by the application; kept here only to take it out again.
-  static QPointer<QTranslator> installed;
-  if (installed) {
+  if (auto* installed = app->findChild<QTranslator*>(kTranslatorName, Qt::FindDirectChildrenOnly)) {
     QCoreApplication::removeTranslator(installed);
     delete installed;
   }
-  auto* translator = new QTranslator(app);
-  if (!translator->load(locale, "qzdbs-studio", "_", ":/i18n")) {
-    delete translator;
-    return false;
-  }
-  QCoreApplication::installTranslator(translator);
-  installed = translator;
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(locale, "qzdbs-studio", "_", ":/i18n")) return false;
+  translator->setObjectName(kTranslatorName);
+  translator->setParent(app);  // owned by the application from here
+  QCoreApplication::installTranslator(translator.release());
   return true;
 }
 
