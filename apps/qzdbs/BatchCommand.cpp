@@ -16,6 +16,7 @@
 #include "Progress.h"
 #include "SelectionRun.h"
 #include "db/LibraryDB.h"
+#include "db/access/Connection.h"
 #include "db/clsPartSelDB.h"
 #include "engine/EngineState.h"
 
@@ -133,11 +134,32 @@ class BatchRun {
     settings.printMessages = false;
     settings.previewPath = (own / "WMFtemp.wmf").string();
     settings.blockFolder = (own / "blocks" / "").string();
+    const auto held = HoldLibraries();
     for (size_t i = next_++; i < drawings_.size(); i = next_++) {
       Draw(drawings_[i], settings, outcomes_[i]);
       if (!outcomes_[i].drawn) ++failed_;
       ++done_;
     }
+  }
+
+  // Every drawing opens its library again, for the dialog and for the
+  // computation; while a connection of this thread holds the file, they
+  // share its handle and its prepared statements instead of reading the
+  // schema and parsing every query afresh. A library that cannot be opened
+  // is left to the drawings, which report it.
+  std::vector<std::unique_ptr<db::Connection>> HoldLibraries() const {
+    std::vector<std::unique_ptr<db::Connection>> held;
+    for (const auto& library : catalogue_->Libraries()) {
+      auto connection = std::make_unique<db::Connection>();
+      connection->ConnectionString = LibraryConnectionString(LibraryFolder(library.libraryPath),
+                                                             library.libraryPath, kLibraryPassword);
+      try {
+        connection->Open();
+        held.push_back(std::move(connection));
+      } catch (const std::exception&) {
+      }
+    }
+    return held;
   }
 
   void Draw(const Drawing& drawing, const RunSettings& settings, Outcome& outcome) {
