@@ -3,10 +3,12 @@
 #include <CLI/CLI.hpp>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -109,9 +111,13 @@ class BatchRun {
     std::vector<std::thread> threads;
     for (int job = 0; job < jobs; ++job)
       threads.emplace_back([this, job] { Work(job); });
-    while (done_ < drawings_.size()) {
-      progress.Show(done_, failed_);
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    {
+      // Woken by the last drawing: a batch of short drawings should not sit
+      // out the rest of a progress tick.
+      std::unique_lock lock(finishing_);
+      while (!finished_.wait_for(lock, std::chrono::milliseconds(100),
+                                 [this] { return done_ == drawings_.size(); }))
+        progress.Show(done_, failed_);
     }
     for (auto& thread : threads)
       thread.join();
@@ -138,7 +144,10 @@ class BatchRun {
     for (size_t i = next_++; i < drawings_.size(); i = next_++) {
       Draw(drawings_[i], settings, outcomes_[i]);
       if (!outcomes_[i].drawn) ++failed_;
-      ++done_;
+      if (++done_ == drawings_.size()) {
+        std::lock_guard lock(finishing_);
+        finished_.notify_all();
+      }
     }
   }
 
@@ -197,6 +206,8 @@ class BatchRun {
   std::atomic<size_t> next_{0};
   std::atomic<size_t> done_{0};
   std::atomic<size_t> failed_{0};
+  std::mutex finishing_;
+  std::condition_variable finished_;
 };
 
 Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
