@@ -15,6 +15,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "DrawingOutput.h"
+#include "JobQueue.h"
 #include "Progress.h"
 #include "SelectionRun.h"
 #include "db/LibraryDB.h"
@@ -107,6 +108,12 @@ class BatchRun {
         folder_(std::move(folder)) {}
 
   void Run(int jobs) {
+    std::vector<size_t> parts;
+    for (size_t i = 0; i < drawings_.size(); ++i) {
+      const bool samePart = i > 0 && drawings_[i].part == drawings_[i - 1].part;
+      parts.push_back(i == 0 ? 0 : parts.back() + (samePart ? 0 : 1));
+    }
+    queue_.emplace(parts, static_cast<size_t>(jobs));
     ProgressBar progress(drawings_.size());
     std::vector<std::thread> threads;
     for (int job = 0; job < jobs; ++job)
@@ -141,7 +148,8 @@ class BatchRun {
     settings.previewPath = (own / "WMFtemp.wmf").string();
     settings.blockFolder = (own / "blocks" / "").string();
     const auto held = HoldLibraries();
-    for (size_t i = next_++; i < drawings_.size(); i = next_++) {
+    while (std::optional<size_t> next = queue_->Next(static_cast<size_t>(job))) {
+      const size_t i = *next;
       Draw(drawings_[i], settings, outcomes_[i]);
       if (!outcomes_[i].drawn) ++failed_;
       if (++done_ == drawings_.size()) {
@@ -203,7 +211,7 @@ class BatchRun {
   std::vector<Format> formats_;
   fs::path folder_;
   ScratchFolder scratch_;
-  std::atomic<size_t> next_{0};
+  std::optional<JobQueue> queue_;
   std::atomic<size_t> done_{0};
   std::atomic<size_t> failed_{0};
   std::mutex finishing_;

@@ -1,7 +1,10 @@
 // The escaping, buffering DXF stream.
 #include "server/dxf/DxfStream.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdint>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +27,13 @@ bool IsNameCode(int gc) {
 // "0.25", "-3.0"); what has no point (inf, nan) is left as it is. to_chars
 // is exact like printf and never writes a locale's decimal comma.
 std::string_view FormatReal(double value, char (&buffer)[400]) {
+  // Whole numbers, most coordinates of a drawing, need none of the decimals.
+  if (value == std::trunc(value) && std::fabs(value) < 1e15 && !std::signbit(value)) {
+    char* end = std::to_chars(buffer, buffer + 20, static_cast<int64_t>(value)).ptr;
+    *end++ = '.';
+    *end++ = '0';
+    return std::string_view(buffer, static_cast<size_t>(end - buffer));
+  }
   auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 16);
   if (error != std::errc()) return "0.0";
@@ -77,11 +87,21 @@ void DxfStream::dxfHex(int gc, int value) const {
 }
 
 void DxfStream::dxfString(int gc, const char* value) const {
-  dxfString(gc, std::string(value ? value : ""));
+  PutString(gc, value ? value : "");
 }
 
 void DxfStream::dxfString(int gc, const std::string& value) const {
-  Put(gc, IsNameCode(gc) ? EncodeDxfName(value) : EncodeDxfText(value));
+  PutString(gc, value);
+}
+
+void DxfStream::PutString(int gc, std::string_view value) const {
+  // Plain ASCII, nearly every string of a file, is written as it is.
+  if (std::all_of(value.begin(), value.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    Put(gc, value);
+  } else {
+    Put(gc, IsNameCode(gc) ? EncodeDxfName(value) : EncodeDxfText(value));
+  }
   // The line type closes dxflib's entity head: visibility follows it.
   if (gc == 6 && invisibleNext_) {
     invisibleNext_ = false;

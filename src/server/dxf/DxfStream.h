@@ -63,6 +63,8 @@ class DxfStream : public DL_WriterA {
  private:
   // A group code right-aligned in three columns, then the value, unescaped.
   void Put(int gc, std::string_view value) const;
+  // A string value escaped for its group code.
+  void PutString(int gc, std::string_view value) const;
 
   mutable std::string text_;
   mutable bool invisibleNext_ = false;
