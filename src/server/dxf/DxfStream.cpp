@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
