@@ -4,22 +4,53 @@
 #pragma once
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace qzdbs {
 
+// Only ASCII letters fold: the bytes of other characters (UTF-8 names)
+// compare as they are, whatever the process's locale.
+constexpr char FoldChar(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 inline std::string FoldCase(std::string_view text) {
   std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
   return folded;
 }
+
+// Hash and equality for an index that is looked up with any string view, so a
+// lookup allocates nothing; the folded pair ignores ASCII letter case.
+struct ExactKeyHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+};
+
+struct FoldedKeyHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view key) const {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : key)
+      hash = (hash ^ static_cast<unsigned char>(FoldChar(c))) * 1099511628211ull;
+    return static_cast<size_t>(hash);
+  }
+};
+
+struct FoldedKeyEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return FoldChar(x) == FoldChar(y);
+           });
+  }
+};
 
 template <typename V, bool kIgnoreCase = false>
 class OrderedMap {
@@ -28,19 +59,18 @@ class OrderedMap {
 
   // Adds at the end; false (and no change) when the key is already present.
   bool Insert(std::string key, V value) {
-    std::string lookup = Normalize(key);
-    if (index_.count(lookup) != 0) return false;
-    index_.emplace(std::move(lookup), entries_.size());
+    if (index_.find(std::string_view(key)) != index_.end()) return false;
+    index_.emplace(key, entries_.size());
     entries_.emplace_back(std::move(key), std::move(value));
     return true;
   }
 
   const V* Find(std::string_view key) const {
-    auto it = index_.find(Normalize(key));
+    auto it = index_.find(key);
     return it == index_.end() ? nullptr : &entries_[it->second].second;
   }
   V* Find(std::string_view key) {
-    auto it = index_.find(Normalize(key));
+    auto it = index_.find(key);
     return it == index_.end() ? nullptr : &entries_[it->second].second;
   }
 
@@ -51,7 +81,7 @@ class OrderedMap {
   }
 
   bool Erase(std::string_view key) {
-    auto it = index_.find(Normalize(key));
+    auto it = index_.find(key);
     if (it == index_.end()) return false;
     size_t at = it->second;
     index_.erase(it);
@@ -73,16 +103,11 @@ class OrderedMap {
   auto end() const { return entries_.end(); }
 
  private:
-  static std::string Normalize(std::string_view key) {
-    if constexpr (kIgnoreCase) {
-      return FoldCase(key);
-    } else {
-      return std::string(key);
-    }
-  }
+  using Hash = std::conditional_t<kIgnoreCase, FoldedKeyHash, ExactKeyHash>;
+  using Equal = std::conditional_t<kIgnoreCase, FoldedKeyEqual, std::equal_to<>>;
 
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, size_t> index_;
+  std::unordered_map<std::string, size_t, Hash, Equal> index_;
 };
 
 }  // namespace qzdbs

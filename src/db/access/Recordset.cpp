@@ -1,8 +1,6 @@
 // Reading a query's rows into a record set, and moving over them.
 #include "db/access/Recordset.h"
 
-#include <sqlite3.h>
-
 #include <memory>
 #include <optional>
 
@@ -11,26 +9,6 @@
 namespace qzdbs::db {
 
 namespace {
-
-CellValue ReadCell(sqlite3_stmt* statement, int column) {
-  switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-      return static_cast<int64_t>(sqlite3_column_int64(statement, column));
-    case SQLITE_FLOAT:
-      return sqlite3_column_double(statement, column);
-    case SQLITE_TEXT: {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-      return std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
-    }
-    case SQLITE_BLOB: {
-      const auto* bytes = static_cast<const unsigned char*>(sqlite3_column_blob(statement, column));
-      size_t size = static_cast<size_t>(sqlite3_column_bytes(statement, column));
-      return std::make_shared<const Blob>(bytes, bytes + size);
-    }
-    default:
-      return std::monostate{};
-  }
-}
 
 bool CellEquals(const CellValue& cell, const std::string& wanted) {
   if (std::holds_alternative<int64_t>(cell) || std::holds_alternative<double>(cell)) {
@@ -65,34 +43,14 @@ std::string Trim(std::string_view text) {
 void Recordset::Open(const std::string& commandText, const Connection& connection) {
   Close();
   if (connection.State() != ObjectState::Open) throw DbError("对象关闭时，不允许操作: 连接未打开");
-  SharedLibrary& library = connection.Library();
-  sqlite3_stmt* statement = library.Prepare(commandText);
-
-  std::vector<std::string> columns;
-  const int columnCount = sqlite3_column_count(statement);
-  for (int i = 0; i < columnCount; ++i)
-    columns.emplace_back(sqlite3_column_name(statement, i));
-
-  std::vector<std::vector<CellValue>> rows;
-  int rc = SQLITE_ROW;
-  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-    auto& row = rows.emplace_back();
-    row.reserve(static_cast<size_t>(columnCount));
-    for (int i = 0; i < columnCount; ++i)
-      row.push_back(ReadCell(statement, i));
-  }
-  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(library.Handle()));
-
-  columns_ = std::move(columns);
-  rows_ = std::move(rows);
+  result_ = connection.Library().Query(commandText);
   open_ = true;
   ClearFilter();
 }
 
 void Recordset::Close() {
   open_ = false;
-  columns_.clear();
-  rows_.clear();
+  result_.reset();
   visible_.clear();
   current_ = 0;
   filter_.clear();
@@ -124,8 +82,8 @@ void Recordset::MoveNext() {
 
 std::optional<size_t> Recordset::FindColumn(std::string_view column) const {
   RequireOpen();
-  for (size_t i = 0; i < columns_.size(); ++i) {
-    if (SameName(columns_[i], column)) return i;
+  for (size_t i = 0; i < result_->columns.size(); ++i) {
+    if (SameName(result_->columns[i], column)) return i;
   }
   return std::nullopt;
 }
@@ -141,24 +99,24 @@ bool Recordset::HasField(std::string_view column) const {
 
 const CellValue& Recordset::Cell(size_t index) const {
   if (Eof()) throw DbError("BOF 或 EOF 中有一个是“真”，或者当前的记录已被删除");
-  return rows_[visible_[current_]][index];
+  return result_->rows[visible_[current_]][index];
 }
 
 FieldValue Recordset::operator[](std::string_view column) const {
   size_t index = ColumnIndex(column);
-  return FieldValue(columns_[index], Cell(index));
+  return FieldValue(result_->columns[index], Cell(index));
 }
 
 Field Recordset::Fields(std::string_view column) const {
   size_t index = ColumnIndex(column);
-  return Field(columns_[index], Cell(index));
+  return Field(result_->columns[index], Cell(index));
 }
 
 void Recordset::Filter(const std::string& criteria) {
   RequireOpen();
   std::vector<size_t> passing;
   if (Trim(criteria).empty()) {
-    for (size_t i = 0; i < rows_.size(); ++i)
+    for (size_t i = 0; i < result_->rows.size(); ++i)
       passing.push_back(i);
   } else {
     size_t equals = criteria.find('=');
@@ -167,8 +125,8 @@ void Recordset::Filter(const std::string& criteria) {
     std::string wanted = Trim(std::string_view(criteria).substr(equals + 1));
     if (wanted.size() >= 2 && wanted.front() == '\'' && wanted.back() == '\'')
       wanted = wanted.substr(1, wanted.size() - 2);
-    for (size_t i = 0; i < rows_.size(); ++i) {
-      if (CellEquals(rows_[i][index], wanted)) passing.push_back(i);
+    for (size_t i = 0; i < result_->rows.size(); ++i) {
+      if (CellEquals(result_->rows[i][index], wanted)) passing.push_back(i);
     }
   }
   filter_ = Trim(criteria).empty() ? std::string() : criteria;

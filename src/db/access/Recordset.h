@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,9 +52,8 @@ class Recordset {
   const CellValue& Cell(size_t index) const;
 
   bool open_ = false;
-  std::vector<std::string> columns_;
-  std::vector<std::vector<CellValue>> rows_;
-  std::vector<size_t> visible_;  // rows_ indices that pass the filter, in order
+  std::shared_ptr<const QueryResult> result_;
+  std::vector<size_t> visible_;  // result_->rows indices that pass the filter, in order
   size_t current_ = 0;           // index into visible_; visible_.size() at the end
   std::string filter_;
 };

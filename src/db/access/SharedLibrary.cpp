@@ -1,4 +1,4 @@
-// The per-thread table of open libraries and their statement caches.
+// The per-thread table of open libraries, and the results kept for each.
 #include "db/access/SharedLibrary.h"
 
 #include <sqlite3.h>
@@ -12,25 +12,76 @@
 
 namespace qzdbs::db {
 
-void SharedLibrary::StatementCloser::operator()(sqlite3_stmt* statement) const {
-  sqlite3_finalize(statement);
+namespace {
+
+struct StatementCloser {
+  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+
+CellValue ReadCell(sqlite3_stmt* statement, int column) {
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+      return static_cast<int64_t>(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(statement, column);
+    case SQLITE_TEXT: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      return std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+    }
+    case SQLITE_BLOB: {
+      const auto* bytes = static_cast<const unsigned char*>(sqlite3_column_blob(statement, column));
+      size_t size = static_cast<size_t>(sqlite3_column_bytes(statement, column));
+      return std::make_shared<const Blob>(bytes, bytes + size);
+    }
+    default:
+      return std::monostate{};
+  }
 }
+
+// Roughly what a result holds, to bound the memory kept.
+size_t Bytes(const CellValue& cell) {
+  if (const auto* text = std::get_if<std::string>(&cell)) return sizeof(cell) + text->size();
+  if (const auto* blob = std::get_if<std::shared_ptr<const Blob>>(&cell))
+    return sizeof(cell) + (*blob)->size();
+  return sizeof(cell);
+}
+
+}  // namespace
 
 SharedLibrary::SharedLibrary(SqliteHandle db) : db_(std::move(db)) {}
 SharedLibrary::~SharedLibrary() = default;
 
-sqlite3_stmt* SharedLibrary::Prepare(const std::string& sql) {
-  if (auto found = statements_.find(sql); found != statements_.end()) {
-    sqlite3_reset(found->second.get());
-    return found->second.get();
-  }
+std::shared_ptr<const QueryResult> SharedLibrary::Query(const std::string& sql) {
+  if (auto found = results_.find(sql); found != results_.end()) return found->second;
+
   sqlite3_stmt* raw = nullptr;
-  const int rc = sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr);
-  Statement statement(raw);
+  int rc = sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr);
+  std::unique_ptr<sqlite3_stmt, StatementCloser> statement(raw);
   if (rc != SQLITE_OK) throw DbError(sqlite3_errmsg(db_.get()));
   if (!statement) throw DbError("查询语句为空: \"" + sql + "\"");
-  if (statements_.size() >= kStatementLimit) statements_.clear();
-  return statements_.emplace(sql, std::move(statement)).first->second.get();
+
+  auto result = std::make_shared<QueryResult>();
+  size_t bytes = sql.size();
+  const int columnCount = sqlite3_column_count(statement.get());
+  for (int i = 0; i < columnCount; ++i)
+    bytes += result->columns.emplace_back(sqlite3_column_name(statement.get(), i)).size();
+  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    auto& row = result->rows.emplace_back();
+    row.reserve(static_cast<size_t>(columnCount));
+    for (int i = 0; i < columnCount; ++i)
+      bytes += Bytes(row.emplace_back(ReadCell(statement.get(), i)));
+  }
+  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(db_.get()));
+
+  if (bytes <= kLargestKeptResult) {
+    if (results_.size() >= kResultLimit || resultBytes_ + bytes > kByteLimit) {
+      results_.clear();
+      resultBytes_ = 0;
+    }
+    results_.emplace(sql, result);
+    resultBytes_ += bytes;
+  }
+  return result;
 }
 
 namespace {

@@ -243,7 +243,7 @@ TEST(Connection, LibrariesAreOpenedReadOnly) {
   EXPECT_EQ(test::ReadText(library.File()), before);
 }
 
-TEST(Connection, ConnectionsToOneFileShareItsHandleAndStatements) {
+TEST(Connection, ConnectionsToOneFileShareItsHandleAndResults) {
   ScratchLibrary library(kRows);
   auto open = [&] {
     auto connection = std::make_unique<Connection>();
@@ -259,22 +259,22 @@ TEST(Connection, ConnectionsToOneFileShareItsHandleAndStatements) {
   auto first = open();
   auto second = open();
   ASSERT_EQ(&first->Library(), &second->Library());
-  const size_t cached = first->Library().CachedStatements();
+  const size_t cached = first->Library().CachedResults();
   for (int pass = 0; pass < 3; ++pass) {
     EXPECT_EQ(count("SELECT Name FROM T WHERE Id > 1", pass % 2 ? *first : *second), 3)
-        << "a reused statement starts again from its first row";
+        << "a kept result gives every row again";
   }
-  EXPECT_EQ(first->Library().CachedStatements(), cached + 1);
+  EXPECT_EQ(first->Library().CachedResults(), cached + 1);
 
-  // A query that fails while stepping leaves its statement fit to run again.
+  // A query that fails while stepping is not kept: it fails again.
   const std::string overflow = "SELECT abs(-9223372036854775807 - Id) FROM T";
   EXPECT_THROW(count(overflow, *first), DbError);
   EXPECT_THROW(count(overflow, *first), DbError);
   EXPECT_EQ(count("SELECT * FROM T", *first), 4);
 
-  for (size_t i = 0; i < SharedLibrary::kStatementLimit + 5; ++i)
+  for (size_t i = 0; i < SharedLibrary::kResultLimit + 5; ++i)
     count("SELECT " + std::to_string(i), *first);
-  EXPECT_LE(first->Library().CachedStatements(), SharedLibrary::kStatementLimit);
+  EXPECT_LE(first->Library().CachedResults(), SharedLibrary::kResultLimit);
 
   // A library replaced under the same name is read afresh by the next
   // connection; the one already open keeps reading what it opened.
