@@ -31,9 +31,6 @@ struct Failure {
   std::string reason;
 };
 
-// Not computed yet: the caller retries in a later pass; nothing is shown.
-struct NotYetComputed {};
-
 FormulaParser& Parser() {
   auto& parser = Compute().Parser;
   if (!parser) parser = std::make_shared<FormulaParser>();
@@ -47,8 +44,10 @@ std::string UndefinedReason(const std::string& formula, const std::string& name)
          "自变量参数的字母必须使用正确的大小写！";
 }
 
-// The value text of one variable of the formula.
-std::string ValueOf(const std::string& formula, const std::string& name) {
+// The value text of one variable of the formula; none while the record is
+// not computed yet (a later pass retries, nothing is shown). This happens all
+// the time in a part stored out of order, so it is no exception.
+std::optional<std::string> ValueOf(const std::string& formula, const std::string& name) {
   auto& state = Compute();
   int32_t paraClass = ClassifyParaName(name);
   if (paraClass == kDrawScale) return FormatNumber(Engine().DrawScale);
@@ -71,7 +70,7 @@ std::string ValueOf(const std::string& formula, const std::string& name) {
   clsComputePtr record = *family ? (*family)->Item(name) : nullptr;
   if (!record) throw Failure{};  // a referenced record that is missing: no reason of its own
   // Design parameters are final by nature; the others may still be waiting.
-  if (paraClass != kDesignPara && record->isDoneCalValue == 0) throw NotYetComputed{};
+  if (paraClass != kDesignPara && record->isDoneCalValue == 0) return std::nullopt;
   return record->ParaValue;
 }
 
@@ -91,8 +90,9 @@ void DefineValue(FormulaParser& parser, std::string& formula, std::string& name,
   }
 }
 
-// The component calls in their fixed order; throws Failure or NotYetComputed.
-std::string Evaluate(FormulaParser& parser, std::string& formula) {
+// The component calls in their fixed order; throws Failure, gives nothing
+// while a variable is not computed yet.
+std::optional<std::string> Evaluate(FormulaParser& parser, std::string& formula) {
   parser.Reset();
   int32_t flag = 0;
   parser.CheckFormula(formula, flag);
@@ -120,7 +120,9 @@ std::string Evaluate(FormulaParser& parser, std::string& formula) {
     int32_t type = 0;
     parser.GetVariableName(i, name);
     parser.GetVariableType(i, type);
-    DefineValue(parser, formula, name, type, ValueOf(formula, name));
+    std::optional<std::string> value = ValueOf(formula, name);
+    if (!value) return std::nullopt;
+    DefineValue(parser, formula, name, type, std::move(*value));
   }
   double value = 0;
   int32_t resultType = 0;
@@ -151,10 +153,10 @@ bool EvaluateFormula(const std::string& formula, std::string& result) {
   std::string text = formula;  // the component may rewrite it; messages show what it left
   std::string reason;
   try {
-    result = Evaluate(Parser(), text);
+    std::optional<std::string> value = Evaluate(Parser(), text);
+    if (!value) return false;
+    result = std::move(*value);
     return true;
-  } catch (const NotYetComputed&) {
-    return false;
   } catch (const Failure& failure) {
     reason = failure.reason;
   } catch (...) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -59,19 +60,23 @@ class OrderedMap {
 
   // Adds at the end; false (and no change) when the key is already present.
   bool Insert(std::string key, V value) {
-    if (index_.find(std::string_view(key)) != index_.end()) return false;
-    index_.emplace(key, entries_.size());
+    if (Locate(key)) return false;
     entries_.emplace_back(std::move(key), std::move(value));
+    if (indexed_) {
+      index_.emplace(entries_.back().first, entries_.size() - 1);
+    } else if (entries_.size() > kLinearLimit) {
+      BuildIndex();
+    }
     return true;
   }
 
   const V* Find(std::string_view key) const {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &entries_[it->second].second;
+    std::optional<size_t> at = Locate(key);
+    return at ? &entries_[*at].second : nullptr;
   }
   V* Find(std::string_view key) {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &entries_[it->second].second;
+    std::optional<size_t> at = Locate(key);
+    return at ? &entries_[*at].second : nullptr;
   }
 
   // 1-based position in insertion order; null outside 1..Count().
@@ -81,14 +86,15 @@ class OrderedMap {
   }
 
   bool Erase(std::string_view key) {
-    auto it = index_.find(key);
-    if (it == index_.end()) return false;
-    size_t at = it->second;
-    index_.erase(it);
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
-    for (auto& [unused, position] : index_) {
-      if (position > at) --position;
+    std::optional<size_t> at = Locate(key);
+    if (!at) return false;
+    if (indexed_) {
+      index_.erase(index_.find(key));
+      for (auto& [unused, position] : index_) {
+        if (position > *at) --position;
+      }
     }
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*at));
     return true;
   }
 
@@ -97,17 +103,43 @@ class OrderedMap {
   void Clear() {
     entries_.clear();
     index_.clear();
+    indexed_ = false;
   }
 
   auto begin() const { return entries_.begin(); }
   auto end() const { return entries_.end(); }
 
  private:
+  // Most collections hold a handful of records (the members of one entity,
+  // the parameters it reads): those are searched in order, which costs less
+  // than hashing and allocates nothing; larger ones get a hash index.
+  static constexpr size_t kLinearLimit = 16;
+
+  std::optional<size_t> Locate(std::string_view key) const {
+    if (indexed_) {
+      auto it = index_.find(key);
+      if (it == index_.end()) return std::nullopt;
+      return it->second;
+    }
+    for (size_t i = 0; i < entries_.size(); ++i) {
+      if (Equal{}(entries_[i].first, key)) return i;
+    }
+    return std::nullopt;
+  }
+
+  void BuildIndex() {
+    index_.reserve(entries_.size() * 2);
+    for (size_t i = 0; i < entries_.size(); ++i)
+      index_.emplace(entries_[i].first, i);
+    indexed_ = true;
+  }
+
   using Hash = std::conditional_t<kIgnoreCase, FoldedKeyHash, ExactKeyHash>;
   using Equal = std::conditional_t<kIgnoreCase, FoldedKeyEqual, std::equal_to<>>;
 
   std::vector<Entry> entries_;
   std::unordered_map<std::string, size_t, Hash, Equal> index_;
+  bool indexed_ = false;
 };
 
 }  // namespace qzdbs

@@ -80,6 +80,38 @@ TEST(colCompute, PositionsAreOneBasedAndMoveDownAfterRemove) {
   EXPECT_EQ(c.Item(1)->ParaName, "c");
 }
 
+// Small collections are searched in order and large ones through an index;
+// both must keep the same rules, also across removals that cross the size
+// where one gives way to the other.
+TEST(colCompute, SmallAndLargeCollectionsKeepTheSameRules) {
+  for (int count : {5, 17, 60}) {
+    SCOPED_TRACE(count);
+    colCompute c;
+    for (int i = 1; i <= count; ++i)
+      ASSERT_TRUE(c.Add("S", "P" + std::to_string(i), std::to_string(i), 0, 0, 0, "",
+                        "S." + std::to_string(i)));
+    EXPECT_FALSE(c.Add("S", "P3", "x", 0, 0, 0)) << "a duplicate key is still refused";
+    for (int i = count; i >= 1; i -= 3)
+      c.Remove("S.P" + std::to_string(i));
+    int expectedCount = 0;
+    for (int i = 1; i <= count; ++i) {
+      const std::string key = "S.P" + std::to_string(i);
+      const bool removed = (count - i) % 3 == 0;
+      expectedCount += removed ? 0 : 1;
+      EXPECT_EQ(c.Item(key) == nullptr, removed) << key;
+      std::string found;
+      EXPECT_EQ(c.getKey("s." + std::to_string(i), found), !removed) << "aliases ignore case";
+      if (!removed) {
+        EXPECT_EQ(found, key);
+      }
+      EXPECT_FALSE(c.Item("s.p" + std::to_string(i))) << "keys do not ignore case";
+    }
+    ASSERT_EQ(c.Count(), expectedCount);
+    for (int32_t position = 1; position <= c.Count(); ++position)
+      EXPECT_EQ(c.Item(c.Item(position)->XKey), c.Item(position)) << position;
+  }
+}
+
 TEST(colCompute, AliasIndexKeepsItsOwnOrder) {
   colCompute c;
   c.Add("S", "a", "", 0, 0, 0, "", "S.2");

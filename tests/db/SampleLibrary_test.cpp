@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "db/DbTest.h"
 #include "db/clsPartComputeDB.h"
@@ -14,11 +15,8 @@ namespace {
 
 class SampleLibraryTest : public DbTest {
  protected:
-  static void SetUpTestSuite() { library_ = new ScratchLibrary(SampleLibrarySql()); }
-  static void TearDownTestSuite() {
-    delete library_;
-    library_ = nullptr;
-  }
+  static void SetUpTestSuite() { library_ = std::make_unique<ScratchLibrary>(SampleLibrarySql()); }
+  static void TearDownTestSuite() { library_.reset(); }
   void SetUp() override {
     DbTest::SetUp();
     OpenShared(*library_);
@@ -34,11 +32,11 @@ class SampleLibraryTest : public DbTest {
   std::string Out(const char* name) const { return (blocks_.Path() / name).string(); }
 
  private:
-  static ScratchLibrary* library_;
+  static std::unique_ptr<ScratchLibrary> library_;
   ScratchDir blocks_;
 };
 
-ScratchLibrary* SampleLibraryTest::library_ = nullptr;
+std::unique_ptr<ScratchLibrary> SampleLibraryTest::library_;
 
 template <typename Collection>
 std::vector<std::string> Keys(const Collection& c) {

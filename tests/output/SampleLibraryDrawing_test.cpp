@@ -1,9 +1,11 @@
-// Every part and size row of the sample library drawn end to end, as the
-// selection dialog's Draw runs it, into the memory host: what reached each
-// view, and that no builder failed.
+// Every part and size row of the sample library drawn end to end with every
+// view ticked, as the selection dialog's Draw runs it, into the memory host:
+// how much reached each view, that no builder failed, and a tolerance that
+// depends on the row. Which entity reaches which view is checked with the
+// pipeline's tests.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <memory>
 #include <set>
 
 #include "compute/Computation.h"
@@ -23,11 +25,8 @@ namespace {
 
 class SampleLibraryDrawingTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { library_ = new ScratchLibrary(SampleLibrarySql()); }
-  static void TearDownTestSuite() {
-    delete library_;
-    library_ = nullptr;
-  }
+  static void SetUpTestSuite() { library_ = std::make_unique<ScratchLibrary>(SampleLibrarySql()); }
+  static void TearDownTestSuite() { library_.reset(); }
   void TearDown() override {
     ReleaseComputeData();
     CloseLibraryDB();
@@ -98,11 +97,11 @@ class SampleLibraryDrawingTest : public ::testing::Test {
   }
 
  private:
-  static ScratchLibrary* library_;
+  static std::unique_ptr<ScratchLibrary> library_;
   ScratchDir blocks_;
 };
 
-ScratchLibrary* SampleLibraryDrawingTest::library_ = nullptr;
+std::unique_ptr<ScratchLibrary> SampleLibraryDrawingTest::library_;
 
 TEST_F(SampleLibraryDrawingTest, EveryPartAndRowIsDrawnWithoutAFailure) {
   struct Case {
@@ -130,12 +129,6 @@ TEST_F(SampleLibraryDrawingTest, EveryPartAndRowIsDrawnWithoutAFailure) {
   }
   // One host class per entity type 1 to 26.
   EXPECT_EQ(classes.size(), 26u);
-}
-
-TEST_F(SampleLibraryDrawingTest, WithoutAChosenViewEveryEntityGoesToTheSecondDefaultView) {
-  Recording recording = Draw(1, 1, /*allViews=*/false);
-  EXPECT_TRUE(recording.messages.empty()) << FirstBox(recording);
-  EXPECT_EQ(Counts(recording), (std::vector<size_t>{0, 34}));
 }
 
 TEST_F(SampleLibraryDrawingTest, ComputedMultilineTextTakesItsToleranceFromItsSize) {

@@ -9,14 +9,11 @@
 #include <map>
 
 #include "db/access/DbError.h"
+#include "db/access/SqlLiterals.h"
 
 namespace qzdbs::db {
 
 namespace {
-
-struct StatementCloser {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
 
 CellValue ReadCell(sqlite3_stmt* statement, int column) {
   switch (sqlite3_column_type(statement, column)) {
@@ -51,27 +48,55 @@ size_t Bytes(const CellValue& cell) {
 SharedLibrary::SharedLibrary(SqliteHandle db) : db_(std::move(db)) {}
 SharedLibrary::~SharedLibrary() = default;
 
+void SharedLibrary::StatementCloser::operator()(sqlite3_stmt* statement) const {
+  sqlite3_finalize(statement);
+}
+
+sqlite3_stmt* SharedLibrary::Cached(const std::string& text) {
+  if (auto found = statements_.find(text); found != statements_.end()) return found->second.get();
+  sqlite3_stmt* raw = nullptr;
+  const int rc = sqlite3_prepare_v2(db_.get(), text.c_str(), -1, &raw, nullptr);
+  Statement statement(raw);
+  if (rc != SQLITE_OK) throw DbError(sqlite3_errmsg(db_.get()));
+  if (!statement) throw DbError("查询语句为空: \"" + text + "\"");
+  if (statements_.size() >= kStatementLimit) statements_.clear();
+  return statements_.emplace(text, std::move(statement)).first->second.get();
+}
+
+sqlite3_stmt* SharedLibrary::Prepare(const std::string& sql) {
+  LiftedQuery lifted = LiftComparedNumbers(sql);
+  sqlite3_stmt* statement = Cached(lifted.text);
+  if (sqlite3_bind_parameter_count(statement) != static_cast<int>(lifted.values.size())) {
+    // A number lifted from where no value may stand (inside a comment, say):
+    // the text runs as it was written.
+    statements_.erase(lifted.text);
+    lifted = {sql, {}};
+    statement = Cached(sql);
+  }
+  sqlite3_reset(statement);
+  for (size_t i = 0; i < lifted.values.size(); ++i)
+    sqlite3_bind_int64(statement, static_cast<int>(i + 1), lifted.values[i]);
+  return statement;
+}
+
 std::shared_ptr<const QueryResult> SharedLibrary::Query(const std::string& sql) {
   if (auto found = results_.find(sql); found != results_.end()) return found->second;
 
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr);
-  std::unique_ptr<sqlite3_stmt, StatementCloser> statement(raw);
-  if (rc != SQLITE_OK) throw DbError(sqlite3_errmsg(db_.get()));
-  if (!statement) throw DbError("查询语句为空: \"" + sql + "\"");
-
+  sqlite3_stmt* statement = Prepare(sql);
   auto result = std::make_shared<QueryResult>();
   size_t bytes = sql.size();
-  const int columnCount = sqlite3_column_count(statement.get());
+  const int columnCount = sqlite3_column_count(statement);
   for (int i = 0; i < columnCount; ++i)
-    bytes += result->columns.emplace_back(sqlite3_column_name(statement.get(), i)).size();
-  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    bytes += result->columns.emplace_back(sqlite3_column_name(statement, i)).size();
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     auto& row = result->rows.emplace_back();
     row.reserve(static_cast<size_t>(columnCount));
     for (int i = 0; i < columnCount; ++i)
-      bytes += Bytes(row.emplace_back(ReadCell(statement.get(), i)));
+      bytes += Bytes(row.emplace_back(ReadCell(statement, i)));
   }
   if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(db_.get()));
+  sqlite3_reset(statement);
 
   if (bytes <= kLargestKeptResult) {
     if (results_.size() >= kResultLimit || resultBytes_ + bytes > kByteLimit) {

@@ -3,7 +3,9 @@
 // for the dialog and again for the computation, and reads each entity with
 // its own small query; drawing a part again (another size, another view)
 // asks the same questions. Sharing the handle spares SQLite re-reading the
-// schema; keeping the results spares parsing and running the same text.
+// schema; keeping the results spares running the same text, and sharing
+// statements between texts that differ only in their numbers spares parsing
+// each entity's query anew.
 #pragma once
 
 #include <memory>
@@ -13,6 +15,8 @@
 
 #include "db/access/FieldValue.h"
 #include "db/access/LibraryFile.h"
+
+struct sqlite3_stmt;
 
 namespace qzdbs::db {
 
@@ -36,6 +40,7 @@ class SharedLibrary {
   std::shared_ptr<const QueryResult> Query(const std::string& sql);
 
   size_t CachedResults() const { return results_.size(); }
+  size_t CachedStatements() const { return statements_.size(); }
 
   // Bounds of the kept results: every query of a few parts fits, a long batch
   // over many parts does not grow without bound, and large pictures or block
@@ -43,9 +48,22 @@ class SharedLibrary {
   static constexpr size_t kResultLimit = 2048;
   static constexpr size_t kByteLimit = 32u << 20;
   static constexpr size_t kLargestKeptResult = 1u << 20;
+  static constexpr size_t kStatementLimit = 256;
 
  private:
+  struct StatementCloser {
+    void operator()(sqlite3_stmt* statement) const;
+  };
+  using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
+
+  // The statement that runs `sql`, reset and with its values bound; it stays
+  // owned here. Texts that differ only in compared numbers share one.
+  sqlite3_stmt* Prepare(const std::string& sql);
+  sqlite3_stmt* Cached(const std::string& text);
+
   SqliteHandle db_;
+  // Declared after the handle so that the statements are finalized first.
+  std::unordered_map<std::string, Statement> statements_;
   std::unordered_map<std::string, std::shared_ptr<const QueryResult>> results_;
   size_t resultBytes_ = 0;
 };

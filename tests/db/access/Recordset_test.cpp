@@ -266,6 +266,15 @@ TEST(Connection, ConnectionsToOneFileShareItsHandleAndResults) {
   }
   EXPECT_EQ(first->Library().CachedResults(), cached + 1);
 
+  // Texts that differ only in a compared number share one statement and still
+  // find their own rows.
+  const size_t statements = first->Library().CachedStatements();
+  EXPECT_EQ(count("SELECT Name FROM T WHERE Id = 7", *first), 1);
+  EXPECT_EQ(count("SELECT Name FROM T WHERE Id = 99", *first), 0);
+  EXPECT_EQ(count("SELECT Name FROM T WHERE Id = -2 OR Id = 1 /* = 8 */", *first), 1)
+      << "a number lifted out of a comment leaves the text as written";
+  EXPECT_EQ(first->Library().CachedStatements(), statements + 2);
+
   // A query that fails while stepping is not kept: it fails again.
   const std::string overflow = "SELECT abs(-9223372036854775807 - Id) FROM T";
   EXPECT_THROW(count(overflow, *first), DbError);

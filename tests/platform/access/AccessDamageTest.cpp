@@ -51,7 +51,7 @@ TEST(AccessDamage, BadFilesFailWithAMessageNamingThem) {
   };
   const Case cases[] = {
       {"missing file", "", "文件不存在或无法读取"},
-      {"SQL text", ReadBytes(TestDataDir() / "access" / "sample-library.sql"),
+      {"SQL text", ReadBytes(TestDataDir() / "libraries" / "sample-library.sql"),
        "不是 Access 数据库文件"},
       {"header only", fixture.substr(0, 0x15), "文件被截断"},
       {"cut inside a page", fixture.substr(0, 200000), "文件被截断"},
@@ -73,7 +73,7 @@ TEST(AccessDamage, BadFilesFailWithAMessageNamingThem) {
 
 // Row `row` of the fixture's QZLayer, as the SQL beside it has it.
 std::vector<std::vector<Cell>> ExpectedLayers() {
-  auto db = LoadSqlScript((TestDataDir() / "access" / "sample-library.sql").string());
+  auto db = LoadSqlScript((TestDataDir() / "libraries" / "sample-library.sql").string());
   return RowsOf(db.get(), "QZLayer");
 }
 

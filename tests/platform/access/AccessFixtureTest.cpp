@@ -17,7 +17,7 @@ std::filesystem::path FixtureMdb() {
   return TestDataDir() / "access" / "sample-library.mdb";
 }
 std::string FixtureSql() {
-  return (TestDataDir() / "access" / "sample-library.sql").string();
+  return (TestDataDir() / "libraries" / "sample-library.sql").string();
 }
 
 class AccessFixture : public ::testing::Test {
@@ -25,18 +25,21 @@ class AccessFixture : public ::testing::Test {
   static void SetUpTestSuite() {
     access::AccessOpenOptions memoryOnly;
     memoryOnly.useCache = false;
-    converted_ = access::OpenAccessAsSqlite(FixtureMdb().string(), memoryOnly).release();
-    expected_ = LoadSqlScript(FixtureSql()).release();
+    convertedLibrary_ = access::OpenAccessAsSqlite(FixtureMdb().string(), memoryOnly);
+    expectedLibrary_ = LoadSqlScript(FixtureSql());
+    converted_ = convertedLibrary_.get();
+    expected_ = expectedLibrary_.get();
   }
   static void TearDownTestSuite() {
-    access::SqliteCloser()(converted_);
-    access::SqliteCloser()(expected_);
+    convertedLibrary_.reset();
+    expectedLibrary_.reset();
   }
-  static sqlite3* converted_;
-  static sqlite3* expected_;
+  static inline access::SqliteHandle convertedLibrary_;
+  static inline access::SqliteHandle expectedLibrary_;
+  // Borrowed from the two above for the sqlite3 calls.
+  static inline sqlite3* converted_ = nullptr;
+  static inline sqlite3* expected_ = nullptr;
 };
-sqlite3* AccessFixture::converted_ = nullptr;
-sqlite3* AccessFixture::expected_ = nullptr;
 
 TEST_F(AccessFixture, HasEveryTableWithItsColumnsAndTypes) {
   const auto tables = TableNames(expected_);
