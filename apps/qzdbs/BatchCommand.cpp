@@ -3,19 +3,23 @@
 #include <CLI/CLI.hpp>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <thread>
 
 #include "CliSupport.h"
 #include "Commands.h"
 #include "DrawingOutput.h"
+#include "JobQueue.h"
 #include "Progress.h"
 #include "SelectionRun.h"
 #include "db/LibraryDB.h"
+#include "db/access/Connection.h"
 #include "db/clsPartSelDB.h"
 #include "engine/EngineState.h"
 
@@ -104,13 +108,23 @@ class BatchRun {
         folder_(std::move(folder)) {}
 
   void Run(int jobs) {
+    std::vector<size_t> parts;
+    for (size_t i = 0; i < drawings_.size(); ++i) {
+      const bool samePart = i > 0 && drawings_[i].part == drawings_[i - 1].part;
+      parts.push_back(i == 0 ? 0 : parts.back() + (samePart ? 0 : 1));
+    }
+    queue_.emplace(parts, static_cast<size_t>(jobs));
     ProgressBar progress(drawings_.size());
     std::vector<std::thread> threads;
     for (int job = 0; job < jobs; ++job)
       threads.emplace_back([this, job] { Work(job); });
-    while (done_ < drawings_.size()) {
-      progress.Show(done_, failed_);
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    {
+      // Woken by the last drawing: a batch of short drawings should not sit
+      // out the rest of a progress tick.
+      std::unique_lock lock(finishing_);
+      while (!finished_.wait_for(lock, std::chrono::milliseconds(100),
+                                 [this] { return done_ == drawings_.size(); }))
+        progress.Show(done_, failed_);
     }
     for (auto& thread : threads)
       thread.join();
@@ -133,11 +147,36 @@ class BatchRun {
     settings.printMessages = false;
     settings.previewPath = (own / "WMFtemp.wmf").string();
     settings.blockFolder = (own / "blocks" / "").string();
-    for (size_t i = next_++; i < drawings_.size(); i = next_++) {
+    const auto held = HoldLibraries();
+    while (std::optional<size_t> next = queue_->Next(static_cast<size_t>(job))) {
+      const size_t i = *next;
       Draw(drawings_[i], settings, outcomes_[i]);
       if (!outcomes_[i].drawn) ++failed_;
-      ++done_;
+      if (++done_ == drawings_.size()) {
+        std::lock_guard lock(finishing_);
+        finished_.notify_all();
+      }
     }
+  }
+
+  // Every drawing opens its library again, for the dialog and for the
+  // computation; while a connection of this thread holds the file, they
+  // share its handle and its prepared statements instead of reading the
+  // schema and parsing every query afresh. A library that cannot be opened
+  // is left to the drawings, which report it.
+  std::vector<std::unique_ptr<db::Connection>> HoldLibraries() const {
+    std::vector<std::unique_ptr<db::Connection>> held;
+    for (const auto& library : catalogue_->Libraries()) {
+      auto connection = std::make_unique<db::Connection>();
+      connection->ConnectionString = LibraryConnectionString(LibraryFolder(library.libraryPath),
+                                                             library.libraryPath, kLibraryPassword);
+      try {
+        connection->Open();
+        held.push_back(std::move(connection));
+      } catch (const std::exception&) {
+      }
+    }
+    return held;
   }
 
   void Draw(const Drawing& drawing, const RunSettings& settings, Outcome& outcome) {
@@ -172,9 +211,11 @@ class BatchRun {
   std::vector<Format> formats_;
   fs::path folder_;
   ScratchFolder scratch_;
-  std::atomic<size_t> next_{0};
+  std::optional<JobQueue> queue_;
   std::atomic<size_t> done_{0};
   std::atomic<size_t> failed_{0};
+  std::mutex finishing_;
+  std::condition_variable finished_;
 };
 
 Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,

@@ -186,7 +186,10 @@ DrawingWriter::~DrawingWriter() = default;
 
 void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
   if (!document_) {
-    document_ = std::make_unique<Document>(Document{server::BuildDocument(*run_.session)});
+    // The JSON file builds its recording itself, with the run's message boxes.
+    server::BuildOptions options;
+    options.withRecording = false;
+    document_ = std::make_unique<Document>(Document{server::BuildDocument(*run_.session, options)});
   }
   server::Document& document = document_->document;
   switch (format) {

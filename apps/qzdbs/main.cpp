@@ -1,5 +1,7 @@
 // qzdbs: the engine's work on the command line. The subcommands register
 // themselves (Commands.h); this file only assembles them.
+#include <sqlite3.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <string>
@@ -17,6 +19,10 @@ std::vector<Command>& Commands() {
 }  // namespace qzdbs::cli
 
 int main(int argc, char** argv) {
+  // SQLite counts its memory under one process-wide lock on every allocation;
+  // the batch's jobs read their libraries at once and would queue on it.
+  // Only possible before SQLite starts.
+  sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
   CLI::App program{"qzdbs: parametric standard parts from part libraries", "qzdbs"};
   program.set_version_flag("--version", std::string("qzdbs ") + qzdbs::IQZdbEngine::kVersion);
   program.require_subcommand(1);

@@ -2,7 +2,6 @@
 #include "ui/frmAttribute.h"
 
 #include <cmath>
-#include <string>
 
 #include "compute/Computation.h"
 #include "compute/ComputeState.h"
@@ -19,7 +18,7 @@ void frmAttribute::Load() {
   grid_.SetTextMatrix(0, 1, kValueHeading);
   // Properties that do not need a failed structure parameter are still worth
   // listing, so a failure here does not stop the dialog.
-  if (!ComputeStructurePara()) MsgBox(kStructureFailed, MsgIcon::Information, "提示：");
+  ComputeStructure();
   if (!ComputePartProperties()) MsgBox(kPropertiesFailed, MsgIcon::Information, "提示：");
   FillGrid();
 }
@@ -31,20 +30,14 @@ void frmAttribute::FillGrid() {
   colCompute& properties = Ensure(Compute().Properties);
   grid_.SetRows(properties.Count() + 1);
   grid_.SetFixedRows(1);
-  for (int32_t i = 1; i <= properties.Count(); ++i) {
-    std::string key;
-    if (!properties.getKey(i, key)) continue;
-    if (clsComputePtr record = properties.Item(key)) {
-      grid_.SetTextMatrix(i, 0, record->ParaName);
-      grid_.SetTextMatrix(i, 1, record->ParaValue);
-    }
-  }
+  ForEachIndexed(properties, [&](int32_t i, clsCompute& record) {
+    grid_.SetTextMatrix(i, 0, record.ParaName);
+    grid_.SetTextMatrix(i, 1, record.ParaValue);
+  });
 }
 
 void frmAttribute::cmdEnterAtt() {
-  if (!loaded_) return;
-  loaded_ = false;
-  changed_.Emit(Change::Closed);
+  Unload();
 }
 
 }  // namespace qzdbs::ui

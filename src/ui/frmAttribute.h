@@ -5,23 +5,20 @@
 #include <cstdint>
 
 #include "ui/GridModel.h"
-#include "ui/Signal.h"
+#include "ui/ParameterDialog.h"
 
 namespace qzdbs::ui {
 
-class frmAttribute {
+class frmAttribute : public ParameterDialog {
  public:
   static constexpr const char* kCaption = "零件属性";
   static constexpr const char* kNameHeading = "属性名称";
   static constexpr const char* kValueHeading = "属性内容";
   static constexpr const char* kEnterCaption = "确          定    ";
-  static constexpr const char* kStructureFailed = "在结构参数计算中发生错误";
   static constexpr const char* kPropertiesFailed = "在零件属性计算中发生错误";
   // The dialog's inner width as laid out, in twips.
   static constexpr int32_t kDefaultInnerWidth = 5400;
   static constexpr int32_t kGridMargin = 5;
-
-  enum class Change { Closed };
 
   explicit frmAttribute(int32_t innerWidth = kDefaultInnerWidth) : innerWidth_(innerWidth) {}
 
@@ -37,17 +34,11 @@ class frmAttribute {
   void cmdEnterAtt();
   void Close() { cmdEnterAtt(); }
 
-  bool IsLoaded() const { return loaded_; }
-  Signal<Change>& Changed() const { return changed_; }
-
  private:
   void FillGrid();
 
   int32_t innerWidth_;
   GridModel grid_{1, 2};
-  bool loaded_ = true;
-  // Views connect through const references; connecting changes no state.
-  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

@@ -19,10 +19,4 @@ void frmColumnShow::cmdEnterShow() {
   Close();
 }
 
-void frmColumnShow::Close() {
-  if (!loaded_) return;
-  loaded_ = false;
-  changed_.Emit(Change::Closed);
-}
-
 }  // namespace qzdbs::ui

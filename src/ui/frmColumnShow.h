@@ -9,16 +9,14 @@
 
 #include "ui/CheckList.h"
 #include "ui/GridModel.h"
-#include "ui/Signal.h"
+#include "ui/ModalDialog.h"
 
 namespace qzdbs::ui {
 
-class frmColumnShow {
+class frmColumnShow : public ModalDialog {
  public:
   static constexpr const char* kEnterCaption = "确          定    ";
   static constexpr int32_t kListColumnWidth = 2420;
-
-  enum class Change { Closed };
 
   virtual ~frmColumnShow() = default;
 
@@ -35,10 +33,7 @@ class frmColumnShow {
 
   // Item i sets the width of column i; then the dialog closes.
   void cmdEnterShow();
-  void Close();
-
-  bool IsLoaded() const { return loaded_; }
-  Signal<Change>& Changed() const { return changed_; }
+  void Close() { Unload(); }
 
  protected:
   frmColumnShow(GridModel& target, std::string caption, std::string heading)
@@ -49,9 +44,6 @@ class frmColumnShow {
   std::string caption_;
   std::string heading_;
   CheckList list_;
-  bool loaded_ = true;
-  // Views connect through const references; connecting changes no state.
-  mutable Signal<Change> changed_;
 };
 
 class frmParaShow : public frmColumnShow {

@@ -18,8 +18,7 @@ frmStructPara::frmStructPara(SubDialogs& dialogs, std::function<bool()> prepare)
 
 bool frmStructPara::Load() {
   clsWaitCursor wait;
-  if (!ComputeStructurePara()) {
-    MsgBox(kStructureFailed, MsgIcon::Information, "提示：");
+  if (!ComputeStructure()) {
     Unload();
     return false;
   }
@@ -39,25 +38,21 @@ void frmStructPara::FillGrid() {
   grid_.SetTextMatrix(kExpressionRow, 0, "Exp");
   grid_.SetTextMatrix(kValueRow, 0, "Cal");
   grid_.SetColWidth(0, kTitleColumnWidth);
-  for (int32_t i = 1; i <= count; ++i) {
-    std::string key;
-    if (!structure.getKey(i, key)) continue;
-    clsComputePtr record = structure.Item(key);
-    if (!record) continue;
-    grid_.SetTextMatrix(kNameRow, i, record->ParaName);
-    grid_.SetTextMatrix(kExpressionRow, i, record->Expression);
-    grid_.SetTextMatrix(kValueRow, i, record->ParaValue);
-    grid_.SetColWidth(i, record->Visible == 0 ? kHiddenColumnWidth : kShownColumnWidth);
-  }
+  ForEachIndexed(structure, [&](int32_t i, clsCompute& record) {
+    grid_.SetTextMatrix(kNameRow, i, record.ParaName);
+    grid_.SetTextMatrix(kExpressionRow, i, record.Expression);
+    grid_.SetTextMatrix(kValueRow, i, record.ParaValue);
+    grid_.SetColWidth(i, record.Visible == 0 ? kHiddenColumnWidth : kShownColumnWidth);
+  });
   grid_.Select(kValueRow, 1, kValueRow, 1);
 }
 
 void frmStructPara::GridKeyPress(std::string_view key) {
-  if (loaded_) editor_.Start(key);
+  if (IsLoaded()) editor_.Start(key);
 }
 
 void frmStructPara::GridDoubleClick() {
-  if (loaded_) editor_.DoubleClick();
+  if (IsLoaded()) editor_.DoubleClick();
 }
 
 void frmStructPara::EditorTextChanged(std::string text) {
@@ -78,7 +73,7 @@ void frmStructPara::SelectColumn(int32_t col) {
 }
 
 void frmStructPara::cmdSelDisplay() {
-  if (!loaded_) return;
+  if (!IsLoaded()) return;
   editor_.Commit();
   // The grid has a column for each structure parameter; it also outlives
   // the collection that a failed draw released.
@@ -105,11 +100,7 @@ bool frmStructPara::ComputeResults() {
   if (released_) {
     // The failed draw released the computation: compute the structure
     // parameters again, then let the values in the grid stand over them.
-    if (!prepare_ || !prepare_()) return false;
-    if (!ComputeStructurePara()) {
-      MsgBox(kStructureFailed, MsgIcon::Information, "提示：");
-      return false;
-    }
+    if (!prepare_ || !prepare_() || !ComputeStructure()) return false;
     released_ = false;
   }
   WriteBack();
@@ -125,7 +116,7 @@ bool frmStructPara::ComputeResults() {
 }
 
 bool frmStructPara::cmdDrawStr() {
-  if (!loaded_) return false;
+  if (!IsLoaded()) return false;
   editor_.Commit();
   clsWaitCursor wait;
   if (!ComputeResults()) return false;
@@ -145,12 +136,6 @@ bool frmStructPara::cmdDrawStr() {
     released_ = true;
   }
   return drawn;
-}
-
-void frmStructPara::Unload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  changed_.Emit(Change::Closed);
 }
 
 }  // namespace qzdbs::ui

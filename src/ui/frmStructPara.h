@@ -10,12 +10,12 @@
 
 #include "ui/CellEditor.h"
 #include "ui/GridModel.h"
-#include "ui/Signal.h"
+#include "ui/ParameterDialog.h"
 #include "ui/SubDialogs.h"
 
 namespace qzdbs::ui {
 
-class frmStructPara {
+class frmStructPara : public ParameterDialog {
  public:
   static constexpr const char* kCaption = "结构参数结果显示：";
   static constexpr const char* kGridDescription = "结构参数表达式和运算结果参数一览表";
@@ -23,7 +23,6 @@ class frmStructPara {
   static constexpr const char* kPreFormCaption = "上 一 步    ";
   static constexpr const char* kDrawStrCaption = "绘  制  ";
 
-  static constexpr const char* kStructureFailed = "在结构参数计算中发生错误";
   static constexpr const char* kPropertiesFailed = "计算零件属性中有错误";
   static constexpr const char* kPointsFailed = "对点表的坐标进行计算时出现错误";
 
@@ -32,8 +31,6 @@ class frmStructPara {
   static constexpr int32_t kExpressionRow = 1;
   static constexpr int32_t kValueRow = 2;
   static constexpr int32_t kTitleColumnWidth = 400;
-
-  enum class Change { Closed };
 
   // `prepare` makes the computation ready again (InitComp and the selection
   // dialog's choices); it is called before a draw that follows a failed one,
@@ -67,24 +64,18 @@ class frmStructPara {
   // before the drawing. False after the message of the step that failed.
   bool ComputeResults();
 
-  bool IsLoaded() const { return loaded_; }
   bool Drawn() const { return drawn_; }
-  Signal<Change>& Changed() const { return changed_; }
 
  private:
   void FillGrid();
   void WriteBack();
-  void Unload();
 
   SubDialogs& dialogs_;
   std::function<bool()> prepare_;
   GridModel grid_{3, 1};
   CellEditor editor_{grid_};
-  bool loaded_ = true;
   bool drawn_ = false;
   bool released_ = false;
-  // Views connect through const references; connecting changes no state.
-  mutable Signal<Change> changed_;
 };
 
 }  // namespace qzdbs::ui

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <vector>
+
 namespace qzdbs {
 namespace {
 
@@ -21,6 +27,37 @@ TEST(NumberText, GeneralFormatWithFifteenDigits) {
   };
   for (const auto& [value, text] : cases)
     EXPECT_EQ(FormatNumber(value), text) << value;
+}
+
+// The text is printf's "%.15G" for every value, whichever way it is made.
+TEST(NumberText, GeneralFormatAgreesWithPrintfAcrossMagnitudes) {
+  std::mt19937_64 random(20261206);
+  std::uniform_real_distribution<double> mantissa(-10, 10);
+  std::uniform_int_distribution<int> exponent(-30, 30);
+  std::vector<double> values = {999999999999999.5,
+                                -999999999999999,
+                                1e15 - 1,
+                                123456789012345.6,
+                                0.5,
+                                2.5,
+                                -2.5,
+                                1e-4,
+                                9.99999999999999e-5,
+                                1e300,
+                                -1e-300,
+                                std::numeric_limits<double>::infinity(),
+                                std::numeric_limits<double>::quiet_NaN()};
+  for (int i = 0; i < 20000; ++i) {
+    const double value = mantissa(random) * std::pow(10.0, exponent(random));
+    values.push_back(value);
+    values.push_back(std::round(value));
+  }
+  for (double value : values) {
+    if (value == 0) continue;
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.15G", value);
+    ASSERT_EQ(FormatNumber(value), expected) << value;
+  }
 }
 
 TEST(NumberText, ParseAcceptsDecimalTextOnly) {

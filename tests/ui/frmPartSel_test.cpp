@@ -123,27 +123,39 @@ TEST_F(PartSelTest, PartWithoutViewsDisablesTheViewButtonsAndStillDrawsEverythin
   EXPECT_GT(session->Views().back()->Entities().size(), 0u);
 }
 
-TEST_F(PartSelTest, PartWithoutValueRowsShowsOnlyTheHeaderAndHandsNoDesignParameters) {
-  library = SampleLibrary("DELETE FROM QZParaValue WHERE PartID = 2;");
-  dialog = OpenDialog({library->Path()});
-  // The bolt first, so that the washer must replace its rows.
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 2));
-  EXPECT_EQ(dialog->fgd_InputPara().Rows(), 1);
-  EXPECT_EQ(GridRow(0), (std::vector<std::string>{"   O.", "Size", "d1", "d2", "h", "rho"}));
-  EXPECT_TRUE(dialog->RowIDs().empty());
-  ASSERT_TRUE(dialog->PrepareComputation());
-  EXPECT_EQ(Compute().DesignParas->Count(), 0);
-}
-
-TEST_F(PartSelTest, PartWithoutParametersShowsNoColumnsOfThePartBefore) {
-  library = SampleLibrary("DELETE FROM QZPartInputParas WHERE PartID = 3;");
-  dialog = OpenDialog({library->Path()});
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 3));
-  EXPECT_EQ(dialog->fgd_InputPara().Cols(), 1);
-  ASSERT_TRUE(dialog->PrepareComputation());
-  EXPECT_EQ(Compute().DesignParas->Count(), 0);
+TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
+  struct Case {
+    const char* name;
+    const char* sql;
+    int32_t partID;
+    std::vector<std::string> header;
+    bool hasRows;
+  };
+  const Case cases[] = {
+      {"washer without value rows",
+       "DELETE FROM QZParaValue WHERE PartID = 2;",
+       2,
+       {"   O.", "Size", "d1", "d2", "h", "rho"},
+       false},
+      {"flange without parameters",
+       "DELETE FROM QZPartInputParas WHERE PartID = 3;",
+       3,
+       {"   O."},
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    library = SampleLibrary(c.sql);
+    dialog = OpenDialog({library->Path()});
+    // The bolt first, so that the part must replace its rows and columns.
+    ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
+    ASSERT_TRUE(dialog->ChoosePart(library->Path(), c.partID));
+    EXPECT_EQ(GridRow(0), c.header);
+    EXPECT_EQ(dialog->RowIDs().empty(), !c.hasRows);
+    EXPECT_EQ(dialog->fgd_InputPara().Rows(), static_cast<int32_t>(dialog->RowIDs().size()) + 1);
+    ASSERT_TRUE(dialog->PrepareComputation());
+    EXPECT_EQ(Compute().DesignParas->Count(), 0);
+  }
 }
 
 TEST_F(PartSelTest, TypingFiveReplacesTheCellAndDrawHandsFive) {

@@ -99,7 +99,7 @@ void Builder::ReadPart() {
   info.properties = dictionary("PartProperties");
   info.inputParameters = dictionary("InputParameters");
   doc_.dimStyle.scale = info.drawScale > 0 ? info.drawScale : 1.0;
-  doc_.recording = Recording::Of(session_, {}).ToJson();
+  if (options_.withRecording) doc_.recording = Recording::Of(session_, {}).ToJson();
 }
 
 void Builder::ReadView(const MemoryObject& object) {

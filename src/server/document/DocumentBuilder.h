@@ -25,6 +25,9 @@ struct BuildOptions {
   std::string blockFolder;
   // Room between views, in drawing units.
   double viewGap = 15.0;
+  // The session in the recording format, for the JSON export; writing only
+  // drawings, a batch spares building it.
+  bool withRecording = true;
 };
 
 Document BuildDocument(const MemoryObject& session, const BuildOptions& options = {});

@@ -339,10 +339,9 @@ void DxfFile::WriteObjects() {
 
 void ExportDxf(const Document& document, const std::filesystem::path& file) {
   WriteAtomically(file, [&](const std::filesystem::path& temporary) {
-    DxfStream out(temporary);
-    if (out.openFailed()) throw std::runtime_error("the file cannot be opened");
+    DxfStream out;
     DxfFile(document, out).Write();
-    out.close();
+    out.Save(temporary);
   });
 }
 

@@ -1,11 +1,14 @@
 // The DXF output stream: dxflib's ASCII writer with every string written the
 // way an R2000 file needs it (texts with \U+XXXX escapes, names in the code
 // page, see DxfText.h), and the common head of an entity written once for
-// dxflib's entity writers and ours.
+// dxflib's entity writers and ours. The file is kept in memory and written
+// in one go: dxflib's own writer flushes its file after every real value,
+// one system call per coordinate.
 #pragma once
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
@@ -21,11 +24,18 @@ struct DxfStyle {
   bool visible = true;
 };
 
+// dxflib's entity writers take its ASCII writer, so the stream is one; every
+// value goes through the overrides below and the writer's own file is never
+// opened.
 class DxfStream : public DL_WriterA {
  public:
-  explicit DxfStream(const std::filesystem::path& file)
-      : DL_WriterA(file.string().c_str(), DL_Codes::AC1015) {}
+  DxfStream() : DL_WriterA("", DL_Codes::AC1015) {}
 
+  // Reals as dxflib writes them: 16 decimals with the trailing zeros cut,
+  // one kept after the point.
+  void dxfReal(int gc, double value) const override;
+  void dxfInt(int gc, int value) const override;
+  void dxfHex(int gc, int value) const override;
   void dxfString(int gc, const char* value) const override;
   void dxfString(int gc, const std::string& value) const override;
 
@@ -44,7 +54,19 @@ class DxfStream : public DL_WriterA {
   // Long texts go in 250-character pieces: code 3 for all but the last, then code 1.
   void LongText(const std::string& text) const;
 
+  // What has been written so far.
+  const std::string& Text() const { return text_; }
+  // Writes the text to `file`; throws std::runtime_error with the reason
+  // when the file cannot be written completely.
+  void Save(const std::filesystem::path& file) const;
+
  private:
+  // A group code right-aligned in three columns, then the value, unescaped.
+  void Put(int gc, std::string_view value) const;
+  // A string value escaped for its group code.
+  void PutString(int gc, std::string_view value) const;
+
+  mutable std::string text_;
   mutable bool invisibleNext_ = false;
 };
 
