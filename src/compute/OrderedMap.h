@@ -13,17 +13,15 @@
 #include <utility>
 #include <vector>
 
+#include "platform/formula/Utf8.h"
+
 namespace qzdbs {
 
 // Only ASCII letters fold: the bytes of other characters (UTF-8 names)
 // compare as they are, whatever the process's locale.
-constexpr char FoldChar(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 inline std::string FoldCase(std::string_view text) {
   std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+  std::transform(folded.begin(), folded.end(), folded.begin(), formula::FoldAscii);
   return folded;
 }
 
@@ -39,7 +37,7 @@ struct FoldedKeyHash {
   size_t operator()(std::string_view key) const {
     uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (char c : key)
-      hash = (hash ^ static_cast<unsigned char>(FoldChar(c))) * 1099511628211ull;
+      hash = (hash ^ static_cast<unsigned char>(formula::FoldAscii(c))) * 1099511628211ull;
     return static_cast<size_t>(hash);
   }
 };
@@ -47,9 +45,7 @@ struct FoldedKeyHash {
 struct FoldedKeyEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return FoldChar(x) == FoldChar(y);
-           });
+    return formula::EqualsIgnoringCase(a, b);
   }
 };
 

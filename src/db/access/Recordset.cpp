@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "compute/NumberText.h"
+#include "platform/formula/Utf8.h"
 
 namespace qzdbs::db {
 
@@ -17,19 +18,6 @@ bool CellEquals(const CellValue& cell, const std::string& wanted) {
   }
   if (const auto* text = std::get_if<std::string>(&cell)) return *text == wanted;
   return false;
-}
-
-// Column names compare without regard to ASCII letter case, as the
-// platform's record sets find them.
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 std::string Trim(std::string_view text) {
@@ -83,7 +71,9 @@ void Recordset::MoveNext() {
 std::optional<size_t> Recordset::FindColumn(std::string_view column) const {
   RequireOpen();
   for (size_t i = 0; i < result_->columns.size(); ++i) {
-    if (SameName(result_->columns[i], column)) return i;
+    // Column names compare without regard to ASCII letter case, as the
+    // platform's record sets find them.
+    if (formula::EqualsIgnoringCase(result_->columns[i], column)) return i;
   }
   return std::nullopt;
 }

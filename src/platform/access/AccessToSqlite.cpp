@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "platform/access/AccessLibrary.h"
 #include "platform/access/AccessReader.h"
 #include "platform/access/SqliteUtil.h"
+#include "platform/formula/Utf8.h"
 
 namespace qzdbs::access {
 
@@ -32,17 +32,9 @@ constexpr std::array<LookupKey, 7> kLookupKeys = {{
     {"QZPartGUIDs", "ID", false},
 }};
 
-bool SameName(const std::string& a, const char* b) {
-  const std::string other(b);
-  return std::equal(a.begin(), a.end(), other.begin(), other.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 const std::string* FindColumn(const std::vector<AccessColumn>& columns, const char* name) {
   for (const auto& column : columns) {
-    if (SameName(column.name, name)) return &column.name;
+    if (formula::EqualsIgnoringCase(column.name, name)) return &column.name;
   }
   return nullptr;
 }
@@ -105,7 +97,7 @@ class SqliteTableWriter : public TableSink {
     if (partId) CreateIndex({partId}, false);
     if (partId && entityId) CreateIndex({partId, entityId}, false);
     for (const auto& key : kLookupKeys) {
-      if (!SameName(table_, key.table)) continue;
+      if (!formula::EqualsIgnoringCase(table_, key.table)) continue;
       if (const std::string* column = FindColumn(columns_, key.column)) {
         CreateIndex({column}, key.unique);
       }
