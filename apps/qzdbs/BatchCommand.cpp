@@ -296,10 +296,7 @@ void SetUpBatch(CLI::App& program) {
   auto options = std::make_shared<BatchOptions>();
   CLI::App* batch = program.add_subcommand(
       "batch", "Draw every value row of every part of the libraries into a folder");
-  batch
-      ->add_option("--library", options->libraries,
-                   "a library file; repeat for more (default: the sample library)")
-      ->type_name("FILE");
+  AddLibraryOption(*batch, options->libraries);
   batch->add_option("--jobs,-j", options->jobs, "drawings made at once (default: one per core)")
       ->type_name("N");
   batch->add_option("--format", options->formats, "the formats to write, e.g. dxf,svg")

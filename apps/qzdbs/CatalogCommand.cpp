@@ -67,10 +67,7 @@ void SetUpCatalog(CLI::App& program) {
   auto options = std::make_shared<CatalogOptions>();
   CLI::App* catalog = program.add_subcommand(
       "catalog", "List the folders and parts of the libraries, with each part's PartID");
-  catalog
-      ->add_option("--library", options->libraries,
-                   "a library file; repeat for more (default: the sample library)")
-      ->type_name("FILE");
+  AddLibraryOption(*catalog, options->libraries);
   catalog->add_flag("--json", options->json, "print the tree as JSON");
   catalog->footer(
       "Examples:\n"

@@ -121,4 +121,11 @@ ScratchFolder::~ScratchFolder() {
   fs::remove_all(path_, ignored);
 }
 
+void AddLibraryOption(CLI::App& command, std::vector<std::string>& libraries) {
+  command
+      .add_option("--library", libraries,
+                  "a library file; repeat for more (default: the sample library)")
+      ->type_name("FILE");
+}
+
 }  // namespace qzdbs::cli

@@ -9,6 +9,10 @@
 
 #include "ui/Catalogue.h"
 
+namespace CLI {
+class App;
+}
+
 namespace qzdbs::cli {
 
 // 0: done. 1: the engine could not do it (the part was not drawn). 2: the
@@ -26,6 +30,9 @@ constexpr int kBadRequest = 2;
 // does not exist.
 std::vector<std::string> ResolveLibraries(const std::string& command,
                                           const std::vector<std::string>& given);
+
+// The repeatable --library FILE option every command that reads libraries has.
+void AddLibraryOption(CLI::App& command, std::vector<std::string>& libraries);
 
 // The folder the running program is in; empty when it cannot be told.
 std::filesystem::path ProgramFolder();

@@ -11,10 +11,7 @@ void AddPartOptions(CLI::App& command, PartOptions& options, bool drawing) {
   command
       .add_option("part", options.part, "the part: its name, a unique part of it, or its PartID")
       ->required();
-  command
-      .add_option("--library", options.libraries,
-                  "a library file; repeat for more (default: the sample library)")
-      ->type_name("FILE");
+  AddLibraryOption(command, options.libraries);
   options.rowOption =
       command.add_option("--row", options.row, "the value row (RowID) to use (default: the first)")
           ->type_name("ROWID");
