@@ -12,7 +12,7 @@ endfunction()
 
 # The engine core: no Qt. The dialog logic under src/ui (but not src/ui/qt) is
 # plain C++ and belongs here too, so the command line can drive it.
-qzdbs_glob(QZDBS_CORE_SOURCES src/engine src/db src/compute src/output src/platform src/ui)
+qzdbs_glob(QZDBS_CORE_SOURCES src/base src/host src/platform src/state src/db src/compute src/output src/engine src/ui)
 list(FILTER QZDBS_CORE_SOURCES EXCLUDE REGEX "/src/ui/qt/")
 
 add_library(qzdbs_objects OBJECT ${QZDBS_CORE_SOURCES})

@@ -19,9 +19,9 @@
 #include "Progress.h"
 #include "SelectionRun.h"
 #include "db/LibraryDB.h"
-#include "db/access/Connection.h"
 #include "db/clsPartSelDB.h"
-#include "engine/EngineState.h"
+#include "db/recordset/Connection.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::cli {
 namespace {

@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "compute/OrderedMap.h"
-#include "output/host/recording/Recording.h"
+#include "base/OrderedMap.h"
+#include "host/recording/Recording.h"
 
 #ifdef QZDBS_HAVE_SERVER
 #include <dlfcn.h>

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "Commands.h"
-#include "compute/ComputeState.h"
 #include "compute/FormulaEvaluator.h"
-#include "engine/EngineState.h"
 #include "platform/formula/FormulaParser.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::cli {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <iostream>
 
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
+#include "state/EngineState.h"
 #include "ui/frmPartSel.h"
 
 namespace qzdbs::cli {

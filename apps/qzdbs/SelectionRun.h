@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/MessageService.h"
-#include "output/host/memory/MemoryHost.h"
+#include "base/MessageService.h"
+#include "host/memory/MemoryHost.h"
 #include "ui/Catalogue.h"
 #include "ui/ScriptedDialog.h"
 

@@ -9,7 +9,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "PartOptions.h"
-#include "compute/ComputeState.h"
+#include "state/ComputeState.h"
 #include "ui/frmStructPara.h"
 
 namespace qzdbs::cli {

@@ -10,14 +10,14 @@
 #include <string>
 
 #include "BenchLibrary.h"
+#include "base/MessageService.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
 #include "db/LibraryDB.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
-#include "output/host/memory/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
+#include "output/DrawingPass.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::bench {
 namespace {

@@ -11,7 +11,7 @@
 #include "db/SaveFieldToFile.h"
 #include "db/clsPartComputeDB.h"
 #include "db/clsPartSelDB.h"
-#include "engine/EngineState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::bench {
 namespace {

@@ -9,11 +9,11 @@
 #include <unordered_map>
 
 #include "Corpus.h"
-#include "compute/ComputeState.h"
+#include "base/NumberText.h"
 #include "compute/FormulaEvaluator.h"
-#include "compute/NumberText.h"
-#include "engine/EngineState.h"
 #include "platform/formula/FormulaParser.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 #ifdef QZDBS_HAVE_MUPARSER
 #include <muParser.h>

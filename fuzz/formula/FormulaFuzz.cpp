@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "compute/ComputeState.h"
+#include "base/MessageService.h"
+#include "base/NumberText.h"
+#include "base/Utf8.h"
 #include "compute/FormulaEvaluator.h"
-#include "compute/NumberText.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
 #include "platform/formula/FormulaParser.h"
-#include "platform/formula/Utf8.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ Outcome Drive(FormulaParser& parser, const std::string& source) {
   if (!out.parsed) {
     Require(out.error != 0 && out.error == number);
     Require(out.position >= 1);
-    Require(static_cast<size_t>(out.position) <= qzdbs::formula::CharCount(source) + 1);
+    Require(static_cast<size_t>(out.position) <= qzdbs::CharCount(source) + 1);
     return out;
   }
   Require(out.error == 0);

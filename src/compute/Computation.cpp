@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "compute/ComputeState.h"
 #include "compute/FormulaEvaluator.h"
 #include "db/clsPartComputeDB.h"
 #include "db/colEntityList.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

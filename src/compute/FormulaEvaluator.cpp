@@ -3,11 +3,11 @@
 #include <memory>
 #include <optional>
 
-#include "compute/ComputeState.h"
-#include "compute/OrderedMap.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "base/OrderedMap.h"
 #include "platform/formula/FormulaParser.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

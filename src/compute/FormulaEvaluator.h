@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compute/NumberText.h"  // GetBaseLength, the evaluator's number salvager
+#include "base/NumberText.h"  // GetBaseLength, the evaluator's number salvager
 
 namespace qzdbs {
 

@@ -5,12 +5,12 @@
 #include <exception>
 #include <optional>
 
-#include "compute/NumberText.h"
+#include "base/NumberText.h"
 #include "db/EntityReaderSpec.h"
 #include "db/SaveFieldToFile.h"
-#include "db/access/Recordset.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "db/recordset/Recordset.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compute/colCompute.h"
+#include "state/colCompute.h"
 
 namespace qzdbs {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "compute/OrderedMap.h"
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
+#include "base/OrderedMap.h"
 
 namespace qzdbs {
 

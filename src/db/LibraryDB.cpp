@@ -4,8 +4,8 @@
 #include <exception>
 #include <memory>
 
-#include "db/access/Connection.h"
-#include "engine/EngineState.h"
+#include "db/recordset/Connection.h"
+#include "state/EngineState.h"
 
 namespace qzdbs {
 

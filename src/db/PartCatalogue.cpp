@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "db/access/Recordset.h"
+#include "db/recordset/Recordset.h"
 
 namespace qzdbs {
 

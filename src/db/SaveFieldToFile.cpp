@@ -8,7 +8,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "engine/MessageService.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

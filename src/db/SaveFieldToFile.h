@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "db/access/FieldValue.h"
+#include "db/recordset/FieldValue.h"
 
 namespace qzdbs {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "compute/colCompute.h"
+#include "state/colCompute.h"
 
 namespace qzdbs {
 

@@ -3,12 +3,12 @@
 
 #include <exception>
 
+#include "base/EngineError.h"
 #include "db/EntityReaders.h"
 #include "db/KeyedList.h"
-#include "db/access/Recordset.h"
-#include "engine/EngineError.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "db/recordset/Recordset.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "compute/OrderedMap.h"
-#include "compute/colCompute.h"
+#include "base/OrderedMap.h"
 #include "db/colEntityList.h"
+#include "state/colCompute.h"
 
 namespace qzdbs {
 

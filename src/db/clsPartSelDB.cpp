@@ -4,10 +4,10 @@
 #include <charconv>
 #include <exception>
 
-#include "compute/NumberText.h"
+#include "base/NumberText.h"
 #include "db/SaveFieldToFile.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

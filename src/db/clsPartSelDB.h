@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "db/access/Recordset.h"
 #include "db/colInputPara.h"
 #include "db/colPartView.h"
+#include "db/recordset/Recordset.h"
 
 namespace qzdbs {
 

@@ -4,7 +4,7 @@
 #include <exception>
 #include <memory>
 
-#include "engine/MessageService.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

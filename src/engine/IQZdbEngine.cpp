@@ -1,7 +1,8 @@
 #include "engine/IQZdbEngine.h"
 
 #include "db/LibraryDB.h"
-#include "engine/EngineState.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

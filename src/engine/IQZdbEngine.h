@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "output/host/HostObject.h"
+#include "host/HostObject.h"
 
 namespace qzdbs {
 

@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "compute/ComputeState.h"
+#include "base/EngineError.h"
 #include "db/colEntityList.h"
-#include "engine/EngineError.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 
 namespace qzdbs {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "host/HostClasses.h"
 #include "output/EntityParams.h"
-#include "output/host/HostClasses.h"
 
 namespace qzdbs {
 

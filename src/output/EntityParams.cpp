@@ -1,9 +1,9 @@
 #include "output/EntityParams.h"
 
-#include "compute/ComputeState.h"
+#include "base/EngineError.h"
 #include "db/clsPartComputeDB.h"
-#include "engine/EngineError.h"
 #include "output/ValueConversions.h"
+#include "state/ComputeState.h"
 
 namespace qzdbs {
 

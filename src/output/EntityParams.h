@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "compute/colCompute.h"
-#include "output/host/HostObject.h"
+#include "host/HostObject.h"
+#include "state/colCompute.h"
 
 namespace qzdbs {
 

@@ -2,14 +2,14 @@
 
 #include <exception>
 
-#include "compute/ComputeState.h"
+#include "base/EngineError.h"
+#include "base/NumberText.h"
 #include "compute/FormulaEvaluator.h"
-#include "compute/NumberText.h"
 #include "db/colEntityList.h"
-#include "engine/EngineError.h"
 #include "output/BuilderRun.h"
 #include "output/EntityParams.h"
 #include "output/ValueConversions.h"
+#include "state/ComputeState.h"
 
 namespace qzdbs {
 

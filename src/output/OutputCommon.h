@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
 
 namespace qzdbs {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "compute/NumberText.h"
-#include "compute/OrderedMap.h"
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
+#include "base/NumberText.h"
+#include "base/OrderedMap.h"
 
 namespace qzdbs {
 

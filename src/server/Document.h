@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "output/host/HostObject.h"
+#include "host/HostObject.h"
 
 namespace qzdbs::server {
 

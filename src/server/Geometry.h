@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "output/host/HostObject.h"
+#include "host/HostObject.h"
 
 namespace qzdbs::server {
 

@@ -8,7 +8,7 @@
 
 #include "db/LibraryDB.h"
 #include "db/PartCatalogue.h"
-#include "db/access/Connection.h"
+#include "db/recordset/Connection.h"
 
 namespace qzdbs::ui {
 

@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "compute/OrderedMap.h"
+#include "base/OrderedMap.h"
 
 namespace qzdbs::ui {
 

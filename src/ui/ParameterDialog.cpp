@@ -4,7 +4,7 @@
 #include <string>
 
 #include "compute/Computation.h"
-#include "engine/MessageService.h"
+#include "state/Messages.h"
 
 namespace qzdbs::ui {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "compute/colCompute.h"
+#include "state/colCompute.h"
 #include "ui/ModalDialog.h"
 
 namespace qzdbs::ui {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineState.h"
+#include "state/EngineState.h"
 #include "ui/Catalogue.h"
 #include "ui/SubDialogs.h"
 #include "ui/frmAttribute.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "engine/MessageService.h"
+#include "state/ComputeState.h"
+#include "state/Messages.h"
 #include "ui/clsWaitCursor.h"
 
 namespace qzdbs::ui {

@@ -3,15 +3,15 @@
 
 #include <exception>
 
+#include "base/NumberText.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
-#include "compute/NumberText.h"
 #include "db/LibraryDB.h"
 #include "db/SaveFieldToFile.h"
-#include "db/access/Connection.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "db/recordset/Connection.h"
+#include "output/DrawingPass.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 #include "ui/clsWaitCursor.h"
 #include "ui/frmAttribute.h"
 #include "ui/frmColumnShow.h"

@@ -4,10 +4,10 @@
 #include <exception>
 
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "output/DrawingPass.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
+#include "state/Messages.h"
 #include "ui/clsWaitCursor.h"
 #include "ui/frmColumnShow.h"
 

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Program.h"
-#include "output/host/recording/Recording.h"
+#include "host/recording/Recording.h"
 #include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {

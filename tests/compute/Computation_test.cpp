@@ -8,12 +8,12 @@
 #include <algorithm>
 
 #include "PipelineHarness.h"
-#include "compute/ComputeState.h"
 #include "db/LibraryDB.h"
 #include "db/clsPartComputeDB.h"
 #include "db/colEntityList.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 namespace {

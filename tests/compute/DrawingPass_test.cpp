@@ -1,18 +1,18 @@
 // The drawing pass: what the session receives and in which order, the two
 // dictionaries, chosen and default views, filters and sequence numbers, and
 // the failures that stop the pass or only one view or entity.
-#include "compute/DrawingPass.h"
+#include "output/DrawingPass.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "PipelineHarness.h"
+#include "base/EngineError.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "engine/EngineError.h"
-#include "engine/EngineState.h"
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "compute/ComputeState.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "base/MessageService.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs {
 namespace {

@@ -1,5 +1,5 @@
 // Numbers written and read as the engine keeps them in text.
-#include "compute/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 #include "PipelineHarness.h"
 
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
 #include "db/LibraryDB.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
+#include "output/DrawingPass.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/MessageService.h"
-#include "output/host/memory/MemoryHost.h"
-#include "output/host/recording/Recording.h"
+#include "base/MessageService.h"
+#include "host/memory/MemoryHost.h"
+#include "host/recording/Recording.h"
 #include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {

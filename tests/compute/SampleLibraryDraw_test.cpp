@@ -9,14 +9,14 @@
 
 #include "PipelineHarness.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
 #include "compute/FormulaEvaluator.h"
 #include "db/clsPartComputeDB.h"
 #include "db/clsPartSelDB.h"
 #include "db/colEntityList.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
+#include "output/DrawingPass.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 namespace {

@@ -1,9 +1,9 @@
 // Keyed parameter collections: keys, aliases, positions and removal.
-#include "compute/colCompute.h"
+#include "state/colCompute.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace qzdbs {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "db/DbTest.h"
 #include "db/LibraryDB.h"
-#include "db/access/Connection.h"
 #include "db/clsPartComputeDB.h"
+#include "db/recordset/Connection.h"
 #include "support/TestPaths.h"
 
 namespace qzdbs::test {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "base/MessageService.h"
 #include "db/LibraryDB.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "state/EngineState.h"
 #include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {

@@ -7,7 +7,7 @@
 
 #include "db/DbTest.h"
 #include "db/PartCatalogue.h"
-#include "db/access/Connection.h"
+#include "db/recordset/Connection.h"
 
 namespace qzdbs::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "compute/NumberText.h"
+#include "base/NumberText.h"
 #include "db/DbTest.h"
 #include "db/SaveFieldToFile.h"
 

@@ -5,9 +5,9 @@
 
 #include <functional>
 
-#include "db/access/Connection.h"
-#include "engine/EngineState.h"
-#include "output/host/memory/MemoryHost.h"
+#include "db/recordset/Connection.h"
+#include "host/memory/MemoryHost.h"
+#include "state/EngineState.h"
 
 namespace qzdbs {
 namespace {

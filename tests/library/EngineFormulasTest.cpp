@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "compute/ComputeState.h"
+#include "base/MessageService.h"
 #include "compute/FormulaEvaluator.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 #include "support/TestPaths.h"
 
 namespace qzdbs::test {

@@ -11,13 +11,13 @@
 #include <gtest/gtest.h>
 
 #include "LibraryFile.h"
+#include "base/MessageService.h"
 #include "db/LibraryDB.h"
 #include "db/clsPartComputeDB.h"
 #include "db/clsPartSelDB.h"
 #include "db/colInputPara.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
-#include "engine/MessageService.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 namespace {

@@ -1,11 +1,11 @@
 // Hand-made run state for builder tests.
 #include "BuilderHarness.h"
 
+#include "base/EngineError.h"
+#include "base/NumberText.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/NumberText.h"
-#include "engine/EngineError.h"
-#include "engine/EngineState.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 

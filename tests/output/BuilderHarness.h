@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/MessageService.h"
 #include "db/colEntityList.h"
-#include "engine/MessageService.h"
-#include "output/host/HostObject.h"
-#include "output/host/memory/MemoryHost.h"
-#include "output/host/recording/Recording.h"
+#include "host/HostObject.h"
+#include "host/memory/MemoryHost.h"
+#include "host/recording/Recording.h"
 #include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {

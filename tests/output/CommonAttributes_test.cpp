@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "BuilderHarness.h"
-#include "compute/ComputeState.h"
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "output/BuilderRun.h"
 #include "output/OutputCommon.h"
 #include "output/ValueConversions.h"
+#include "state/ComputeState.h"
 
 namespace qzdbs::test {
 namespace {

@@ -1,10 +1,10 @@
 // The memory host and the recording of a run as JSON.
-#include "output/host/recording/Recording.h"
+#include "host/recording/Recording.h"
 
 #include <gtest/gtest.h>
 
-#include "output/host/HostClasses.h"
-#include "output/host/memory/MemoryHost.h"
+#include "host/HostClasses.h"
+#include "host/memory/MemoryHost.h"
 
 namespace qzdbs {
 namespace {

@@ -8,16 +8,16 @@
 #include <memory>
 #include <set>
 
+#include "base/NumberText.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
-#include "compute/NumberText.h"
 #include "db/LibraryDB.h"
 #include "db/clsPartSelDB.h"
 #include "db/colPartView.h"
-#include "engine/EngineState.h"
-#include "output/host/memory/MemoryHost.h"
-#include "output/host/recording/Recording.h"
+#include "host/memory/MemoryHost.h"
+#include "host/recording/Recording.h"
+#include "output/DrawingPass.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 #include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "output/host/DimTolerance.h"
+#include "platform/iso286/DimTolerance.h"
 #include "support/TestPaths.h"
 
 namespace qzdbs {

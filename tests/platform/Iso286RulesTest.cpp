@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "output/host/DimTolerance.h"
+#include "platform/iso286/DimTolerance.h"
 
 namespace qzdbs {
 namespace {

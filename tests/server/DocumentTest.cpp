@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "SampleDrawing.h"
-#include "output/host/recording/Recording.h"
+#include "host/recording/Recording.h"
 #include "server/DrawingServer.h"
 #include "server/document/Extents.h"
 

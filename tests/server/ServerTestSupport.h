@@ -9,8 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "output/host/HostClasses.h"
-#include "output/host/memory/MemoryHost.h"
+#include "host/HostClasses.h"
+#include "host/memory/MemoryHost.h"
 #include "server/Document.h"
 
 namespace qzdbs::server::test {

@@ -2,10 +2,10 @@
 // composition of annotation texts.
 #include <gtest/gtest.h>
 
+#include "base/Utf8.h"
 #include "server/text/AnnotationText.h"
 #include "server/text/DxfText.h"
 #include "server/text/TextMetrics.h"
-#include "server/text/Utf8.h"
 
 namespace qzdbs::server {
 namespace {
@@ -35,9 +35,9 @@ TEST(TextTest, NamesGoInTheGbkCodePage) {
 }
 
 TEST(TextTest, MalformedUtf8BecomesReplacementCharacters) {
-  EXPECT_EQ(DecodeUtf8("a\xE6\xB3"), (std::vector<char32_t>{'a', 0xFFFD, 0xFFFD}));
-  EXPECT_EQ(DecodeUtf8("\xC0\xAF"), (std::vector<char32_t>{0xFFFD, 0xFFFD}));  // overlong
-  EXPECT_EQ(DecodeUtf8("法"), (std::vector<char32_t>{0x6CD5}));
+  EXPECT_EQ(DecodeCodePoints("a\xE6\xB3"), (std::vector<char32_t>{'a', 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(DecodeCodePoints("\xC0\xAF"), (std::vector<char32_t>{0xFFFD, 0xFFFD}));  // overlong
+  EXPECT_EQ(DecodeCodePoints("法"), (std::vector<char32_t>{0x6CD5}));
 }
 
 TEST(TextTest, DeviationsShareTheirDecimals) {

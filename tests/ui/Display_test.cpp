@@ -1,7 +1,7 @@
 // The parameter display dialog over the selection grid, and the attribute
 // dialog.
 #include "SelectionTest.h"
-#include "compute/ComputeState.h"
+#include "state/ComputeState.h"
 #include "ui/frmAttribute.h"
 #include "ui/frmColumnShow.h"
 

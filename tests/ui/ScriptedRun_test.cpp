@@ -2,8 +2,8 @@
 #include "ui/ScriptedDialog.h"
 
 #include "SelectionTest.h"
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 namespace {

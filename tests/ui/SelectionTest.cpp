@@ -1,11 +1,11 @@
 // The selection model tests' shared fixture.
 #include "SelectionTest.h"
 
-#include "compute/ComputeState.h"
 #include "db/LibraryDB.h"
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 #include "ui/frmAttribute.h"
 #include "ui/frmColumnShow.h"
 #include "ui/frmStructPara.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/MessageService.h"
-#include "output/host/memory/MemoryHost.h"
+#include "base/MessageService.h"
+#include "host/memory/MemoryHost.h"
 #include "support/ScratchLibrary.h"
 #include "ui/Catalogue.h"
 #include "ui/SubDialogs.h"

@@ -3,8 +3,8 @@
 #include "ui/frmStructPara.h"
 
 #include "SelectionTest.h"
-#include "compute/ComputeState.h"
-#include "engine/EngineState.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 #include "ui/frmColumnShow.h"
 
 namespace qzdbs::test {

@@ -6,9 +6,9 @@
 
 #include "SelectionTest.h"
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "db/access/Connection.h"
-#include "engine/EngineState.h"
+#include "db/recordset/Connection.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::test {
 namespace {

@@ -12,8 +12,8 @@
 #include <QTreeWidget>
 
 #include "QtTest.h"
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
+#include "state/EngineState.h"
 #include "ui/qt/QtSelectionDialog.h"
 
 namespace qzdbs::test {

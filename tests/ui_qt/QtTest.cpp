@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "compute/ComputeState.h"
 #include "db/LibraryDB.h"
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 #include "ui/qt/QtMessageService.h"
 #include "ui/qt/QtSelectionDialog.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/MessageService.h"
-#include "output/host/memory/MemoryHost.h"
+#include "base/MessageService.h"
+#include "host/memory/MemoryHost.h"
 #include "support/ScratchLibrary.h"
 #include "ui/qt/PartSelWindow.h"
 #include "ui/qt/SubWindows.h"

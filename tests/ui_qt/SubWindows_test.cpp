@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "QtTest.h"
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
+#include "state/EngineState.h"
 #include "ui/qt/QtMessageService.h"
 #include "ui/qt/QtSelectionDialog.h"
 

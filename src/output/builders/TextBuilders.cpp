@@ -1,12 +1,12 @@
 // Single-line and multiline texts, whose text may be a formula and whose
 // multiline form can carry a tolerance worked out from its code.
-#include "compute/NumberText.h"
-#include "compute/clsCompute.h"
+#include "base/NumberText.h"
 #include "output/OutputCommon.h"
 #include "output/ValueConversions.h"
 #include "output/builders/BuilderSteps.h"
 #include "output/builders/Builders.h"
-#include "output/host/DimTolerance.h"
+#include "platform/iso286/DimTolerance.h"
+#include "state/clsCompute.h"
 
 namespace qzdbs {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Utf8.h"
 #include "platform/formula/FormulaFunctions.h"
 #include "platform/formula/FormulaLexer.h"
-#include "platform/formula/Utf8.h"
 
 namespace qzdbs::formula {
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "compute/NumberText.h"
-#include "platform/formula/Utf8.h"
+#include "base/NumberText.h"
+#include "base/Utf8.h"
 
 namespace qzdbs::formula {
 

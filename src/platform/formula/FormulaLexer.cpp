@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-#include "platform/formula/Utf8.h"
+#include "base/Utf8.h"
 
 namespace qzdbs::formula {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "base/Utf8.h"
 #include "platform/formula/FormulaFunctions.h"
-#include "platform/formula/Utf8.h"
 
 namespace qzdbs::formula {
 

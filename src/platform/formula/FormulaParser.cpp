@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "compute/NumberText.h"
+#include "base/NumberText.h"
+#include "base/Utf8.h"
 #include "platform/formula/FormulaCompiler.h"
-#include "platform/formula/Utf8.h"
 
 namespace qzdbs {
 
@@ -160,7 +160,7 @@ void FormulaParser::Define(int32_t kind, const std::string& name, Value value) {
 }
 
 bool FormulaParser::IsResult(const std::string& name) const {
-  return formula::EqualsIgnoringCase(name, resultName_);
+  return EqualsIgnoringCase(name, resultName_);
 }
 
 void FormulaParser::Evaluate() {

@@ -1,8 +1,8 @@
 #include "platform/formula/FormulaValue.h"
 
-#include "compute/NumberText.h"
-#include "compute/OrderedMap.h"
-#include "platform/formula/Utf8.h"
+#include "base/NumberText.h"
+#include "base/OrderedMap.h"
+#include "base/Utf8.h"
 
 namespace qzdbs::formula {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "compute/NumberText.h"
+#include "base/NumberText.h"
 #include "platform/iso286/Iso286Data.h"
 
 namespace qzdbs::iso286 {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "server/document/Tolerance.h"
+#include "platform/iso286/DimTolerance.h"
 #include "server/text/AnnotationText.h"
 
 namespace qzdbs::server {
@@ -55,7 +55,7 @@ RichText DimensionText(const DimensionShape& dim, double measurement,
     std::string code = a.tolCode;
     double upper = a.topTol;
     double lower = a.bottomTol;
-    if (LookUpDeviations(code, nominal, upper, lower)) {
+    if (GetDimTolerance(code, nominal, upper, lower)) {
       parts.code = code;
       parts.upper = upper;
       parts.lower = lower;

@@ -5,8 +5,8 @@
 #include <map>
 #include <set>
 
-#include "output/host/HostClasses.h"
-#include "output/host/recording/Recording.h"
+#include "host/HostClasses.h"
+#include "host/recording/Recording.h"
 #include "server/document/Audit.h"
 #include "server/document/BlockFile.h"
 #include "server/document/DimensionGraphics.h"

@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "output/host/memory/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "server/Document.h"
 
 namespace qzdbs::server {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
 #include "server/Geometry.h"
 #include "server/text/AnnotationText.h"
 

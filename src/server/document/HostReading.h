@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "output/host/memory/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "server/Document.h"
 
 namespace qzdbs::server {

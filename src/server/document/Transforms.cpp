@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/host/HostClasses.h"
+#include "host/HostClasses.h"
 #include "server/document/HostReading.h"
 
 namespace qzdbs::server {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "output/host/memory/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "server/Geometry.h"
 
 namespace qzdbs::server {

@@ -13,7 +13,7 @@
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
 
-#include "output/host/HostObject.h"
+#include "host/HostObject.h"
 
 namespace qzdbs::server {
 

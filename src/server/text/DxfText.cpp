@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "server/text/Utf8.h"
+#include "base/Utf8.h"
 
 namespace qzdbs::server {
 
@@ -60,14 +60,14 @@ std::string Gbk(char32_t c) {
 
 std::string EncodeDxfText(std::string_view utf8) {
   std::string out;
-  for (char32_t c : DecodeUtf8(utf8))
+  for (char32_t c : DecodeCodePoints(utf8))
     out += c < 0x80 ? std::string(1, static_cast<char>(c)) : Escape(c);
   return out;
 }
 
 std::string EncodeDxfName(std::string_view utf8) {
   std::string out;
-  for (char32_t c : DecodeUtf8(utf8)) {
+  for (char32_t c : DecodeCodePoints(utf8)) {
     if (c < 0x80) {
       out += static_cast<char>(c);
       continue;

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "base/Utf8.h"
 #include "server/Geometry.h"
-#include "server/text/Utf8.h"
 
 namespace qzdbs::server {
 
@@ -18,7 +18,7 @@ constexpr double kSpace = 0.28 * kEmPerHeight;
 
 double TextWidth(std::string_view utf8, double height, double widthFactor) {
   double width = 0;
-  for (char32_t c : DecodeUtf8(utf8)) {
+  for (char32_t c : DecodeCodePoints(utf8)) {
     if (c == '\n') continue;
     width += c == ' ' ? kSpace : IsWideCodePoint(c) ? kWide : kNarrow;
   }

@@ -5,11 +5,11 @@
 #include <exception>
 
 #include "compute/Computation.h"
-#include "compute/ComputeState.h"
-#include "compute/DrawingPass.h"
-#include "engine/EngineState.h"
-#include "output/host/memory/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
+#include "output/DrawingPass.h"
 #include "server/DrawingServer.h"
+#include "state/ComputeState.h"
+#include "state/EngineState.h"
 
 namespace qzdbs::ui::qt {
 

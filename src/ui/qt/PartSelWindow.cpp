@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "engine/EngineState.h"
+#include "state/EngineState.h"
 #include "ui/qt/LivePreview.h"
 #include "ui/qt/Picture.h"
 

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "engine/EngineState.h"
+#include "state/EngineState.h"
 #include "ui/clsWaitCursor.h"
 #include "ui/qt/QtSelectionDialog.h"
 

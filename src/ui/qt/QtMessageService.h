@@ -4,7 +4,7 @@
 
 #include <QMessageBox>
 
-#include "engine/MessageService.h"
+#include "base/MessageService.h"
 
 namespace qzdbs::ui::qt {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineState.h"
+#include "state/EngineState.h"
 #include "ui/Catalogue.h"
 #include "ui/qt/PartSelWindow.h"
 #include "ui/qt/SubWindows.h"

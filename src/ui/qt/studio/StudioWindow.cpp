@@ -15,9 +15,9 @@
 #include <exception>
 #include <stdexcept>
 
-#include "engine/EngineState.h"
 #include "engine/IQZdbEngine.h"
 #include "server/DrawingServer.h"
+#include "state/EngineState.h"
 #include "ui/qt/QtSelectionDialog.h"
 
 namespace qzdbs::ui::qt {

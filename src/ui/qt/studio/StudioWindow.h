@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "output/host/memory/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "server/Document.h"
 #include "ui/qt/studio/DrawingCanvas.h"
 

@@ -1,0 +1,10 @@
+#include "state/EngineState.h"
+
+namespace qzdbs {
+
+EngineState& Engine() {
+  thread_local EngineState state;
+  return state;
+}
+
+}  // namespace qzdbs
