@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/HostObject.h"
+#include "server/AuditCode.h"
 
 namespace qzdbs::server {
 
@@ -268,7 +269,7 @@ struct Layer {
 // A finding of the document's audit: code, what it concerns, whether the
 // document mended it (true) or left the thing out (false).
 struct Finding {
-  std::string code;
+  AuditCode code{};
   std::string message;
   std::string where;
   bool mended = false;

@@ -253,8 +253,10 @@ json DocumentJson(const Document& d) {
   }
   json findings = json::array();
   for (const Finding& f : d.findings) {
-    findings.push_back(
-        {{"code", f.code}, {"message", f.message}, {"where", f.where}, {"mended", f.mended}});
+    findings.push_back({{"code", AuditCodeName(f.code)},
+                        {"message", f.message},
+                        {"where", f.where},
+                        {"mended", f.mended}});
   }
   return {{"part", part},     {"dimStyle", d.dimStyle.name},
           {"layers", layers}, {"textStyles", d.textStyles},

@@ -2,8 +2,11 @@
 #include "server/document/Audit.h"
 
 #include <cmath>
+#include <optional>
+#include <set>
 
 #include "server/Geometry.h"
+#include "server/text/DxfText.h"
 
 namespace qzdbs::server {
 
@@ -83,15 +86,18 @@ bool AllFinite(const Sketch& s) {
 }
 
 // The code of what makes an entity unusable, or null.
-const char* Broken(const Entity& entity) {
-  if (!AllFinite(entity.shape)) return "NONFINITE";
-  if (auto* c = std::get_if<CircleShape>(&entity.shape); c && c->radius <= 0) return "ZERO_RADIUS";
-  if (auto* a = std::get_if<ArcShape>(&entity.shape); a && a->radius <= 0) return "ZERO_RADIUS";
+std::optional<AuditCode> Broken(const Entity& entity) {
+  if (!AllFinite(entity.shape)) return AuditCode::Nonfinite;
+  if (auto* c = std::get_if<CircleShape>(&entity.shape); c && c->radius <= 0)
+    return AuditCode::ZeroRadius;
+  if (auto* a = std::get_if<ArcShape>(&entity.shape); a && a->radius <= 0)
+    return AuditCode::ZeroRadius;
   if (auto* p = std::get_if<PolylineShape>(&entity.shape); p && p->vertices.size() < 2) {
-    return "EMPTY_POLYLINE";
+    return AuditCode::EmptyPolyline;
   }
-  if (auto* h = std::get_if<HatchShape>(&entity.shape); h && h->loops.empty()) return "EMPTY_HATCH";
-  return nullptr;
+  if (auto* h = std::get_if<HatchShape>(&entity.shape); h && h->loops.empty())
+    return AuditCode::EmptyHatch;
+  return std::nullopt;
 }
 
 std::string Where(const View& view, const Entity& entity) {
@@ -132,12 +138,12 @@ void AuditDocument(Document& document) {
     for (Entity& entity : view.entities) {
       if (entity.layer.empty()) {
         entity.layer = "0";
-        document.findings.push_back(
-            Finding{"LAYER_EMPTY", "no layer name; put on layer \"0\"", Where(view, entity), true});
+        document.findings.push_back(Finding{
+            AuditCode::LayerEmpty, "no layer name; put on layer \"0\"", Where(view, entity), true});
       }
       if (entity.color < 0 || entity.color > 256) {
         document.findings.push_back(Finding{
-            "COLOR_RANGE",
+            AuditCode::ColorRange,
             "colour " + std::to_string(entity.color) + " is not a colour number; drawn by layer",
             Where(view, entity), true});
         entity.color = 256;
@@ -145,12 +151,35 @@ void AuditDocument(Document& document) {
     }
   }
   RemoveEntities(document, [&](const Entity& entity, const EntityRef& ref) {
-    const char* code = Broken(entity);
+    std::optional<AuditCode> code = Broken(entity);
     if (!code) return false;
-    document.findings.push_back(Finding{code, "the entity cannot be drawn and is left out",
+    document.findings.push_back(Finding{*code, "the entity cannot be drawn and is left out",
                                         Where(document.views[ref.view], entity), false});
     return true;
   });
+}
+
+void AuditNames(Document& document) {
+  std::set<std::pair<std::string, std::string>> reported;
+  auto check = [&](const char* what, const std::string& name, bool tag = false) {
+    if (name.empty()) return;
+    std::string read = DxfNameAsRead(name, tag);
+    if (read == name || !reported.insert({what, name}).second) return;
+    document.findings.push_back(Finding{AuditCode::DxfName, "written as \"" + read + "\"",
+                                        std::string(what) + " \"" + name + "\"", true});
+  };
+  if (document.part.makeBlock) check("block", document.part.name);
+  for (const Layer& layer : document.layers)
+    check("layer", layer.name);
+  for (const std::string& style : document.textStyles)
+    check("text style", style);
+  for (const BlockDefinition& block : document.blocks) {
+    check("block", block.name);
+    for (const std::string& tag : block.attributeTags)
+      check("attribute tag", tag, true);
+  }
+  for (const Group& group : document.groups)
+    check("group", group.name);
 }
 
 }  // namespace qzdbs::server

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "server/Geometry.h"
+#include "server/text/DxfText.h"
 #include "server/text/TextMetrics.h"
 
 namespace qzdbs::server {
@@ -127,22 +128,6 @@ Point3 DimensionDefinitionPoint(const DimensionShape& d) {
 }
 
 }  // namespace
-
-std::string DxfName(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    out += std::string("<>/\\\":;?*|=`").find(c) == std::string::npos ? c : '_';
-  }
-  return out.empty() ? "_" : out;
-}
-
-std::string DxfTag(const std::string& tag) {
-  std::string out = DxfName(tag);
-  for (char& c : out) {
-    if (c == ' ') c = '_';
-  }
-  return out;
-}
 
 std::string MTextCodes(const RichText& runs) {
   std::string out;
