@@ -1,10 +1,12 @@
 // The audit.
 #include "server/document/Audit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <set>
 
+#include "base/Overloaded.h"
 #include "server/Geometry.h"
 #include "server/text/DxfText.h"
 
@@ -16,88 +18,73 @@ bool Finite(double v) {
   return std::isfinite(v);
 }
 
-bool AllFinite(const Sketch& s);
-
-bool AllFinite(const Shape& shape) {
-  return std::visit(
-      [](const auto& s) -> bool {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          return IsFinite(s.start) && IsFinite(s.end);
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          return IsFinite(s.center) && Finite(s.radius);
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          return IsFinite(s.center) && Finite(s.radius) && Finite(s.startAngle) &&
-                 Finite(s.endAngle);
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          return IsFinite(s.center) && IsFinite(s.majorAxis) && Finite(s.ratio) &&
-                 Finite(s.startParam) && Finite(s.endParam);
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          for (const Point3& p : s.vertices) {
-            if (!IsFinite(p)) return false;
-          }
-          return Finite(s.width);
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation);
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          for (const Point3& p : s.corners) {
-            if (!IsFinite(p)) return false;
-          }
-          return true;
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          for (const BoundaryLoop& loop : s.loops) {
-            for (const Point3& p : loop.vertices) {
-              if (!IsFinite(p)) return false;
-            }
-          }
-          return true;
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          return AllFinite(s.graphics) && Finite(s.measurement);
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          for (const Point3& p : s.vertices) {
-            if (!IsFinite(p)) return false;
-          }
-          return AllFinite(s.graphics);
-        } else if constexpr (std::is_same_v<T, InsertShape>) {
-          return IsFinite(s.position) && Finite(s.rotation) && Finite(s.scale);
-        }
-        return true;
-      },
-      shape);
+bool AllFinite(const std::vector<Point3>& points) {
+  return std::all_of(points.begin(), points.end(), [](const Point3& p) { return IsFinite(p); });
 }
 
-bool AllFinite(const Sketch& s) {
-  for (const LineShape& l : s.lines) {
-    if (!AllFinite(Shape{l})) return false;
+// Whether every number of a shape is finite.
+struct FiniteShape {
+  bool operator()(const LineShape& s) const { return IsFinite(s.start) && IsFinite(s.end); }
+  bool operator()(const CircleShape& s) const { return IsFinite(s.center) && Finite(s.radius); }
+  bool operator()(const ArcShape& s) const {
+    return IsFinite(s.center) && Finite(s.radius) && Finite(s.startAngle) && Finite(s.endAngle);
   }
-  for (const ArcShape& a : s.arcs) {
-    if (!AllFinite(Shape{a})) return false;
+  bool operator()(const EllipseShape& s) const {
+    return IsFinite(s.center) && IsFinite(s.majorAxis) && Finite(s.ratio) && Finite(s.startParam) &&
+           Finite(s.endParam);
   }
-  for (const PolylineShape& p : s.polylines) {
-    if (!AllFinite(Shape{p})) return false;
+  bool operator()(const PolylineShape& s) const { return AllFinite(s.vertices) && Finite(s.width); }
+  bool operator()(const TextShape& s) const {
+    return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation);
   }
-  for (const SolidShape& p : s.solids) {
-    if (!AllFinite(Shape{p})) return false;
+  bool operator()(const SolidShape& s) const {
+    return std::all_of(s.corners.begin(), s.corners.end(),
+                       [](const Point3& p) { return IsFinite(p); });
   }
-  for (const TextShape& t : s.texts) {
-    if (!AllFinite(Shape{t})) return false;
+  bool operator()(const HatchShape& s) const {
+    return std::all_of(s.loops.begin(), s.loops.end(),
+                       [](const BoundaryLoop& loop) { return AllFinite(loop.vertices); });
   }
-  return true;
-}
+  bool operator()(const DimensionShape& s) const {
+    return (*this)(s.graphics) && Finite(s.measurement);
+  }
+  bool operator()(const LeaderShape& s) const {
+    return AllFinite(s.vertices) && (*this)(s.graphics);
+  }
+  bool operator()(const InsertShape& s) const {
+    return IsFinite(s.position) && Finite(s.rotation) && Finite(s.scale);
+  }
+  bool operator()(const Sketch& sketch) const {
+    bool all = true;
+    ForEachShape(sketch, [&](const auto& shape) { all = all && (*this)(shape); });
+    return all;
+  }
+};
 
-// The code of what makes an entity unusable, or null.
+// The code of what makes an entity unusable, if anything does.
 std::optional<AuditCode> Broken(const Entity& entity) {
-  if (!AllFinite(entity.shape)) return AuditCode::Nonfinite;
-  if (auto* c = std::get_if<CircleShape>(&entity.shape); c && c->radius <= 0)
-    return AuditCode::ZeroRadius;
-  if (auto* a = std::get_if<ArcShape>(&entity.shape); a && a->radius <= 0)
-    return AuditCode::ZeroRadius;
-  if (auto* p = std::get_if<PolylineShape>(&entity.shape); p && p->vertices.size() < 2) {
-    return AuditCode::EmptyPolyline;
-  }
-  if (auto* h = std::get_if<HatchShape>(&entity.shape); h && h->loops.empty())
-    return AuditCode::EmptyHatch;
-  return std::nullopt;
+  using Found = std::optional<AuditCode>;
+  if (!std::visit(FiniteShape{}, entity.shape)) return AuditCode::Nonfinite;
+  return std::visit(
+      Overloaded{[](const CircleShape& c) -> Found {
+                   return c.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
+                 },
+                 [](const ArcShape& a) -> Found {
+                   return a.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
+                 },
+                 [](const PolylineShape& p) -> Found {
+                   return p.vertices.size() < 2 ? Found{AuditCode::EmptyPolyline} : std::nullopt;
+                 },
+                 [](const HatchShape& h) -> Found {
+                   return h.loops.empty() ? Found{AuditCode::EmptyHatch} : std::nullopt;
+                 },
+                 []<typename T>(const T&) -> Found {
+                   static_assert(kOneOf<T, LineShape, EllipseShape, TextShape, SolidShape,
+                                        DimensionShape, LeaderShape, InsertShape>,
+                                 "a new kind of shape: say what makes it unusable");
+                   return std::nullopt;
+                 }},
+      entity.shape);
 }
 
 std::string Where(const View& view, const Entity& entity) {
