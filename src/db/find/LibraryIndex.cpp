@@ -77,7 +77,8 @@ struct Node {
   int64_t part = 0;
 };
 
-// Part nodes in the order the tree shows them, each with its folders' names.
+// Part nodes in the order the tree shows them. Folder names stay out of a
+// part's text: "垫圈" must not find the bolts of a folder "螺栓与垫圈".
 void ReadCatalogue(const Reader& reader, LibraryIndex& index,
                    std::unordered_map<int64_t, size_t>& byID) {
   auto nodes = reader.Query(
@@ -90,8 +91,7 @@ void ReadCatalogue(const Reader& reader, LibraryIndex& index,
     (node.type == 0 ? roots : children[IntOf(row[2])]).push_back(std::move(node));
   }
   std::set<int64_t> seen;
-  std::function<void(const Node&, const std::string&)> walk = [&](const Node& node,
-                                                                  const std::string& path) {
+  std::function<void(const Node&)> walk = [&](const Node& node) {
     if (!seen.insert(node.id).second) return;
     if (node.type == 2) {
       if (byID.count(node.part)) return;
@@ -99,15 +99,15 @@ void ReadCatalogue(const Reader& reader, LibraryIndex& index,
       IndexedPart part;
       part.partID = static_cast<int32_t>(node.part);
       part.name = node.name;
-      part.haystack = node.name + " " + path;
+      part.haystack = node.name;
       index.parts.push_back(std::move(part));
       return;
     }
     for (const auto& child : children[node.id])
-      walk(child, path + " " + node.name);
+      walk(child);
   };
   for (const auto& root : roots)
-    walk(root, {});
+    walk(root);
 }
 
 void ReadProperties(const Reader& reader, LibraryIndex& index,
@@ -139,9 +139,11 @@ void ReadParams(const Reader& reader, LibraryIndex& index,
 void ReadRows(const Reader& reader, LibraryIndex& index,
               const std::unordered_map<int64_t, size_t>& byID,
               const std::unordered_map<int64_t, std::map<int64_t, size_t>>& columns) {
-  auto values = reader.Query(
-      "SELECT [PartID],[RowID],[ParaID],[StrValue],[RealValue] FROM [QZParaValue] "
-      "ORDER BY [PartID],[RowID]");
+  // Unordered: SQLite would sort every value of the library; the rows are
+  // put in order here, where they usually arrive in order already.
+  auto values =
+      reader.Query("SELECT [PartID],[RowID],[ParaID],[StrValue],[RealValue] FROM [QZParaValue]");
+  std::vector<std::unordered_map<int32_t, size_t>> rowsOf(index.parts.size());
   for (const auto& row : values->rows) {
     auto part = byID.find(IntOf(row[0]));
     auto partColumns = columns.find(IntOf(row[0]));
@@ -150,27 +152,41 @@ void ReadRows(const Reader& reader, LibraryIndex& index,
     if (column == partColumns->second.end()) continue;
     IndexedPart& indexed = index.parts[part->second];
     auto rowID = static_cast<int32_t>(IntOf(row[1]));
-    if (indexed.rows.empty() || indexed.rows.back().rowID != rowID)
-      indexed.rows.push_back({rowID, std::vector<IndexedCell>(indexed.params.size())});
-    IndexedCell& cell = indexed.rows.back().cells[column->second];
+    size_t at = indexed.rows.size() - 1;
+    if (indexed.rows.empty() || indexed.rows.back().rowID != rowID) {
+      auto [known, added] = rowsOf[part->second].emplace(rowID, indexed.rows.size());
+      if (added) indexed.rows.push_back({rowID, std::vector<IndexedCell>(indexed.params.size())});
+      at = known->second;
+    }
+    IndexedCell& cell = indexed.rows[at].cells[column->second];
     const bool text = indexed.params[column->second].text;
+    // A number's text is made only for the rows a search returns.
     cell.number = text ? ParseNumber(TextOf(row[3])) : NumberOf(row[4]);
-    cell.shown = text || !cell.number ? TextOf(row[3]) : FormatNumber(*cell.number);
-    cell.compact = LowerAscii(WithoutBlanks(FoldSearchText(cell.shown)));
+    if (text || !cell.number) {
+      cell.shown = TextOf(row[3]);
+      cell.compact = LowerAscii(WithoutBlanks(FoldSearchText(cell.shown)));
+    }
   }
 }
 
 // Which parameter is the thread, which the length, and which may take a value
 // between rows.
 void Describe(IndexedPart& part) {
+  // Rows of one size share their first column.
+  std::vector<std::string> sizes;
+  for (const auto& row : part.rows)
+    sizes.push_back(row.cells.empty()     ? std::string()
+                    : row.cells[0].number ? FormatNumber(*row.cells[0].number)
+                                          : row.cells[0].compact);
   for (size_t p = 0; p < part.params.size(); ++p) {
     IndexedParam& param = part.params[p];
     if (!param.text && part.length < 0 && (param.name == "L" || param.name == "l"))
       part.length = static_cast<int>(p);
     size_t threads = 0;
-    std::map<std::string, std::set<double>> bySize;
+    std::unordered_map<std::string_view, double> bySize;
     bool first = true;
-    for (const auto& row : part.rows) {
+    for (size_t r = 0; r < part.rows.size(); ++r) {
+      const IndexedRow& row = part.rows[r];
       const IndexedCell& cell = row.cells[p];
       if (cell.compact.size() > 1 && cell.compact[0] == 'm' &&
           std::isdigit(static_cast<unsigned char>(cell.compact[1])))
@@ -179,13 +195,12 @@ void Describe(IndexedPart& part) {
       param.min = first ? *cell.number : std::min(param.min, *cell.number);
       param.max = first ? *cell.number : std::max(param.max, *cell.number);
       first = false;
-      if (p > 0 && !row.cells.empty()) bySize[row.cells[0].compact].insert(*cell.number);
+      if (p == 0 || param.text) continue;
+      auto [size, added] = bySize.emplace(sizes[r], *cell.number);
+      if (!added && size->second != *cell.number) param.free = true;
     }
     if (param.text && part.thread < 0 && threads * 2 > part.rows.size())
       part.thread = static_cast<int>(p);
-    param.free = !param.text && std::any_of(bySize.begin(), bySize.end(), [](const auto& size) {
-      return size.second.size() > 1;
-    });
   }
   part.haystack = LowerAscii(FoldSearchText(part.haystack));
   for (const auto& mention : FindStandards(part.haystack))
@@ -211,8 +226,12 @@ LibraryIndex ReadLibraryIndex(const std::string& path) {
   ReadProperties(reader, index, byID);
   ReadParams(reader, index, byID, columns);
   ReadRows(reader, index, byID, columns);
-  for (auto& part : index.parts)
+  for (auto& part : index.parts) {
+    auto byRowID = [](const IndexedRow& a, const IndexedRow& b) { return a.rowID < b.rowID; };
+    if (!std::is_sorted(part.rows.begin(), part.rows.end(), byRowID))
+      std::sort(part.rows.begin(), part.rows.end(), byRowID);
     Describe(part);
+  }
   return index;
 }
 

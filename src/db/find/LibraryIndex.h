@@ -1,5 +1,5 @@
 // What the search knows of one library, read in a few queries: every part of
-// the catalogue with the text that names it (its name, its folders, its
+// the catalogue with the text that names it (its name and its
 // properties), the standards that text mentions, its parameters and its
 // value rows.
 #pragma once
@@ -23,8 +23,8 @@ struct IndexedParam {
 };
 
 struct IndexedCell {
-  std::string shown;    // as the grid shows it
-  std::string compact;  // lower case, no blanks: what typed text is compared with
+  std::string shown;    // a text as stored; empty for a number (see `number`)
+  std::string compact;  // of a text: lower case, no blanks, as typed text is compared
   std::optional<double> number;
 };
 
@@ -36,7 +36,7 @@ struct IndexedRow {
 struct IndexedPart {
   int32_t partID = 0;
   std::string name;
-  std::string haystack;                // folded, lower case: name, folders, properties
+  std::string haystack;                // folded, lower case: name and properties
   std::vector<std::string> standards;  // mentioned in the haystack
   std::vector<std::string> twins;      // of those, by the twin table
   std::vector<IndexedParam> params;    // in the grid's order

@@ -188,9 +188,11 @@ RowScore ScoreRow(const IndexedPart& part, const IndexedRow& row, const Query& q
 std::string RowText(const IndexedPart& part, const IndexedRow& row) {
   std::string text;
   for (size_t p = 0; p < part.params.size(); ++p) {
-    if (!part.params[p].visible || row.cells[p].shown.empty()) continue;
+    const IndexedCell& cell = row.cells[p];
+    std::string shown = cell.shown.empty() && cell.number ? FormatNumber(*cell.number) : cell.shown;
+    if (!part.params[p].visible || shown.empty()) continue;
     if (!text.empty()) text += ' ';
-    text += part.params[p].name + "=" + row.cells[p].shown;
+    text += part.params[p].name + "=" + shown;
   }
   return text;
 }

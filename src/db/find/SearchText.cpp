@@ -1,6 +1,7 @@
 // Folding typed text and reading standard numbers out of it.
 #include "db/find/SearchText.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/Utf8.h"
@@ -38,6 +39,12 @@ constexpr std::array kFamilies = {Family{"gb/t", "gb"}, Family{"gb/z", "gb"}, Fa
 std::string FoldSearchText(std::string_view text) {
   std::string folded;
   folded.reserve(text.size());
+  // Most of a library's values are plain ASCII: no decoding for them.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+    for (char c : text)
+      folded += c == '*' ? 'x' : c;
+    return folded;
+  }
   for (char32_t c : DecodeCodePoints(text)) {
     if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // full-width ASCII
     if (c == 0x3000) c = ' ';
