@@ -215,6 +215,28 @@ TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByName) {
   EXPECT_TRUE(shown("板式平焊法兰"));
 }
 
+TEST_F(PartSelWindowTest, SearchBoxFindsBySizeAndOpensTheRowFoundWithTheLengthTyped) {
+  // A second M16 row lets the bolt's length be typed between rows (30 and 60).
+  auto window = OpenWindow(
+      "INSERT INTO QZParaValue VALUES (1, 470, 4, 'M16', NULL), (1, 197, 4, NULL, 60.0), "
+      "(1, 781, 4, NULL, 24.0), (1, 525, 4, NULL, 10.0), (1, 834, 4, NULL, 2.0);");
+  auto* tree = window->findChild<QTreeWidget*>("QZPartTree");
+  auto hidden = [&](const char* name) {
+    return tree->findItems(QString::fromUtf8(name), Qt::MatchExactly | Qt::MatchRecursive)
+        .front()
+        ->isHidden();
+  };
+  window->findChild<QLineEdit*>("txtSearch")->setText("M16 x 45");
+  EXPECT_FALSE(hidden(kBolt));
+  EXPECT_TRUE(hidden("外齿锁紧垫圈"));  // no M16 among its sizes
+  EXPECT_TRUE(hidden("板式平焊法兰"));
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  const auto& grid = window->Model().fgd_InputPara();
+  ASSERT_EQ(grid.Row(), 3);
+  EXPECT_EQ(grid.TextMatrix(3, 1), "M16");
+  EXPECT_EQ(grid.TextMatrix(3, 2), "45");  // L, typed into the first of the two nearest rows
+}
+
 TEST_F(PartSelWindowTest, AutoHideBarHidesTheTreeAfterADoubleClickedPart) {
   auto window = OpenWindow();
   auto* panel = window->findChild<QWidget*>("picQZPartTreeBack");

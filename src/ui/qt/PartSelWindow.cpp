@@ -6,7 +6,11 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <limits>
+
 #include "state/EngineState.h"
+#include "ui/ScriptedDialog.h"
 #include "ui/qt/LivePreview.h"
 #include "ui/qt/Picture.h"
 
@@ -35,14 +39,22 @@ const CatalogueNode* NodeOf(const QTreeWidgetItem* item) {
   return reinterpret_cast<const CatalogueNode*>(item->data(0, kNodeRole).value<quintptr>());
 }
 
-// Hides what does not match; true when the item or anything below it shows.
-bool Filter(QTreeWidgetItem* item, const QString& text) {
+const find::Hit* HitOf(const CatalogueNode& node, const std::vector<find::Hit>& hits) {
+  for (const auto& hit : hits)
+    if (hit.partID == node.partID && hit.library == node.libraryPath) return &hit;
+  return nullptr;
+}
+
+// Hides what does not match: a part shows when its name holds the text or the
+// search found it. True when the item or anything below it shows.
+bool Filter(QTreeWidgetItem* item, const QString& text, const std::vector<find::Hit>& hits) {
   const CatalogueNode* node = NodeOf(item);
   bool shown = false;
   for (int i = 0; i < item->childCount(); ++i)
-    shown = Filter(item->child(i), text) || shown;
+    shown = Filter(item->child(i), text, hits) || shown;
   if (node && node->kind == CatalogueNode::Kind::Part)
-    shown = text.isEmpty() || item->text(0).contains(text, Qt::CaseInsensitive);
+    shown = text.isEmpty() || item->text(0).contains(text, Qt::CaseInsensitive) ||
+            HitOf(*node, hits) != nullptr;
   else if (text.isEmpty())
     shown = true;
   item->setHidden(!shown);
@@ -241,8 +253,24 @@ void PartSelWindow::BuildTree() {
 }
 
 void PartSelWindow::FilterTree(const QString& text) {
+  const std::string typed = text.trimmed().toStdString();
+  hits_.clear();
+  if (!typed.empty()) {
+    if (!finder_) {
+      // Read on the first search; a library the search cannot read still
+      // filters by name.
+      finder_ = std::make_unique<find::PartFinder>();
+      for (const auto& library : catalogue_->Libraries()) {
+        try {
+          finder_->AddLibrary(library.libraryPath);
+        } catch (const std::exception&) {
+        }
+      }
+    }
+    hits_ = finder_->Find(typed, std::numeric_limits<size_t>::max());
+  }
   for (int i = 0; i < tree_->topLevelItemCount(); ++i)
-    Filter(tree_->topLevelItem(i), text.trimmed());
+    Filter(tree_->topLevelItem(i), text.trimmed(), hits_);
 }
 
 void PartSelWindow::ChooseTreeItem(QTreeWidgetItem* item, bool hidePanel) {
@@ -251,6 +279,16 @@ void PartSelWindow::ChooseTreeItem(QTreeWidgetItem* item, bool hidePanel) {
   // The old part's drawing is not redrawn while the new one loads.
   picture_->setProperty("live", false);
   model_->ChoosePart(*node);
+  // A part the search found opens at the size asked for.
+  if (const find::Hit* hit = HitOf(*node, hits_); hit && model_->IsLoaded()) {
+    try {
+      steps::SelectRowID(hit->row)(*model_);
+      for (const auto& [name, value] : hit->set)
+        steps::EditCell(name, value)(*model_);
+    } catch (const std::exception&) {
+      // The grid stays at the part's first row.
+    }
+  }
   if (hidePanel && model_->IsLoaded()) autoHide_->setChecked(false);
 }
 

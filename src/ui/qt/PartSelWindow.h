@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "db/find/PartFinder.h"
 #include "ui/SubDialogs.h"
 #include "ui/frmPartSel.h"
 #include "ui/qt/GridView.h"
@@ -36,8 +37,10 @@ class PartSelWindow : public QDialog {
   // Whether a part without a stored picture shows its drawing instead.
   void SetLivePreview(bool on);
 
-  // Shows the parts whose name holds `text` (case-insensitive), with the
-  // folders that lead to them.
+  // Shows the parts whose name holds `text` (case-insensitive) or that the
+  // part search finds for it (standard numbers, sizes, designations), with
+  // the folders that lead to them. A found part, when chosen, opens at the
+  // row found, with the values to type typed.
   void FilterTree(const QString& text);
 
  public slots:
@@ -62,6 +65,8 @@ class PartSelWindow : public QDialog {
   size_t viewConnection_ = 0;
   size_t gridConnection_ = 0;
 
+  std::unique_ptr<find::PartFinder> finder_;
+  std::vector<find::Hit> hits_;
   QWidget* treePanel_ = nullptr;
   QTreeWidget* tree_ = nullptr;
   QLineEdit* search_ = nullptr;
