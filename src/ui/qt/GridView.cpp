@@ -133,10 +133,11 @@ void GridView::RefreshSelection() {
 
 void GridView::RefreshEditor() {
   if (!editor_.Visible()) {
-    // The keys go on to the grid once the edit has ended.
-    const bool hadFocus = editorBox_->hasFocus();
+    // The keys go on to the grid once the edit has ended. The grid takes the
+    // focus first: a focused box that hides hands it on as Tab would, which
+    // moves the table's current cell.
+    if (editorBox_->hasFocus()) setFocus(Qt::OtherFocusReason);
     editorBox_->hide();
-    if (hadFocus) setFocus(Qt::OtherFocusReason);
     return;
   }
   const auto* cell = item(editor_.Row(), editor_.Col());
