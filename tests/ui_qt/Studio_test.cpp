@@ -306,7 +306,7 @@ TEST_F(StudioTest, Screenshots) {
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
   ASSERT_EQ(InsertBolt(studio, 17, {}, kSampleBolt), 1);
-  ASSERT_EQ(InsertBolt(studio, 7, "frmPartSel.png", kSampleNut), 1);
+  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut), 1);
   Screenshot(studio, "qzdbs-studio.png");
 
   auto catalogue = std::make_shared<ui::Catalogue>();

@@ -48,6 +48,11 @@ GridView::GridView(GridModel& model, CellEditor& editor, Actions actions, const 
   modelConnection_ = model_.Changed().Connect([this](GridModel::Change change) {
     switch (change) {
       case GridModel::Change::Shape:
+        // The headings are the grid's first row: a new shape (another
+        // part) starts from the top, where they are.
+        RefreshCells();
+        scrollToTop();
+        break;
       case GridModel::Change::Cells:
         RefreshCells();
         break;
