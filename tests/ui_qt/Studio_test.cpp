@@ -226,6 +226,16 @@ TEST_F(StudioTest, PartsListCountsEqualPartsAndTheDrawingReopens) {
   EXPECT_EQ(reopened.Placed(), studio.Placed());
   EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->rowCount(), 2);
   EXPECT_EQ(reopened.Libraries(), studio.Libraries());
+
+  // Deleting a part, undone and redone.
+  ASSERT_TRUE(reopened.DeletePart(2));
+  EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->item(0, 3)->text(), "1");
+  ASSERT_TRUE(reopened.Undo());
+  EXPECT_EQ(reopened.Placed(), studio.Placed());
+  ASSERT_TRUE(reopened.Redo());
+  EXPECT_EQ(reopened.Canvas().Documents().size(), 2u);
+  EXPECT_FALSE(reopened.Redo());
+  EXPECT_FALSE(reopened.DeletePart(2));
 }
 
 TEST_F(StudioTest, MenusFollowTheLanguage) {
@@ -234,10 +244,11 @@ TEST_F(StudioTest, MenusFollowTheLanguage) {
     QStringList menus;
     const char* insert;
   };
-  const Case cases[] = {{"zh_CN", {"文件(&F)", "零件(&P)", "视图(&V)"}, "插入标准件(&I)..."},
-                        {"en_US", {"&File", "&Part", "&View"}, "&Insert standard part..."},
-                        // No translation of its own: the texts stay English.
-                        {"de_DE", {"&File", "&Part", "&View"}, "&Insert standard part..."}};
+  const Case cases[] = {
+      {"zh_CN", {"文件(&F)", "零件(&P)", "编辑(&E)", "视图(&V)"}, "插入标准件(&I)..."},
+      {"en_US", {"&File", "&Part", "&Edit", "&View"}, "&Insert standard part..."},
+      // No translation of its own: the texts stay English.
+      {"de_DE", {"&File", "&Part", "&Edit", "&View"}, "&Insert standard part..."}};
   for (const Case& c : cases) {
     EXPECT_EQ(ui::qt::InstallStudioTranslation(QLocale(c.locale)), c.locale[0] != 'd') << c.locale;
     StudioWindow studio;

@@ -92,6 +92,12 @@ void StudioWindow::BuildMenus() {
   insert->setObjectName("actionInsert");
   insert->setShortcut(Qt::CTRL | Qt::Key_I);
 
+  auto* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(tr("&Undo"), this, [this] { Undo(); })->setShortcut(QKeySequence::Undo);
+  edit->addAction(tr("&Redo"), this, [this] { Redo(); })->setShortcut(QKeySequence::Redo);
+  edit->addAction(tr("&Delete part"), this, &StudioWindow::DeleteSelectedPart)
+      ->setShortcut(QKeySequence::Delete);
+
   auto* view = menuBar()->addMenu(tr("&View"));
   view->addAction(tr("Zoom &in"), this, [this] { canvas_->ZoomBy(1.25, canvas_->rect().center()); })
       ->setShortcut(QKeySequence::ZoomIn);
@@ -234,6 +240,7 @@ int StudioWindow::InsertStandardPart() {
     placed.library = Engine().LibraryPath;
     placed.partID = Engine().CurrentPartID;
     placed.scale = scale_->value();
+    RememberForUndo();
     AddPart(*session, std::move(placed));
   }
   statusBar()->showMessage(result == 1 ? tr("Part inserted") : tr("No part inserted"));
@@ -354,6 +361,7 @@ bool StudioWindow::OpenStudioDrawing(const QString& path) {
     QMessageBox::warning(this, windowTitle(), Text(failure.what()));
     return false;
   }
+  RememberForUndo();
   parts_.clear();
   placed_.clear();
   std::string folder = blockFolder_->text().toStdString();
@@ -375,6 +383,48 @@ bool StudioWindow::OpenStudioDrawing(const QString& path) {
   statusBar()->showMessage(
       tr("Opened %1: %2 of %3 parts").arg(path).arg(parts_.size()).arg(placed.size()));
   return failures.size() < static_cast<qsizetype>(placed.size()) || placed.empty();
+}
+
+void StudioWindow::RememberForUndo() {
+  undo_.push_back({parts_, placed_});
+  redo_.clear();
+}
+
+bool StudioWindow::DeletePart(size_t index) {
+  if (index >= parts_.size()) return false;
+  RememberForUndo();
+  parts_.erase(parts_.begin() + static_cast<std::ptrdiff_t>(index));
+  placed_.erase(placed_.begin() + static_cast<std::ptrdiff_t>(index));
+  ShowParts();
+  return true;
+}
+
+// The part whose entry (or anything under it) is selected in the Part panel.
+void StudioWindow::DeleteSelectedPart() {
+  QTreeWidgetItem* item = properties_->currentItem();
+  while (item && item->parent())
+    item = item->parent();
+  if (item) DeletePart(static_cast<size_t>(properties_->indexOfTopLevelItem(item)));
+}
+
+bool StudioWindow::Undo() {
+  if (undo_.empty()) return false;
+  redo_.push_back({std::move(parts_), std::move(placed_)});
+  parts_ = std::move(undo_.back().parts);
+  placed_ = std::move(undo_.back().placed);
+  undo_.pop_back();
+  ShowParts();
+  return true;
+}
+
+bool StudioWindow::Redo() {
+  if (redo_.empty()) return false;
+  undo_.push_back({std::move(parts_), std::move(placed_)});
+  parts_ = std::move(redo_.back().parts);
+  placed_ = std::move(redo_.back().placed);
+  redo_.pop_back();
+  ShowParts();
+  return true;
 }
 
 bool StudioWindow::ExportPartsList(const QString& path) {

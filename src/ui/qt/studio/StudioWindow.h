@@ -55,6 +55,13 @@ class StudioWindow : public QMainWindow {
   // The parts list of the drawing as CSV (UTF-8 with a byte order mark).
   bool ExportPartsList(const QString& path);
 
+  // Takes the inserted part out of the drawing (by insertion order); false
+  // when there is no such part. Inserting, deleting and opening a drawing
+  // can be undone and redone; false when there is nothing to undo or redo.
+  bool DeletePart(size_t index);
+  bool Undo();
+  bool Redo();
+
   DrawingCanvas& Canvas() { return *canvas_; }
   QDoubleSpinBox& DrawScale() { return *scale_; }
   QLineEdit& BlockFolder() { return *blockFolder_; }
@@ -72,12 +79,21 @@ class StudioWindow : public QMainWindow {
   void OpenStudioDialog();
   void ExportPartsListDialog();
   QWidget* BuildPartsListPanel();
+  // Keeps the drawing as it is for Undo, before a change.
+  void RememberForUndo();
+  void DeleteSelectedPart();
   void ShowPartsList();
   void ShowReadyMessage();
 
   QStringList libraries_;
   std::vector<server::Document> parts_;
   std::vector<PlacedPart> placed_;  // one for each of parts_
+  struct Drawing {
+    std::vector<server::Document> parts;
+    std::vector<PlacedPart> placed;
+  };
+  std::vector<Drawing> undo_;
+  std::vector<Drawing> redo_;
   DrawingCanvas* canvas_ = nullptr;
   QDoubleSpinBox* scale_ = nullptr;
   QLineEdit* blockFolder_ = nullptr;
