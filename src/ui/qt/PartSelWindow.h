@@ -20,6 +20,7 @@
 #include "ui/SubDialogs.h"
 #include "ui/frmPartSel.h"
 #include "ui/qt/GridView.h"
+#include "ui/qt/LivePreview.h"
 
 namespace qzdbs::ui::qt {
 
@@ -43,6 +44,14 @@ class PartSelWindow : public QDialog {
   // row found, with the values to type typed.
   void FilterTree(const QString& text);
 
+  // Chooses the part and the value row chosen last, in this or an earlier
+  // run, when the catalogue still has them. The choice is remembered as it
+  // is made.
+  void RestoreLastChoice();
+
+  // Where the live preview writes the block files of the parts it draws.
+  std::string PreviewBlockFolder() const { return preview_.BlockFolder(); }
+
  public slots:
   void reject() override;
 
@@ -58,6 +67,7 @@ class PartSelWindow : public QDialog {
   void RefreshPicture();
   void ShowLivePreview();
   void ChooseTreeItem(QTreeWidgetItem* item, bool hidePanel);
+  void RememberChoice();
 
   std::shared_ptr<const Catalogue> catalogue_;
   std::unique_ptr<frmPartSel> model_;
@@ -79,6 +89,7 @@ class PartSelWindow : public QDialog {
   bool syncing_ = false;
   bool closing_ = false;
   bool livePreview_ = true;
+  LivePreview preview_;
 };
 
 }  // namespace qzdbs::ui::qt
