@@ -26,7 +26,8 @@ TEXT_STYLES = [(1, "Standard")]
 PATTERNS = [(1, "ANSI31"), (2, "ANSI37"), (3, "SOLID")]
 PATTERN_ID = {name: pid for pid, name in PATTERNS}
 # Property kinds shared by all parts (QZProperties); their names are the "T." variables.
-PROPERTIES = [(1, "Designation"), (2, "Standard"), (3, "Material"), (4, "Mass"), (5, "Name")]
+PROPERTIES = [(1, "名称"), (2, "标准"), (3, "等效标准"), (4, "规格"), (5, "标记"), (6, "材料"),
+              (7, "性能等级"), (8, "质量")]
 PROPERTY_ID = {name: pid for pid, name in PROPERTIES}
 
 # Entity type codes.
