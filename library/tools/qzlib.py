@@ -243,6 +243,15 @@ class Part:
         e.geometry = {"points": list(names), "closed": closed}
         return e.eid
 
+    def pline3d(self, names, closed=False, layer="OUTLINE", name="", filt="1"):
+        """A polyline through points with their Z: a wire form or a helix in space."""
+        e = self._entity(PLINE3D, name, layer, filt)
+        self._row(e, "QZEnt_3dPolyline", PointListID=1, PlineType=0,
+                  isClosed=1 if closed else 0)
+        self._points(e, names)
+        e.geometry = {"points": list(names), "closed": closed}
+        return e.eid
+
     def text(self, ins, formula, height="th", rotation=0, layer="TEXT", name="", filt="1"):
         e = self._entity(TEXT, name, layer, filt)
         self._row(e, "QZEnt_Text", InsertionPoint=self._pid_check(ins), TextString=formula,
