@@ -2,15 +2,16 @@
 (ISO 1580 pan head), 68 (ISO 2009 countersunk), 69 (ISO 2010 raised countersunk); cross
 recessed GB/T 818 (ISO 7045 pan head), 819.1 (ISO 7046-1 countersunk), 820 (ISO 7047 raised
 countersunk); hexagon socket GB/T 70.2 (ISO 7380-1 button head) and 70.3 (ISO 10642
-countersunk). One drawing: the front view with the head the standard names and its drive, and
+countersunk); hexalobular socket GB/T 2671.1 (ISO 14580 cheese head), 2671.2 (ISO 14579 cap
+head), 2672 (ISO 14583 pan head) and 2674 (ISO 14584 raised countersunk). One drawing: the front view with the head the standard names and its drive, and
 the view of the head.
 
 Columns: P coarse pitch, b thread length (min; a shorter screw is threaded to within a = 2P of
 the head), dk head diameter (max; the theoretical sharp-edged diameter of a countersunk head),
 k head height (max), s the drive size (slot width n min, cross recess diameter m of type H, or
-socket size s nominal), t drive depth, rf the radius of the pan head's edge (ISO 1580), of the
-dome (ISO 7045) or of the raised top (ISO 2010, 7047). The button head's dome is a drawing
-proportion (through the head's top and 0.3 k down its side). Lengths: the standard's nominal
+socket size s nominal, or the hexalobular socket's width across the lobes A), t drive depth, rf the radius of the pan head's edge (ISO 1580), of the
+dome (ISO 7045) or of the raised top (ISO 2010, 7047). The hexalobular socket is drawn as six lobes of radius
+A/7 joined by arcs, a proportion; the button head's dome is a drawing proportion (through the head's top and 0.3 k down its side). Lengths: the standard's nominal
 lengths within each size's range; a countersunk screw's length includes its head.
 """
 
@@ -49,6 +50,18 @@ PARTS = [
     ("gb70.3", "GB/T 70.3", "GB/T 70.3-2008", "ISO 10642:2004", "内六角沉头螺钉",
      "Hexagon socket countersunk head screw", "iso10642_hexagon_socket_countersunk_head_screw",
      "ISO 10642", "csk", "socket"),
+    ("gb2671.1", "GB/T 2671.1", "GB/T 2671.1-2004", "ISO 14580:2001", "内六角花形低圆柱头螺钉",
+     "Hexalobular socket cheese head screw", "iso14580_hexalobular_socket_cheese_head_screw",
+     "ISO 14580", "cheese", "lobe"),
+    ("gb2671.2", "GB/T 2671.2", "GB/T 2671.2-2004", "ISO 14579:2001", "内六角花形圆柱头螺钉",
+     "Hexalobular socket head cap screw", "iso14579_hexalobular_socket_head_cap_screw",
+     "ISO 14579", "cheese", "lobe"),
+    ("gb2672", "GB/T 2672", "GB/T 2672-2004", "ISO 14583:2011", "内六角花形盘头螺钉",
+     "Hexalobular socket pan head screw", "iso14583_hexalobular_socket_pan_head_screw",
+     "ISO 14583", "dome", "lobe"),
+    ("gb2674", "GB/T 2674", "GB/T 2674-2004", "ISO 14584:2001", "内六角花形半沉头螺钉",
+     "Hexalobular socket raised countersunk head screw",
+     "iso14584_hexalobular_socket_raised_countersunk_head_screw", "ISO 14584", "raised", "lobe"),
 ]
 
 
@@ -72,14 +85,16 @@ def table_rows(table, lstd, head, drive):
             s, t = n(r["n_min"]), _first(r, "t_min", "t_mean")
         elif drive == "cross":
             s, t = n(r["mH"]), None
+        elif drive == "lobe":
+            s, t = _first(r, "A", "A_ref"), _first(r, "t_mean", "t")
         else:  # the socket's nominal size from the table's mean of its tolerance zone
             s, t = round(n(r["s_mean"]) * 2) / 2, _first(r, "t", "t_min")
             s = int(s) if float(s).is_integer() else s
         if t is None:
             t = round(0.6 * s, 2)  # cross recess: drawn 0.6 m deep, a proportion
         rf = _first(r, "rf") or 0
-        b = n(r["b"])
-        a = _first(r, "a") or 2 * pitch
+        b = _first(r, "b", "b_min")
+        a = _first(r, "a", "a_max") or 2 * pitch
         for length in tables.lengths(lstd, n(r["Min_L"]), n(r["Max_L"])):
             rows.append((size, length, tables.thread_d(size), pitch, b, a, dk, k, s, t, rf))
     return rows
@@ -146,7 +161,7 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
                  ("t", NUMBER, True), ("rf", NUMBER, head in ("pan", "dome", "raised")))
     p.value_rows(rows)
     spec = 'O.Thread & "×" & O.L'
-    grade = "8.8" if drive == "socket" else "4.8"
+    grade = "8.8" if drive in ("socket", "lobe") else "4.8"
     gb.properties(p, name, edition, twin, spec, gb.mark("螺钉", gbno, spec), "钢", grade, None)
     csk = head in ("csk", "raised")
     drawing.common(p)
@@ -166,7 +181,7 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
     with p.in_view(front):
         upper, top = head_outline(p, head)
         ht = f"P.{top}.X"                              # x of the top of the head on the axis
-        if drive == "socket":
+        if drive in ("socket", "lobe"):
             upper.append(p.line(p.pt("S1", ht, "S.sre"), p.pt("S2", f"{ht}+O.t", "S.sre"),
                                 layer="HIDDEN", name="内六角孔 (socket, upper)"))
             upper.append(p.line("S2", p.pt("S3", f"{ht}+O.t+S.tc", "0"), layer="HIDDEN",
@@ -209,6 +224,18 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
             members.append(hexa)
             p.dim_linear(corners[2], corners[4], p.pt("ES", "P.E.X", "P.E.Y-S.rk-S.dof"),
                          text="O.s", name="内六角对边 s (socket size)")
+        elif drive == "lobe":
+            # Six lobes on the circle A/2 and the hollows between them.
+            p.struct("rl", "O.s/7")
+            p.struct("rlc", "O.s/2-S.rl")
+            p.struct("rh", "O.s/5")
+            p.struct("rhc", "S.rlc+S.rh*0.9")
+            lobe = p.arc(p.pt("LB", "P.E.X+S.rlc", "P.E.Y"), "rl", -90, 90,
+                         name="花形凸瓣 (lobe)")
+            hollow = p.arc(p.pt("HL", "P.E.X+S.rhc*CosD(30)", "P.E.Y+S.rhc*SinD(30)"), "rh",
+                           150, 270, name="花形凹瓣 (hollow between lobes)")
+            members.append(lobe)
+            p.polar([lobe, hollow], "E", 6, 360, name="内六角花形 (hexalobular socket)")
         elif drive == "cross":
             # The cross recess as a plus-shaped outline: arms s long and s/5 wide.
             arm = [("S.ssh", "S.cw/2"), ("S.cw/2", "S.cw/2"), ("S.cw/2", "S.ssh"),
