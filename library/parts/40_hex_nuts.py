@@ -25,6 +25,10 @@ def table_rows(name, wanted, checked=None):
     std = tables.standard(name)
     ref = tables.checked(checked) if checked else {}
     n = tables.num
+    # The tables' e is a modelling value; where the checked ISO 4032 table has a nut of the
+    # same width across flats and diameter, its e min (grade A to M16, B above) is taken.
+    e_min = {(n(c["d_mm"]), n(c["s_max"])): n(c["e_min"])
+             for c in tables.checked("iso4032_hex_nut").values()}
     rows = []
     for size in tables.sizes(std, wanted):
         d = tables.thread_d(size)
@@ -39,6 +43,7 @@ def table_rows(name, wanted, checked=None):
         else:  # ISO 4034 (grade C) gives no countersink: drawn at 1.08 d, a proportion
             s_, e, m, dw = n(r["s_nom"]), n(r["e_min"]), n(r["m_nom"]), n(r["dw_min"])
             da = round(1.08 * d, 2)
+        e = e_min.get((d, s_), e)
         rows.append((tables.mark_size(size), d, n(r["P"]), s_, e, m, dw, da))
     return rows
 

@@ -66,9 +66,10 @@ def circlip(p, shaft):
         p.pt("D3b", "O.d3/2", "0")
         p.dim_linear("D3a", "D3b", p.pt("DD3", "0", "-S.ro-S.dof"),
                      text='"Ø" & O.d3', name="自由直径 d3 (free diameter)")
-        p.mtext(p.pt("NT", "-S.ro", "-S.ro-2*S.dof-S.th"),
-                '"沟槽直径 d2 = " & O.d2 & "\\P" & T.标记', attach=1,
+        p.mtext(p.pt("NT", "-S.ro", "-S.ro-2*S.dof-S.th"), '"沟槽直径 d2 = " & O.d2', attach=1,
                 name="沟槽说明 (groove note)")
+        p.text(p.pt("TX", "-S.ro", "-S.ro-3*S.dof-2*S.th"), 'T.标记 & ""',
+               name="标记 (designation)")
 
     p.pt("X0", "S.ro+S.a_gap", "0")
     section = p.view("A-A 剖视图 (Section A-A)", "X0")

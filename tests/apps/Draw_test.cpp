@@ -39,9 +39,9 @@ class DrawCommand : public ::testing::Test {
 };
 
 TEST_F(DrawCommand, DrawsTheChosenRowWithEveryViewByDefault) {
-  Recording drawn = Drawn({"ISO 4014", "--row", "17"});
+  Recording drawn = Drawn({"ISO 4014", "--row", "65"});
   EXPECT_EQ(drawn.sessionClass, "QZdbSPart");
-  EXPECT_EQ(LastSet(drawn.session, "PartName"), "六角头螺栓 ISO 4014 (Hexagon head bolt)");
+  EXPECT_EQ(LastSet(drawn.session, "PartName"), "六角头螺栓 GB/T 5782 (ISO 4014) (Hexagon head bolt)");
   ASSERT_EQ(drawn.views.size(), 2u);
   EXPECT_EQ(LastSet(drawn.views[0].events, "Name"), "主视图 (Front view)");
   EXPECT_GT(drawn.views[0].objects.size(), 10u);
@@ -50,7 +50,7 @@ TEST_F(DrawCommand, DrawsTheChosenRowWithEveryViewByDefault) {
 }
 
 TEST_F(DrawCommand, ViewsOptionsCellsAndScaleAreTheUsersChoices) {
-  Recording drawn = Drawn({"1", "--row", "17", "--set", "L=65", "--view", "right", "--option",
+  Recording drawn = Drawn({"1", "--row", "65", "--set", "L=65", "--view", "right", "--option",
                            "make-block", "--option", "零件编组", "--scale", "2"});
   ASSERT_EQ(drawn.views.size(), 1u);
   EXPECT_EQ(LastSet(drawn.views[0].events, "Name"), "右视图 (Right view)");
@@ -71,9 +71,9 @@ TEST_F(DrawCommand, RefusedRequestsSayWhatIsThereAndWriteNothing) {
     std::string said;
   };
   const Case cases[] = {
-      {{"nothing"}, "no part \"nothing\"; the parts are: \"六角头螺栓 ISO 4014"},
+      {{"nothing"}, "no part \"nothing\"; the parts are: \"六角头螺栓 GB/T 5782 (ISO 4014)"},
       {{"ISO"}, "\"ISO\" names several parts: "},
-      {{"1", "--row", "99"}, "no value row 99; the rows are: 1, 2, 3"},
+      {{"1", "--row", "999"}, "no value row 999; the rows are: 1, 2, 3"},
       {{"1", "--view", "top"},
        "no view \"top\"; the views are: \"主视图 (Front view)\" (11), \"右视图 (Right view)\" "
        "(12)"},
@@ -141,14 +141,14 @@ json ReadDxf(const std::string& file) {
 
 TEST_F(DrawCommand, DxfReadsBackWithTheTypedValues) {
   const std::string file = File("bolt.dxf");
-  ProgramRun run = RunQzdbs({"draw", "ISO 4014", "--row", "17", "--set", "L=65", "-o", file});
+  ProgramRun run = RunQzdbs({"draw", "ISO 4014", "--row", "65", "--set", "L=65", "-o", file});
   ASSERT_EQ(run.status, 0) << run.err;
   json dxf = ReadDxf(file);
   ASSERT_TRUE(dxf.is_object()) << "ezdxf could not read " << file;
   EXPECT_EQ(dxf["errors"], 0);
   EXPECT_GT(dxf["types"].value("LINE", 0), 10);
   EXPECT_GE(dxf["types"].value("DIMENSION", 0), 4);
-  EXPECT_EQ(dxf["texts"], json::array({"Hexagon head bolt ISO 4014 - M12 x 65 - 8.8"}));
+  EXPECT_EQ(dxf["texts"], json::array({"螺栓 GB/T 5782 M12×65"}));
 }
 
 TEST_F(DrawCommand, EveryFormatIsWritten) {
