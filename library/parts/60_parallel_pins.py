@@ -1,10 +1,12 @@
-"""Parallel pins GB/T 119.1 (ISO 2338, unhardened) and GB/T 119.2 (ISO 8734, hardened): front
-view and end view, one drawing.
+"""Parallel pins GB/T 119.1 (ISO 2338, unhardened), GB/T 119.2 (ISO 8734, hardened) and GB/T
+120.2 (ISO 8735, hardened, with an internal thread for extraction): front view and end view,
+one drawing.
 
 Columns: nominal diameter d with the tolerance class the user picks (m6 or h8; the rows carry
 m6) and the end chamfer c (approximate). GB/T 119.1 takes the checked table's c for 4 to 20
 (tests/data/fasteners). The lengths are the standard's nominal lengths within each diameter's
-range; any other length may be typed in. The ends are drawn chamfered at 45° over c (the
+range; any other length may be typed in. GB/T 120.2 (single source): the tapped hole d2 (pitch
+P) t1 deep in a drilled hole t2 deep, drawn hidden; both ends chamfered over the table's a. The ends are drawn chamfered at 45° over c (the
 standard leaves the end form to the maker: chamfered or rounded).
 """
 
@@ -38,16 +40,52 @@ def table_rows(name, lstd, checked):
     return rows
 
 
+def internal_rows():
+    n = tables.num
+    rows = []
+    for r in tables.standard("iso8735_parallel_pin_internal_thread_hardened").values():
+        for length in tables.lengths("ISO 8735", n(r["Min_L"]), n(r["Max_L"])):
+            rows.append((n(r["d_1"]), "m6", length, n(r["a"]), n(r["d_2"]), n(r["P"]),
+                         n(r["t_1"]), n(r["t_2"])))
+    return rows
+
+
 def build(lib):
     for key, gbno, edition, twin, name, english, table, lstd, material, grade in PARTS:
         rows = table_rows(table, lstd, "iso2338_parallel_pin" if key == "gb119.1" else None)
         p = lib.part("pins", key, gb.part_name(name, gbno, twin.split(":")[0], english))
         pin(p, rows, gbno, edition, twin, name, material, grade)
+    p = lib.part("pins", "gb120.2", gb.part_name("内螺纹圆柱销 淬硬钢", "GB/T 120.2", "ISO 8735",
+                                                 "Parallel pin with internal thread, hardened"))
+    pin(p, internal_rows(), "GB/T 120.2", "GB/T 120.2-2000", "ISO 8735:1997", "内螺纹圆柱销 淬硬钢",
+        "GCr15", "HRC 58~62", internal=True)
 
 
-def pin(p, rows, gbno, edition, twin, name, material, grade):
-    p.parameters(("d", NUMBER, True), ("Tol", TEXTPARA, True), ("L", NUMBER, True),
-              ("c", NUMBER, True))
+def tapped_hole(p):
+    """The extraction thread at the left end: major diameter thin, minor thick (hidden), the
+    drilled hole's 118° cone beyond it."""
+    p.struct("tr", "O.d2/2")
+    p.struct("tr1", "(O.d2-1.082532*O.P)/2")
+    p.struct("tcone", "S.tr1*TanD(31)")
+    for tag, sign in (("U", ""), ("L", "-")):
+        p.line(p.pt(f"TH{tag}1", "0", f"{sign}S.tr1"), p.pt(f"TH{tag}2", "O.t2", f"{sign}S.tr1"),
+               layer="HIDDEN", name=f"螺纹孔小径 (tapped hole, minor, {tag})")
+        p.line(p.pt(f"TM{tag}1", "0", f"{sign}S.tr"), p.pt(f"TM{tag}2", "O.t1", f"{sign}S.tr"),
+               layer="HIDDEN", name=f"螺纹孔大径 (tapped hole, major, {tag})")
+        p.line(f"TH{tag}2", p.pt(f"TC{tag}", "O.t2+S.tcone", "0"), layer="HIDDEN",
+               name=f"钻孔锥底 (drill point, {tag})")
+    p.line("THU2", "THL2", layer="HIDDEN", name="钻孔底 (end of the drilled hole)")
+    p.line(p.pt("TE1", "O.t1", "S.tr"), p.pt("TE2", "O.t1", "-S.tr"), layer="HIDDEN",
+           name="螺纹终止线 (thread limit)")
+
+
+def pin(p, rows, gbno, edition, twin, name, material, grade, internal=False):
+    params = [("d", NUMBER, True), ("Tol", TEXTPARA, True), ("L", NUMBER, True),
+              ("c", NUMBER, True)]
+    if internal:
+        params += [("d2", NUMBER, True), ("P", NUMBER, True), ("t1", NUMBER, True),
+                   ("t2", NUMBER, True)]
+    p.parameters(*params)
     p.value_rows(rows)
     spec = 'O.d & " " & O.Tol & "×" & O.L'
     gb.properties(p, name, edition, twin, spec, gb.mark("销", gbno, spec), material, grade, None)
@@ -55,7 +93,7 @@ def pin(p, rows, gbno, edition, twin, name, material, grade):
     drawing.common(p)
     p.struct("r", "O.d/2")
     p.struct("rc", "S.r-O.c")
-    drawing.mass_property(p, "Pi/4*O.d^2*O.L")
+    drawing.mass_property(p, "Pi/4*O.d^2*O.L" + ("-Pi/4*O.d2^2*O.t2" if internal else ""))
 
     p.base_point = p.pt("O", "0", "0")
     front = p.view("主视图 (Front view)", "O")
@@ -78,6 +116,8 @@ def pin(p, rows, gbno, edition, twin, name, material, grade):
                      name="直径 d h8 (diameter)", filt='O.Tol="h8"')
         p.text(p.pt("TX", "0", "-S.r-2*S.dof-S.th"), 'T.标记 & ""',
                name="标记 (designation)")
+        if internal:
+            tapped_hole(p)
 
     p.edited(5, Tol="h8")
     p.edited(len(rows), L=200)
@@ -87,4 +127,6 @@ def pin(p, rows, gbno, edition, twin, name, material, grade):
     with p.in_view(end):
         p.circle("E", "r", name="外圆 (outside)")
         p.circle("E", "rc", name="倒角圆 (chamfer edge)")
+        if internal:
+            drawing.thread_end(p, "E", "tr1", "tr", "内")
         drawing.centre_cross(p, "E", "S.r", "")
