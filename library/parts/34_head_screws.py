@@ -11,7 +11,7 @@ the head), dk head diameter (max; the theoretical sharp-edged diameter of a coun
 k head height (max), s the drive size (slot width n min, cross recess diameter m of type H, or
 socket size s nominal, or the hexalobular socket's width across the lobes A), t drive depth, rf the radius of the pan head's edge (ISO 1580), of the
 dome (ISO 7045) or of the raised top (ISO 2010, 7047). The hexalobular socket is drawn as six lobes of radius
-A/7 joined by arcs, a proportion; the button head's dome is a drawing proportion (through the head's top and 0.3 k down its side). Lengths: the standard's nominal
+A/8 joined by tangent hollows of radius A/5, a proportion; the button head's dome is a drawing proportion (through the head's top and 0.3 k down its side). Lengths: the standard's nominal
 lengths within each size's range; a countersunk screw's length includes its head.
 """
 
@@ -225,15 +225,21 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
             p.dim_linear(corners[2], corners[4], p.pt("ES", "P.E.X", "P.E.Y-S.rk-S.dof"),
                          text="O.s", name="内六角对边 s (socket size)")
         elif drive == "lobe":
-            # Six lobes on the circle A/2 and the hollows between them.
-            p.struct("rl", "O.s/7")
+            # Six lobes reaching the circle A/2, each hollow between two lobes an arc tangent
+            # to both.
+            p.struct("rl", "O.s/8")
             p.struct("rlc", "O.s/2-S.rl")
             p.struct("rh", "O.s/5")
-            p.struct("rhc", "S.rlc+S.rh*0.9")
-            lobe = p.arc(p.pt("LB", "P.E.X+S.rlc", "P.E.Y"), "rl", -90, 90,
+            p.struct("hh", "S.rlc*CosD(30)+Sqr((S.rl+S.rh)^2-(S.rlc*SinD(30))^2)")
+            p.struct("phi", "ATan2D(S.hh*SinD(30), S.hh*CosD(30)-S.rlc)")
+            p.struct("mphi", "-S.phi")
+            p.struct("th0", "ATan2D(-S.hh*SinD(30), S.rlc-S.hh*CosD(30))")
+            p.struct("th0e", "S.th0+360")
+            p.struct("th60", "60-S.th0")
+            lobe = p.arc(p.pt("LB", "P.E.X+S.rlc", "P.E.Y"), "rl", "mphi", "phi",
                          name="花形凸瓣 (lobe)")
-            hollow = p.arc(p.pt("HL", "P.E.X+S.rhc*CosD(30)", "P.E.Y+S.rhc*SinD(30)"), "rh",
-                           150, 270, name="花形凹瓣 (hollow between lobes)")
+            hollow = p.arc(p.pt("HL", "P.E.X+S.hh*CosD(30)", "P.E.Y+S.hh*SinD(30)"), "rh",
+                           "th60", "th0e", name="花形凹瓣 (hollow between lobes)")
             members.append(lobe)
             p.polar([lobe, hollow], "E", 6, 360, name="内六角花形 (hexalobular socket)")
         elif drive == "cross":
