@@ -1,5 +1,6 @@
 """Plate flanges for welding GB/T 9119 (EN 1092-1 type 01, flat face A), PN 16 DN 25 to DN 200
-and PN 6 DN 15 to DN 500: the face with its bolt circle and the section A-A.
+and PN 6 DN 15 to DN 500, and blind flanges GB/T 9123 (type 05) PN 6: the face with its bolt
+circle and the section A-A, one drawing (a blind flange has no bore).
 
 Connection dimensions after EN 1092-1:2018 PN 16: outside diameter D, bolt circle K, bolt hole
 L, number of holes n and bolt size; plate thickness C and bore B of type 01. These values are
@@ -28,14 +29,14 @@ ROWS = [
 BOLT_FOR_HOLE = {11: "M10", 14: "M12", 18: "M16", 22: "M20", 26: "M24", 30: "M27"}
 
 
-def pn6_rows():
+def pn6_rows(table="en1092-1_pn6_type01_plate_flange"):
     n = tables.num
     rows = []
-    for size, r in tables.standard("en1092-1_pn6_type01_plate_flange").items():
+    for size, r in tables.standard(table).items():
         if n(r["d2"]) not in BOLT_FOR_HOLE or n(size[2:]) > 500:
             continue
         rows.append((size, BOLT_FOR_HOLE[n(r["d2"])], n(r["D"]), n(r["k"]), n(r["d2"]),
-                     n(r["bn"]), n(r["b"]), n(r["d1"])))
+                     n(r["bn"]), n(r["b"]), n(r["d1"]) if "type01" in table else 0))
     return rows
 
 
@@ -45,16 +46,23 @@ def build(lib):
                      gb.part_name(f"板式平焊钢制管法兰 PN{pn}", "GB/T 9119", "EN 1092-1",
                                   f"Plate flange for welding, PN {pn}"))
         flange(lib, p, rows, pn)
+    p = lib.part("flanges", "gb9123-pn6", gb.part_name("钢制管法兰盖 PN6", "GB/T 9123", "EN 1092-1",
+                                                       "Blind flange, PN 6"))
+    flange(lib, p, pn6_rows("en1092-1_pn6_type05_blind_flange"), 6, blind=True)
 
 
-def flange(lib, p, rows, pn):
+def flange(lib, p, rows, pn, blind=False):
     p.parameters(("DN", TEXTPARA, True), ("Bolt", TEXTPARA, True), ("D", NUMBER, True),
               ("K", NUMBER, True), ("L", NUMBER, True), ("n", NUMBER, True),
               ("C", NUMBER, True), ("B", NUMBER, True))
     p.value_rows(rows)
     spec = f'O.DN & " PN{pn}"'
-    gb.properties(p, f"板式平焊钢制管法兰", "GB/T 9119-2010", "EN 1092-1:2018 type 01", spec,
-                  f'"法兰 " & O.DN & "-PN{pn} GB/T 9119"', "Q235B", "—", None)
+    if blind:
+        gb.properties(p, "钢制管法兰盖", "GB/T 9123-2010", "EN 1092-1:2018 type 05", spec,
+                      f'"法兰盖 " & O.DN & "-PN{pn} GB/T 9123"', "Q235B", "—", None)
+    else:
+        gb.properties(p, "板式平焊钢制管法兰", "GB/T 9119-2010", "EN 1092-1:2018 type 01", spec,
+                      f'"法兰 " & O.DN & "-PN{pn} GB/T 9119"', "Q235B", "—", None)
     drawing.common(p)
     p.struct("rD", "O.D/2")
     p.struct("rK", "O.K/2")
@@ -71,8 +79,9 @@ def flange(lib, p, rows, pn):
     p.base_point = p.pt("F", "0", "0")
     face = p.view("主视图 (Front view)", "F")
     with p.in_view(face):
-        outline = [p.circle("F", "rD", name="外圆 (outside)"),
-                   p.circle("F", "rB", name="内孔 (bore)")]
+        outline = [p.circle("F", "rD", name="外圆 (outside)")]
+        if not blind:
+            outline.append(p.circle("F", "rB", name="内孔 (bore)"))
         p.circle("F", "rK", layer="CENTER", name="螺栓孔中心圆 (bolt circle)")
         h1 = p.pt("H1", "S.rK*CosD(S.th1)", "S.rK*SinD(S.th1)")
         hole = p.circle(h1, "rL", name="螺栓孔 (bolt hole)")
@@ -137,8 +146,9 @@ def flange(lib, p, rows, pn):
                name="轴线 (axis)")
         p.dim_linear("QLrD4", "QLrD3", p.pt("DC", "P.X0.X", "-S.rD-S.dof"), text="O.C",
                      name="厚度 C (thickness)")
-        p.dim_linear("QUrB2", "QLrB2", p.pt("DB", f"{x1}+S.dof", "0"), vertical=True,
-                     text='"Ø" & O.B', name="内径 B (bore)")
+        if not blind:
+            p.dim_linear("QUrB2", "QLrB2", p.pt("DB", f"{x1}+S.dof", "0"), vertical=True,
+                         text='"Ø" & O.B', name="内径 B (bore)")
         p.dim_linear("QUrD3", "QLrD3", p.pt("DD", f"{x1}+2*S.dof", "0"), vertical=True,
                      text='"Ø" & O.D', name="外径 D (outside diameter)")
         p.text(p.pt("TX", "P.X0.X", "-S.rD-2*S.dof-S.th"), 'T.标记 & ""',
