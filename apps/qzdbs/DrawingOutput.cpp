@@ -228,7 +228,9 @@ std::vector<std::string> DrawingWriter::Findings() const {
 
 struct DrawingWriter::Document {};
 
-std::vector<std::string> DrawingWriter::Findings() const { return {}; }
+std::vector<std::string> DrawingWriter::Findings() const {
+  return {};
+}
 
 DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
 DrawingWriter::~DrawingWriter() = default;

@@ -40,7 +40,8 @@ TEST(CatalogCommand, DefaultIsTheSampleLibrary) {
 
   ProgramRun text = RunQzdbs({"catalog"});
   ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_NE(text.out.find("      [1] 六角头螺栓 GB/T 5782 (ISO 4014) (Hexagon head bolt)\n"), std::string::npos)
+  EXPECT_NE(text.out.find("      [1] 六角头螺栓 GB/T 5782 (ISO 4014) (Hexagon head bolt)\n"),
+            std::string::npos)
       << text.out;
 }
 

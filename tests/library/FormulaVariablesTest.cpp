@@ -24,6 +24,7 @@ TEST(FormulaVariables, FindsNamesOutsideTextLiteralsOnly) {
       {R"("Bolt ""S.x"" " & O.Thread & " x " & O.L)", {"O.Thread", "O.L"}},
       {"QZDBSCA*3.5 + Pi + 1e-3 + 2.5E+2 + P.A1.X", {"QZDBSCA", "P.A1.X"}},
       {"Not O.a And S.b Or T.c Mod 2", {"O.a", "S.b", "T.c"}},
+      {R"(T.标记 & "×" & O.L)", {"T.标记", "O.L"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormulaVariables(c.formula), c.names) << c.formula;
