@@ -11,6 +11,7 @@ standard's nominal lengths within each size's range.
 """
 
 import drawing
+import drives
 import gb
 import tables
 from qzlib import NUMBER, TEXTPARA
@@ -97,10 +98,7 @@ def set_screw(p, rows, gbno, edition, twin, name, drive, point):
     p.struct("rf", "Min(O.df, O.d-1.22687*O.P)/2")
     p.struct("cf", "S.r-S.rf")                     # 45° chamfer at the drive end
     p.struct("rp", "O.dp/2")
-    p.struct("ssh", "O.s/2")
-    p.struct("sre", "O.s/Sqr(3)")
-    p.struct("tc", "S.sre*TanD(30)")               # 120° cone at the bottom of the socket
-    p.struct("hs", "O.s/2")
+    drives.drive_sizes(p)
     drawing.mass_property(p, "Pi/4*O.d^2*O.L")
 
     p.base_point = p.pt("O", "0", "0")
@@ -128,15 +126,7 @@ def set_screw(p, rows, gbno, edition, twin, name, drive, point):
             p.struct("cae", "180+S.ca")
             p.arc(p.pt("CC", "O.L-S.ch+S.cR", "0"), "cR", "cas", "cae", layer="HIDDEN",
                   name="凹端 (cup, hidden)")
-        if drive == "socket":
-            upper.append(p.line(p.pt("S1", "0", "S.sre"), p.pt("S2", "O.t", "S.sre"),
-                                layer="HIDDEN", name="内六角孔 (socket, upper)"))
-            upper.append(p.line("S2", p.pt("S3", "O.t+S.tc", "0"), layer="HIDDEN",
-                                name="内六角孔锥底 (socket cone, upper)"))
-        else:
-            upper.append(p.line(p.pt("S1", "0", "O.s/2"), p.pt("S2", "O.t", "O.s/2"),
-                                name="槽 (slot, upper)"))
-            p.line("S2", p.pt("S2L", "O.t", "-O.s/2"), name="槽底 (slot bottom)")
+        upper += drives.front(p, drive, "0")
         a2 = p.pt("A2", "O.L+S.cl", "0")
         p.line(p.pt("A1", "-S.cl", "0"), a2, layer="CENTER", name="轴线 (axis)")
         p.mirror(upper, "O", a2, name="下半部 (lower half, mirrored)")
@@ -158,18 +148,7 @@ def set_screw(p, rows, gbno, edition, twin, name, drive, point):
     with p.in_view(side):
         crest, root = drawing.thread_end(p, "E", "r", "r3", "")
         members = [crest, root]
-        if drive == "socket":
-            hexa, corners = drawing.hexagon(p, "E", "ssh", "sre", "SK", name="内六角 (socket)")
-            members.append(hexa)
-            p.dim_linear(corners[2], corners[4], p.pt("ES", "P.E.X", "P.E.Y-S.r-S.dof"),
-                         text="O.s", name="内六角对边 s (socket size)")
-        else:
-            # The slot seen from the end, drawn at 45° as a drafter shows it in this view.
-            for sign, tag in ((1, "U"), (-1, "L")):
-                off = f"{sign}*O.s/2*0.7071"
-                a = p.pt(f"SL{tag}1", f"P.E.X-S.r*0.7071-({off})", f"P.E.Y-S.r*0.7071+({off})")
-                b = p.pt(f"SL{tag}2", f"P.E.X+S.r*0.7071-({off})", f"P.E.Y+S.r*0.7071+({off})")
-                members.append(p.line(a, b, name=f"槽 (slot, {tag})"))
+        members += drives.end(p, drive, "E", "r")
         p.group(members, name="端视轮廓 (end view outline)")
         drawing.centre_cross(p, "E", "S.r", "")
 

@@ -16,6 +16,7 @@ lengths within each size's range; a countersunk screw's length includes its head
 """
 
 import drawing
+import drives
 import gb
 import tables
 from qzlib import NUMBER, TEXTPARA
@@ -169,10 +170,7 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
     p.struct("rk", "O.dk/2")
     p.struct("hx1", "O.k" if csk else "0")             # where the shank leaves the head
     p.struct("xt", "IIf(O.L-O.b>S.hx1+O.a, O.L-O.b, S.hx1+O.a)")
-    p.struct("ssh", "O.s/2")
-    p.struct("sre", "O.s/Sqr(3)")
-    p.struct("tc", "S.sre*TanD(30)")
-    p.struct("cw", "O.s/5")                            # width of a cross recess arm (drawn)
+    drives.drive_sizes(p)
     drawing.mass_property(p, ("Pi/12*O.k*(O.dk^2+O.dk*O.d+O.d^2)" if csk
                               else "0.9*Pi/4*O.dk^2*O.k") + "+Pi/4*O.d^2*(O.L-S.hx1)")
 
@@ -181,18 +179,7 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
     with p.in_view(front):
         upper, top = head_outline(p, head)
         ht = f"P.{top}.X"                              # x of the top of the head on the axis
-        if drive in ("socket", "lobe"):
-            upper.append(p.line(p.pt("S1", ht, "S.sre"), p.pt("S2", f"{ht}+O.t", "S.sre"),
-                                layer="HIDDEN", name="内六角孔 (socket, upper)"))
-            upper.append(p.line("S2", p.pt("S3", f"{ht}+O.t+S.tc", "0"), layer="HIDDEN",
-                                name="内六角孔锥底 (socket cone, upper)"))
-        elif drive == "cross":
-            upper.append(p.line(p.pt("S1", ht, "O.s/2"), p.pt("S3", f"{ht}+O.t", "0"),
-                                layer="HIDDEN", name="十字槽 (cross recess, upper)"))
-        else:
-            upper.append(p.line(p.pt("S1", ht, "O.s/2"), p.pt("S2", f"{ht}+O.t", "O.s/2"),
-                                name="槽 (slot, upper)"))
-            p.line("S2", p.pt("S2L", f"{ht}+O.t", "-O.s/2"), name="槽底 (slot bottom)")
+        upper += drives.front(p, drive, ht)
         shank_upper, _, _ = drawing.shank(p, "1", runout=False)
         a2 = p.pt("A2", "O.L+S.cl", "0")
         p.line(p.pt("A1", f"{ht}-S.cl", "0"), a2, layer="CENTER", name="轴线 (axis)")
@@ -219,43 +206,7 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
     side = p.view("左视图 (Left view)", "E")
     with p.in_view(side):
         members = [p.circle("E", "rk", name="头部 (head)")]
-        if drive == "socket":
-            hexa, corners = drawing.hexagon(p, "E", "ssh", "sre", "SK", name="内六角 (socket)")
-            members.append(hexa)
-            p.dim_linear(corners[2], corners[4], p.pt("ES", "P.E.X", "P.E.Y-S.rk-S.dof"),
-                         text="O.s", name="内六角对边 s (socket size)")
-        elif drive == "lobe":
-            # Six lobes reaching the circle A/2, each hollow between two lobes an arc tangent
-            # to both.
-            p.struct("rl", "O.s/8")
-            p.struct("rlc", "O.s/2-S.rl")
-            p.struct("rh", "O.s/5")
-            p.struct("hh", "S.rlc*CosD(30)+Sqr((S.rl+S.rh)^2-(S.rlc*SinD(30))^2)")
-            p.struct("phi", "ATan2D(S.hh*SinD(30), S.hh*CosD(30)-S.rlc)")
-            p.struct("mphi", "-S.phi")
-            p.struct("th0", "ATan2D(-S.hh*SinD(30), S.rlc-S.hh*CosD(30))")
-            p.struct("th0e", "S.th0+360")
-            p.struct("th60", "60-S.th0")
-            lobe = p.arc(p.pt("LB", "P.E.X+S.rlc", "P.E.Y"), "rl", "mphi", "phi",
-                         name="花形凸瓣 (lobe)")
-            hollow = p.arc(p.pt("HL", "P.E.X+S.hh*CosD(30)", "P.E.Y+S.hh*SinD(30)"), "rh",
-                           "th60", "th0e", name="花形凹瓣 (hollow between lobes)")
-            members.append(lobe)
-            p.polar([lobe, hollow], "E", 6, 360, name="内六角花形 (hexalobular socket)")
-        elif drive == "cross":
-            # The cross recess as a plus-shaped outline: arms s long and s/5 wide.
-            arm = [("S.ssh", "S.cw/2"), ("S.cw/2", "S.cw/2"), ("S.cw/2", "S.ssh"),
-                   ("-S.cw/2", "S.ssh"), ("-S.cw/2", "S.cw/2"), ("-S.ssh", "S.cw/2"),
-                   ("-S.ssh", "-S.cw/2"), ("-S.cw/2", "-S.cw/2"), ("-S.cw/2", "-S.ssh"),
-                   ("S.cw/2", "-S.ssh"), ("S.cw/2", "-S.cw/2"), ("S.ssh", "-S.cw/2")]
-            pts = [p.pt(f"CR{i + 1}", f"P.E.X+{x}", f"P.E.Y+{y}") for i, (x, y) in enumerate(arm)]
-            members.append(p.pline(pts, name="十字槽 (cross recess)"))
-        else:
-            for sign, tag in ((1, "U"), (-1, "L")):
-                off = f"{sign}*O.s/2*0.7071"
-                a = p.pt(f"SL{tag}1", f"P.E.X-S.rk*0.7071-({off})", f"P.E.Y-S.rk*0.7071+({off})")
-                b = p.pt(f"SL{tag}2", f"P.E.X+S.rk*0.7071-({off})", f"P.E.Y+S.rk*0.7071+({off})")
-                members.append(p.line(a, b, name=f"槽 (slot, {tag})"))
+        members += drives.end(p, drive, "E", "rk")
         p.group(members, name="头部端视 (head seen from the end)")
         drawing.centre_cross(p, "E", "S.rk", "")
 
