@@ -6,8 +6,8 @@ Columns: thread pitch P (coarse, ISO 261, or the fine pitch of the size), width 
 (= s max), minimum width across corners e, nut height m (= m max), minimum bearing face
 diameter dw and maximum countersink diameter da. GB/T 6170 takes the checked table's values for
 M4 to M24 (tests/data/fasteners) and the ISO 4032 table's for the other sizes; e is the
-checked table's e min wherever size and width across flats agree, else the table's value (a
-modelling value close to e min).
+checked table's e min wherever size and width across flats agree, above M24 the ISO 8673
+table's (which holds e min), else the table's value (a modelling value close to e min).
 """
 
 import drawing
@@ -30,6 +30,10 @@ def table_rows(name, wanted, checked=None):
     # same width across flats and diameter, its e min (grade A to M16, B above) is taken.
     e_min = {(n(c["d_mm"]), n(c["s_max"])): n(c["e_min"])
              for c in tables.checked("iso4032_hex_nut").values()}
+    # Above M24 the fine-thread table's e, which is e min (it agrees with the checked table
+    # at M8 to M24), for a nut of the same diameter and width across flats.
+    for size, r in tables.standard("iso8673_hexagon_nut_style_1_fine_thread").items():
+        e_min.setdefault((tables.thread_d(size), n(r["s_nom"])), n(r["e"]))
     rows = []
     for size in tables.sizes(std, wanted):
         d = tables.thread_d(size)
