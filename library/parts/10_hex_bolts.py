@@ -131,8 +131,8 @@ def build(lib):
             for length in tables.lengths(lstd, lo, hi):
                 values.append((head[0], length, *head[1:], *rest))
         p.value_rows(values)
-        spec = 'O.Thread & "×" & O.L'
-        gb.properties(p, name, edition, twin, spec, gb.mark("螺栓", gbno, spec), "钢", grade,
+        size_text = 'O.Thread & "×" & O.L'
+        gb.properties(p, name, edition, twin, size_text, gb.mark("螺栓", gbno, size_text), "钢", grade,
                       None)
         drawing.hex_head_part(p, lambda v, p=p: drawing.mass_property(p, v), bolt=bolt)
         if bolt:

@@ -40,9 +40,9 @@ def build(lib):
                   for th, d, pitch, b, dk, dkk, k, s, e, t in SIZES
                   for l in tables.lengths("ISO 4762", tables.num(ranges[th]["Min_L"]),
                                           tables.num(ranges[th]["Max_L"]))])
-    spec = 'O.Thread & "×" & O.L'
-    gb.properties(p, "内六角圆柱头螺钉", "GB/T 70.1-2008", "ISO 4762:2004", spec,
-                  gb.mark("螺钉", "GB/T 70.1", spec), "钢", "12.9", None)
+    size_text = 'O.Thread & "×" & O.L'
+    gb.properties(p, "内六角圆柱头螺钉", "GB/T 70.1-2008", "ISO 4762:2004", size_text,
+                  gb.mark("螺钉", "GB/T 70.1", size_text), "钢", "12.9", None)
 
     drawing.common(p)
     drawing.external_thread_sizes(p)

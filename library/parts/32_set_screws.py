@@ -90,8 +90,8 @@ def set_screw(p, rows, gbno, edition, twin, name, drive, point):
                  ("P", NUMBER, True), ("s", NUMBER, True), ("t", NUMBER, True),
                  ("dp", NUMBER, True), ("z", NUMBER, point == "dog"), ("df", NUMBER, True))
     p.value_rows(rows)
-    spec = 'O.Thread & "×" & O.L'
-    gb.properties(p, name, edition, twin, spec, gb.mark("螺钉", gbno, spec), "钢", "45H", None)
+    size_text = 'O.Thread & "×" & O.L'
+    gb.properties(p, name, edition, twin, size_text, gb.mark("螺钉", gbno, size_text), "钢", "45H", None)
     drawing.common(p)
     p.struct("r", "O.d/2")
     p.struct("r3", "(O.d-1.22687*O.P)/2")

@@ -161,9 +161,9 @@ def head_screw(p, rows, gbno, edition, twin, name, head, drive):
                  ("dk", NUMBER, True), ("k", NUMBER, True), ("s", NUMBER, True),
                  ("t", NUMBER, True), ("rf", NUMBER, head in ("pan", "dome", "raised")))
     p.value_rows(rows)
-    spec = 'O.Thread & "×" & O.L'
+    size_text = 'O.Thread & "×" & O.L'
     grade = "8.8" if drive in ("socket", "lobe") else "4.8"
-    gb.properties(p, name, edition, twin, spec, gb.mark("螺钉", gbno, spec), "钢", grade, None)
+    gb.properties(p, name, edition, twin, size_text, gb.mark("螺钉", gbno, size_text), "钢", grade, None)
     csk = head in ("csk", "raised")
     drawing.common(p)
     drawing.external_thread_sizes(p)

@@ -85,8 +85,8 @@ def nut(p, rows, gbno, edition, twin, name, grade):
               ("s", NUMBER, True), ("e", NUMBER, True), ("m", NUMBER, True),
               ("dw", NUMBER, True), ("da", NUMBER, True))
     p.value_rows(rows)
-    spec = 'O.Thread & ""'
-    gb.properties(p, name, edition, twin, spec, gb.mark("螺母", gbno, spec), "钢", grade, None)
+    size_text = 'O.Thread & ""'
+    gb.properties(p, name, edition, twin, size_text, gb.mark("螺母", gbno, size_text), "钢", grade, None)
 
     drawing.common(p)
     drawing.hex_sizes(p)

@@ -55,8 +55,8 @@ def washer(p, rows, gbno, edition, twin, name, grade):
     p.parameters(("Size", NUMBER, True), ("Thread", TEXTPARA, True), ("d1", NUMBER, True),
               ("d2", NUMBER, True), ("h", NUMBER, True))
     p.value_rows(rows)
-    spec = 'O.Size & ""'
-    gb.properties(p, name, edition, twin, spec, gb.mark("垫圈", gbno, spec), "钢", grade, None)
+    size_text = 'O.Size & ""'
+    gb.properties(p, name, edition, twin, size_text, gb.mark("垫圈", gbno, size_text), "钢", grade, None)
 
     drawing.common(p)
     p.struct("r1", "O.d1/2")

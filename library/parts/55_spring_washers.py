@@ -27,9 +27,9 @@ def build(lib):
     p.parameters(("Size", NUMBER, True), ("d", NUMBER, True), ("s", NUMBER, True),
                  ("H", NUMBER, True))
     p.value_rows(ROWS)
-    spec = 'O.Size & ""'
-    gb.properties(p, "标准型弹簧垫圈", "GB/T 93-1987", "DIN 127 B (similar, withdrawn)", spec,
-                  gb.mark("垫圈", "GB/T 93", spec), "65Mn", "42~50 HRC", None)
+    size_text = 'O.Size & ""'
+    gb.properties(p, "标准型弹簧垫圈", "GB/T 93-1987", "DIN 127 B (similar, withdrawn)", size_text,
+                  gb.mark("垫圈", "GB/T 93", size_text), "65Mn", "42~50 HRC", None)
     drawing.common(p)
     p.struct("r", "O.d/2")
     p.struct("ro", "O.d/2+O.s")

@@ -87,8 +87,8 @@ def pin(p, rows, gbno, edition, twin, name, material, grade, internal=False):
                    ("t2", NUMBER, True)]
     p.parameters(*params)
     p.value_rows(rows)
-    spec = 'O.d & " " & O.Tol & "×" & O.L'
-    gb.properties(p, name, edition, twin, spec, gb.mark("销", gbno, spec), material, grade, None)
+    size_text = 'O.d & " " & O.Tol & "×" & O.L'
+    gb.properties(p, name, edition, twin, size_text, gb.mark("销", gbno, size_text), material, grade, None)
 
     drawing.common(p)
     p.struct("r", "O.d/2")

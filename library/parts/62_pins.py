@@ -30,9 +30,9 @@ def taper_pin(lib):
     p = lib.part("pins", "gb117", gb.part_name("圆锥销", "GB/T 117", "ISO 2339", "Taper pin"))
     p.parameters(("d", NUMBER, True), ("L", NUMBER, True), ("a", NUMBER, True))
     p.value_rows(length_rows("iso2339_taper_pin", "ISO 2339", 2, ["a"]))
-    spec = 'O.d & "×" & O.L'
-    gb.properties(p, "圆锥销", "GB/T 117-2000", "ISO 2339:1986", spec,
-                  gb.mark("销", "GB/T 117", spec), "35", "—", None)
+    size_text = 'O.d & "×" & O.L'
+    gb.properties(p, "圆锥销", "GB/T 117-2000", "ISO 2339:1986", size_text,
+                  gb.mark("销", "GB/T 117", size_text), "35", "—", None)
     drawing.common(p)
     p.struct("r0", "O.d/2")
     p.struct("r1", "O.d/2+O.L/100")            # taper 1:50 on the diameter
@@ -77,9 +77,9 @@ def spring_pin(lib):
                  ("d2", NUMBER, True), ("a", NUMBER, True), ("s", NUMBER, True))
     p.value_rows(length_rows("iso8752_spring_pin_slotted_heavy_duty", "ISO 8752", 1.5,
                              ["d_1", "d_2", "a", "s"]))
-    spec = 'O.d & "×" & O.L'
-    gb.properties(p, "弹性圆柱销 直槽 重型", "GB/T 879.1-2018", "ISO 8752:2009", spec,
-                  gb.mark("销", "GB/T 879.1", spec), "65Mn", "420~520 HV", None)
+    size_text = 'O.d & "×" & O.L'
+    gb.properties(p, "弹性圆柱销 直槽 重型", "GB/T 879.1-2018", "ISO 8752:2009", size_text,
+                  gb.mark("销", "GB/T 879.1", size_text), "65Mn", "420~520 HV", None)
     drawing.common(p)
     p.struct("r", "O.d1/2")
     p.struct("r2", "O.d2/2")
@@ -126,9 +126,9 @@ def split_pin(lib):
     p.parameters(("d", NUMBER, True), ("L", NUMBER, True), ("a", NUMBER, True),
                  ("b", NUMBER, True), ("c", NUMBER, True), ("dw", NUMBER, True))
     p.value_rows(length_rows("iso1234_split_pin", "ISO 1234", 1.6, ["a", "b", "c", "d"]))
-    spec = 'O.d & "×" & O.L'
-    gb.properties(p, "开口销", "GB/T 91-2000", "ISO 1234:1997", spec,
-                  gb.mark("销", "GB/T 91", spec), "Q215", "—", None)
+    size_text = 'O.d & "×" & O.L'
+    gb.properties(p, "开口销", "GB/T 91-2000", "ISO 1234:1997", size_text,
+                  gb.mark("销", "GB/T 91", size_text), "Q215", "—", None)
     drawing.common(p)
     p.struct("w", "O.dw/2")                    # each leg is a half-round wire dw/2 thick
     p.struct("re", "O.c/2")                    # eye, outside

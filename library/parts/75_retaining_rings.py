@@ -146,8 +146,8 @@ def build(lib):
                      ("a", NUMBER, True), ("b", NUMBER, True), ("d5", NUMBER, True),
                      ("d2", NUMBER, True))
         p.value_rows(rows)
-        spec = 'O.d1 & ""'
-        gb.properties(p, name, edition, twin, spec, gb.mark("挡圈", gbno, spec), "65Mn",
+        size_text = 'O.d1 & ""'
+        gb.properties(p, name, edition, twin, size_text, gb.mark("挡圈", gbno, size_text), "65Mn",
                       "44~51 HRC", None)
         drawing.common(p)
         p.struct("a_gap", "S.gv")
@@ -161,9 +161,9 @@ def build(lib):
     p.parameters(("d2", NUMBER, True), ("d1min", NUMBER, True), ("d1max", NUMBER, True),
                  ("d3", NUMBER, True), ("s", NUMBER, True), ("a", NUMBER, True))
     p.value_rows(rows)
-    spec = 'O.d2 & ""'
-    gb.properties(p, "开口挡圈", "GB/T 896-2020", "DIN 6799:2011", spec,
-                  gb.mark("挡圈", "GB/T 896", spec), "65Mn", "47~54 HRC", None)
+    size_text = 'O.d2 & ""'
+    gb.properties(p, "开口挡圈", "GB/T 896-2020", "DIN 6799:2011", size_text,
+                  gb.mark("挡圈", "GB/T 896", size_text), "65Mn", "47~54 HRC", None)
     drawing.common(p)
     p.struct("a_gap", "S.gv")
     eclip(p)

@@ -47,10 +47,10 @@ def key(lib, form):
                  ("t2", NUMBER, True))
     p.value_rows([(b, h, length, d, d0, t1, t2) for d0, d, b, h, t1, t2, lo, hi in KEYS
                   for length in LENGTHS if lo <= length <= hi])
-    spec = 'O.b & "×" & O.h & "×" & O.L'
+    size_text = 'O.b & "×" & O.h & "×" & O.L'
     prefix = "" if form == "A" else form + " "     # form A is marked without a letter
-    gb.properties(p, f"普通型 平键 {form}型", "GB/T 1096-2003", "DIN 6885-1:1968", spec,
-                  f'"GB/T 1096 键 {prefix}" & ' + spec, "45", "—", None)
+    gb.properties(p, f"普通型 平键 {form}型", "GB/T 1096-2003", "DIN 6885-1:1968", size_text,
+                  f'"GB/T 1096 键 {prefix}" & ' + size_text, "45", "—", None)
     drawing.common(p)
     p.struct("hb", "O.b/2")
     p.struct("xr", "O.L/2-S.hb")               # centres of the round ends

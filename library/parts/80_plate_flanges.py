@@ -56,12 +56,12 @@ def flange(lib, p, rows, pn, blind=False):
               ("K", NUMBER, True), ("L", NUMBER, True), ("n", NUMBER, True),
               ("C", NUMBER, True), ("B", NUMBER, True))
     p.value_rows(rows)
-    spec = f'O.DN & " PN{pn}"'
+    size_text = f'O.DN & " PN{pn}"'
     if blind:
-        gb.properties(p, "钢制管法兰盖", "GB/T 9123-2010", "EN 1092-1:2018 type 05", spec,
+        gb.properties(p, "钢制管法兰盖", "GB/T 9123-2010", "EN 1092-1:2018 type 05", size_text,
                       f'"法兰盖 " & O.DN & "-PN{pn} GB/T 9123"', "Q235B", "—", None)
     else:
-        gb.properties(p, "板式平焊钢制管法兰", "GB/T 9119-2010", "EN 1092-1:2018 type 01", spec,
+        gb.properties(p, "板式平焊钢制管法兰", "GB/T 9119-2010", "EN 1092-1:2018 type 01", size_text,
                       f'"法兰 " & O.DN & "-PN{pn} GB/T 9119"', "Q235B", "—", None)
     drawing.common(p)
     p.struct("rD", "O.D/2")

@@ -14,12 +14,12 @@ def part_name(name, gb, twin, english):
     return f"{name} {gb}{twin_text} ({english})"
 
 
-def properties(p, name, standard, twin, spec, mark, material, grade, volume):
-    """`spec` and `mark` are formulas; `standard` and `twin` name their editions."""
+def properties(p, name, standard, twin, size_text, mark, material, grade, volume):
+    """`size_text` and `mark` are formulas; `standard` and `twin` name their editions."""
     p.prop("名称", name)
     p.prop("标准", standard)
     p.prop("等效标准", twin or "—")
-    p.prop("规格", spec, formula=True)
+    p.prop("规格", size_text, formula=True)
     p.prop("标记", mark, formula=True)
     p.prop("材料", material)
     p.prop("性能等级", grade)
@@ -27,6 +27,6 @@ def properties(p, name, standard, twin, spec, mark, material, grade, volume):
         drawing.mass_property(p, volume)
 
 
-def mark(kind, gb, spec):
+def mark(kind, gb, size_text):
     """The GB/T 1237 marking formula: kind and number, then the size formula."""
-    return f'"{kind} {gb} " & {spec}'
+    return f'"{kind} {gb} " & {size_text}'
