@@ -220,7 +220,8 @@ std::vector<std::string> DrawingWriter::Findings() const {
   std::vector<std::string> findings;
   if (!document_) return findings;
   for (const server::Finding& finding : document_->document.findings)
-    findings.push_back(finding.code + " " + finding.where + ": " + finding.message);
+    findings.push_back(std::string(server::AuditCodeName(finding.code)) + " " + finding.where +
+                       ": " + finding.message);
   return findings;
 }
 
