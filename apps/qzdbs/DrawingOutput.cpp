@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/OrderedMap.h"
 #include "host/recording/Recording.h"
 
@@ -80,19 +80,7 @@ std::string FormatList(const std::string& prefix) {
 }
 
 void WriteTextAtomically(const std::filesystem::path& file, const std::string& text) {
-  std::filesystem::path temporary = file;
-  temporary += ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw std::runtime_error("cannot write " + file.string());
-  }
+  WriteFileAtomically(file, text);
 }
 
 #ifdef QZDBS_HAVE_SERVER

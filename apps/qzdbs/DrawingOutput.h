@@ -46,7 +46,8 @@ class DrawingWriter {
   std::unique_ptr<Document> document_;
 };
 
-// Writes `text` to `file` through a temporary file beside it.
+// Writes `text` to `file` through a temporary file beside it (a name of this
+// process alone); throws FileWriteError naming the file.
 void WriteTextAtomically(const std::filesystem::path& file, const std::string& text);
 
 }  // namespace qzdbs::cli

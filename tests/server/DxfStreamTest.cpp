@@ -101,18 +101,5 @@ TEST(DxfStream, NonAsciiTextsAreEscapedAndNamesGoToTheCodePage) {
             "  1\nplain\n");
 }
 
-TEST(DxfStream, SaveReportsAFileItCannotWrite) {
-  ScratchDir scratch;
-  DxfStream stream;
-  stream.dxfString(0, "EOF");
-  stream.Save(scratch / "out.dxf");
-  EXPECT_EQ(ReadText(scratch / "out.dxf"), "  0\nEOF\n");
-  EXPECT_THROW(stream.Save(scratch / "no-such-folder" / "out.dxf"), std::runtime_error);
-  // /dev/full takes the open but not the bytes.
-  if (std::filesystem::exists("/dev/full")) {
-    EXPECT_THROW(stream.Save("/dev/full"), std::runtime_error);
-  }
-}
-
 }  // namespace
 }  // namespace qzdbs::server::test

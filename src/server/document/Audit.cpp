@@ -4,87 +4,103 @@
 #include <cmath>
 
 #include "server/Geometry.h"
+#include "server/document/ControlCharacters.h"
 
 namespace qzdbs::server {
 
 namespace {
 
-bool Finite(double v) {
+// The largest coordinate, length or size any exporter is asked to write: a
+// library's 1e12 mm radius or 1e308 text scale makes files no reader opens.
+constexpr double kLargest = 1e9;
+
+using Check = bool (*)(double);
+
+bool IsFiniteValue(double v) {
   return std::isfinite(v);
 }
 
-bool AllFinite(const Sketch& s);
+bool IsWritable(double v) {
+  return std::isfinite(v) && std::fabs(v) <= kLargest;
+}
 
-bool AllFinite(const Shape& shape) {
+bool Pass(const Point3& p, Check ok) {
+  return ok(p[0]) && ok(p[1]) && ok(p[2]);
+}
+
+bool AllPass(const Sketch& s, Check ok);
+
+bool AllPass(const Shape& shape, Check ok) {
   return std::visit(
-      [](const auto& s) -> bool {
+      [ok](const auto& s) -> bool {
         using T = std::decay_t<decltype(s)>;
         if constexpr (std::is_same_v<T, LineShape>) {
-          return IsFinite(s.start) && IsFinite(s.end);
+          return Pass(s.start, ok) && Pass(s.end, ok);
         } else if constexpr (std::is_same_v<T, CircleShape>) {
-          return IsFinite(s.center) && Finite(s.radius);
+          return Pass(s.center, ok) && ok(s.radius);
         } else if constexpr (std::is_same_v<T, ArcShape>) {
-          return IsFinite(s.center) && Finite(s.radius) && Finite(s.startAngle) &&
-                 Finite(s.endAngle);
+          return Pass(s.center, ok) && ok(s.radius) && ok(s.startAngle) && ok(s.endAngle);
         } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          return IsFinite(s.center) && IsFinite(s.majorAxis) && Finite(s.ratio) &&
-                 Finite(s.startParam) && Finite(s.endParam);
+          return Pass(s.center, ok) && Pass(s.majorAxis, ok) && ok(s.ratio) && ok(s.startParam) &&
+                 ok(s.endParam);
         } else if constexpr (std::is_same_v<T, PolylineShape>) {
           for (const Point3& p : s.vertices) {
-            if (!IsFinite(p)) return false;
+            if (!Pass(p, ok)) return false;
           }
-          return Finite(s.width);
+          return ok(s.width);
         } else if constexpr (std::is_same_v<T, TextShape>) {
-          return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation);
+          return Pass(s.position, ok) && ok(s.height) && ok(s.rotation) && ok(s.widthFactor) &&
+                 ok(s.oblique) && ok(s.width);
         } else if constexpr (std::is_same_v<T, SolidShape>) {
           for (const Point3& p : s.corners) {
-            if (!IsFinite(p)) return false;
+            if (!Pass(p, ok)) return false;
           }
           return true;
         } else if constexpr (std::is_same_v<T, HatchShape>) {
           for (const BoundaryLoop& loop : s.loops) {
             for (const Point3& p : loop.vertices) {
-              if (!IsFinite(p)) return false;
+              if (!Pass(p, ok)) return false;
             }
           }
           return true;
         } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          return AllFinite(s.graphics) && Finite(s.measurement);
+          return AllPass(s.graphics, ok) && ok(s.measurement);
         } else if constexpr (std::is_same_v<T, LeaderShape>) {
           for (const Point3& p : s.vertices) {
-            if (!IsFinite(p)) return false;
+            if (!Pass(p, ok)) return false;
           }
-          return AllFinite(s.graphics);
+          return AllPass(s.graphics, ok);
         } else if constexpr (std::is_same_v<T, InsertShape>) {
-          return IsFinite(s.position) && Finite(s.rotation) && Finite(s.scale);
+          return Pass(s.position, ok) && ok(s.rotation) && ok(s.scale);
         }
         return true;
       },
       shape);
 }
 
-bool AllFinite(const Sketch& s) {
+bool AllPass(const Sketch& s, Check ok) {
   for (const LineShape& l : s.lines) {
-    if (!AllFinite(Shape{l})) return false;
+    if (!AllPass(Shape{l}, ok)) return false;
   }
   for (const ArcShape& a : s.arcs) {
-    if (!AllFinite(Shape{a})) return false;
+    if (!AllPass(Shape{a}, ok)) return false;
   }
   for (const PolylineShape& p : s.polylines) {
-    if (!AllFinite(Shape{p})) return false;
+    if (!AllPass(Shape{p}, ok)) return false;
   }
   for (const SolidShape& p : s.solids) {
-    if (!AllFinite(Shape{p})) return false;
+    if (!AllPass(Shape{p}, ok)) return false;
   }
   for (const TextShape& t : s.texts) {
-    if (!AllFinite(Shape{t})) return false;
+    if (!AllPass(Shape{t}, ok)) return false;
   }
   return true;
 }
 
 // The code of what makes an entity unusable, or null.
 const char* Broken(const Entity& entity) {
-  if (!AllFinite(entity.shape)) return "NONFINITE";
+  if (!AllPass(entity.shape, IsFiniteValue)) return "NONFINITE";
+  if (!AllPass(entity.shape, IsWritable)) return "MAGNITUDE";
   if (auto* c = std::get_if<CircleShape>(&entity.shape); c && c->radius <= 0) return "ZERO_RADIUS";
   if (auto* a = std::get_if<ArcShape>(&entity.shape); a && a->radius <= 0) return "ZERO_RADIUS";
   if (auto* p = std::get_if<PolylineShape>(&entity.shape); p && p->vertices.size() < 2) {
@@ -128,6 +144,7 @@ void RemoveEntities(Document& document,
 }
 
 void AuditDocument(Document& document) {
+  ReplaceControlCharacters(document);
   for (View& view : document.views) {
     for (Entity& entity : view.entities) {
       if (entity.layer.empty()) {
@@ -144,13 +161,28 @@ void AuditDocument(Document& document) {
       }
     }
   }
-  RemoveEntities(document, [&](const Entity& entity, const EntityRef& ref) {
+  const auto leaveOut = [&](const Entity& entity, const std::string& where, bool onlyUnwritable) {
     const char* code = Broken(entity);
     if (!code) return false;
-    document.findings.push_back(Finding{code, "the entity cannot be drawn and is left out",
-                                        Where(document.views[ref.view], entity), false});
+    const std::string name = code;
+    if (onlyUnwritable && name != "NONFINITE" && name != "MAGNITUDE") return false;
+    const bool tooLarge = name == "MAGNITUDE";
+    document.findings.push_back(Finding{code,
+                                        tooLarge ? "a value beyond ±1e9 mm; the entity is left out"
+                                                 : "the entity cannot be drawn and is left out",
+                                        where, false});
     return true;
+  };
+  RemoveEntities(document, [&](const Entity& entity, const EntityRef& ref) {
+    return leaveOut(entity, Where(document.views[ref.view], entity), false);
   });
+  // A block's drawing file is read from outside the library: what no
+  // exporter can write is left out of it too.
+  for (BlockDefinition& block : document.blocks) {
+    std::erase_if(block.entities, [&](const Entity& entity) {
+      return leaveOut(entity, "block " + block.name + ", " + entity.className, true);
+    });
+  }
 }
 
 }  // namespace qzdbs::server

@@ -2,7 +2,10 @@
 // a finding with a code, the entity it concerns and whether it was mended
 // (kept, repaired) or left out.
 //
-// Codes: NONFINITE (a coordinate that is not a number: left out), ZERO_RADIUS
+// Codes: NONFINITE (a coordinate that is not a number: left out), MAGNITUDE
+// (a coordinate or size beyond ±1e9 mm, checked after transforms and
+// dimension graphics: left out), CONTROL_CHARACTER (control characters in a
+// text or name: replaced, see ControlCharacters.h), ZERO_RADIUS
 // (a circle or arc without radius: left out), EMPTY_POLYLINE (fewer than two
 // vertices: left out), EMPTY_HATCH (no boundary: left out), LAYER_EMPTY (no
 // layer name: put on "0"), COLOR_RANGE (a colour outside 0..256: by layer).
