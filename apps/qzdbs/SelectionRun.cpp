@@ -29,9 +29,13 @@ class EchoingMessageService : public RecordingMessageService {
   }
   void Flush() {
     if (repeats_ == 0) return;
-    std::cerr << last_;
-    if (repeats_ > 1) std::cerr << " (" << repeats_ << " times)";
-    std::cerr << '\n';
+    std::string line = last_;
+    if (repeats_ > 1) {
+      while (!line.empty() && line.back() == '\n')
+        line.pop_back();
+      line += " (" + std::to_string(repeats_) + " times)";
+    }
+    std::cerr << line << '\n';
     repeats_ = 0;
   }
 
