@@ -51,14 +51,13 @@ void AtomicFile::Write(std::string_view bytes) {
 }
 
 void AtomicFile::Commit() {
-  // Only fsync and close tell of blocks a full disk or a network folder
-  // could not take.
-  if (::fsync(fd_) != 0 && errno != EINVAL) Fail("cannot flush", errno);
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) Fail("cannot check the size", errno);
+  // close tells of blocks a network folder could not take; no fsync, which
+  // would cost a batch of small files more than their drawing.
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) Fail("cannot close", errno);
+  struct stat info {};
+  if (::lstat(temporary_.c_str(), &info) != 0) Fail("cannot check the size", errno);
   if (static_cast<uint64_t>(info.st_size) != written_)
     Fail(std::to_string(info.st_size) + " of " + std::to_string(written_) + " bytes on disk", EIO);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot rename", errno);

@@ -32,7 +32,7 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   void Write(std::string_view bytes);
-  // Flushes and closes the file, checks that its size is what was written,
+  // Closes the file, checks that its size is what was written,
   // then renames it over the target. Throws FileWriteError otherwise, with
   // the target untouched.
   void Commit();
