@@ -31,7 +31,7 @@ class EchoingMessageService : public RecordingMessageService {
     if (repeats_ == 0) return;
     std::string line = last_;
     if (repeats_ > 1) {
-      while (!line.empty() && line.back() == '\n')
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
       line += " (" + std::to_string(repeats_) + " times)";
     }
