@@ -13,7 +13,7 @@
 namespace qzdbs::server::test {
 namespace {
 
-int Count(const Document& document, const std::string& code) {
+int Count(const Document& document, AuditCode code) {
   return static_cast<int>(std::count_if(document.findings.begin(), document.findings.end(),
                                         [&](const Finding& f) { return f.code == code; }));
 }
@@ -45,7 +45,7 @@ TEST(DocumentTest, KeepsThePartItsDictionariesAndItsOptions) {
   EXPECT_EQ(line.className, "DbLine");
   // The sample's block has no drawing in any folder: that is its one finding.
   EXPECT_EQ(document.findings.size(), 1u);
-  EXPECT_EQ(Count(document, "BLOCK_FILE"), 1);
+  EXPECT_EQ(Count(document, AuditCode::BlockFile), 1);
 }
 
 TEST(DocumentTest, EllipsesTakeTheirAxisFromTheLargerRadius) {
@@ -166,21 +166,22 @@ TEST_F(BlockFolderTest, AnythingElseLeavesAMarkerAndAFinding) {
   struct Case {
     const char* name;
     const char* content;  // null: no file
+    size_t findings;      // "/" is no character of a DXF name: a second finding
   };
   // A 100-byte drawing whose polyline claims a billion vertices.
   const char* huge =
       "  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n  8\n0\n 90\n1000000000\n 10\n0\n 20\n0\n"
       "  0\nENDSEC\n  0\nEOF\n";
-  for (const Case& c : {Case{"BINARY", "AC1015\x01\x02 not a drawing"}, Case{"NONE", nullptr},
-                        Case{"../escape", nullptr}, Case{"HUGE", huge}}) {
+  for (const Case& c : {Case{"BINARY", "AC1015\x01\x02 not a drawing", 1}, Case{"NONE", nullptr, 1},
+                        Case{"../escape", nullptr, 2}, Case{"HUGE", huge, 1}}) {
     if (c.content) std::ofstream(scratch / (std::string(c.name) + ".DWG")) << c.content;
     Document document = WithBlock(c.name);
     const BlockDefinition* block = document.FindBlock(c.name);
     ASSERT_NE(block, nullptr) << c.name;
     EXPECT_TRUE(block->placeholder) << c.name;
     EXPECT_EQ(block->entities.size(), 4u) << c.name;  // circle, cross, name
-    ASSERT_EQ(document.findings.size(), 1u) << c.name;
-    EXPECT_EQ(document.findings[0].code, "BLOCK_FILE") << c.name;
+    ASSERT_EQ(document.findings.size(), c.findings) << c.name;
+    EXPECT_EQ(document.findings[0].code, AuditCode::BlockFile) << c.name;
   }
 }
 
@@ -199,11 +200,11 @@ TEST(DocumentTest, TheAuditLeavesOutWhatCannotBeDrawnAndMendsTheRest) {
     group.AddEntityID(id);
   Document document = b.Build();
   ASSERT_EQ(document.views[0].entities.size(), 2u);
-  EXPECT_EQ(Count(document, "NONFINITE"), 1);
-  EXPECT_EQ(Count(document, "ZERO_RADIUS"), 1);
-  EXPECT_EQ(Count(document, "EMPTY_POLYLINE"), 1);
-  EXPECT_EQ(Count(document, "LAYER_EMPTY"), 1);
-  EXPECT_EQ(Count(document, "COLOR_RANGE"), 1);
+  EXPECT_EQ(Count(document, AuditCode::Nonfinite), 1);
+  EXPECT_EQ(Count(document, AuditCode::ZeroRadius), 1);
+  EXPECT_EQ(Count(document, AuditCode::EmptyPolyline), 1);
+  EXPECT_EQ(Count(document, AuditCode::LayerEmpty), 1);
+  EXPECT_EQ(Count(document, AuditCode::ColorRange), 1);
   const Entity& mended = document.views[0].entities[1];
   EXPECT_EQ(mended.layer, "0");
   EXPECT_EQ(mended.color, 256);

@@ -149,7 +149,7 @@ TEST_F(DxfExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
   // cannot hold entities of a block and is reported instead.
   EXPECT_EQ(seen["groups"], nlohmann::json({{"板式平焊法兰", 1}}));
   EXPECT_TRUE(std::any_of(document.findings.begin(), document.findings.end(),
-                          [](const Finding& f) { return f.code == "GROUP_IN_BLOCK"; }));
+                          [](const Finding& f) { return f.code == AuditCode::GroupInBlock; }));
 }
 
 // What a hostile library can put into a part: group codes inside texts and
@@ -173,41 +173,35 @@ TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   note.InsertionPoint({0, 10, 0});
   note.Height(2.5);
   note.AttachmentPoint(7);
-  const struct {
-    const char* code;
-    std::function<void(int32_t)> add;
-  } unwritable[] = {
-      {"MAGNITUDE",
-       [&](int32_t id) {
-         b.AddCircle(view, id, {0, 0, 0}, 1e12);
-       }},
-      {"MAGNITUDE",
-       [&](int32_t id) {
-         b.AddLine(view, id, {0, 0, 0}, {1e308, 0, 0});
-       }},
-      {"NONFINITE",
-       [&](int32_t id) {
-         b.AddLine(view, id, {inf, 0, 0}, {0, 0, 0});
-       }},
-      {"MAGNITUDE",
-       [&](int32_t id) {
-         DbText t = b.Add<DbText>(view, id, "0");
-         t.TextString("wide");
-         t.Height(3.5);
-         t.ScaleFactor(1e308);
-       }},
+  const std::function<void(int32_t)> unwritable[] = {
+      [&](int32_t id) {
+        b.AddCircle(view, id, {0, 0, 0}, 1e12);
+      },
+      [&](int32_t id) {
+        b.AddLine(view, id, {0, 0, 0}, {1e308, 0, 0});
+      },
+      [&](int32_t id) {
+        b.AddLine(view, id, {inf, 0, 0}, {0, 0, 0});
+      },
+      [&](int32_t id) {
+        DbText t = b.Add<DbText>(view, id, "0");
+        t.TextString("wide");
+        t.Height(3.5);
+        t.ScaleFactor(1e308);
+      },
   };
   for (size_t i = 0; i < std::size(unwritable); ++i)
-    unwritable[i].add(static_cast<int32_t>(10 + i));
+    unwritable[i](static_cast<int32_t>(10 + i));
   Document document = b.Build();
 
-  std::multiset<std::string> left;
+  std::multiset<AuditCode> left;
   int replaced = 0;
   for (const Finding& f : document.findings) {
-    if (f.code == "CONTROL_CHARACTER") ++replaced;
-    if (f.code == "MAGNITUDE" || f.code == "NONFINITE") left.insert(f.code);
+    if (f.code == AuditCode::ControlCharacter) ++replaced;
+    if (f.code == AuditCode::Magnitude || f.code == AuditCode::Nonfinite) left.insert(f.code);
   }
-  EXPECT_EQ(left, (std::multiset<std::string>{"MAGNITUDE", "MAGNITUDE", "MAGNITUDE", "NONFINITE"}));
+  using enum AuditCode;
+  EXPECT_EQ(left, (std::multiset<AuditCode>{Nonfinite, Magnitude, Magnitude, Magnitude}));
   EXPECT_GE(replaced, 5);  // part, view, layer, style, the two texts
 
   const std::filesystem::path dxf = scratch / "hostile.dxf";

@@ -1,10 +1,15 @@
 // The audit.
 #include "server/document/Audit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <set>
 
+#include "base/Overloaded.h"
 #include "server/Geometry.h"
 #include "server/document/ControlCharacters.h"
+#include "server/text/DxfText.h"
 
 namespace qzdbs::server {
 
@@ -24,90 +29,78 @@ bool IsWritable(double v) {
   return std::isfinite(v) && std::fabs(v) <= kLargest;
 }
 
-bool Pass(const Point3& p, Check ok) {
-  return ok(p[0]) && ok(p[1]) && ok(p[2]);
-}
+// Whether every number of a shape passes the check.
+struct FiniteShape {
+  Check ok;
+  bool Finite(double v) const { return ok(v); }
+  bool IsFinite(const Point3& p) const { return ok(p[0]) && ok(p[1]) && ok(p[2]); }
+  bool AllFinite(const std::vector<Point3>& points) const {
+    return std::all_of(points.begin(), points.end(), [&](const Point3& p) { return IsFinite(p); });
+  }
 
-bool AllPass(const Sketch& s, Check ok);
+  bool operator()(const LineShape& s) const { return IsFinite(s.start) && IsFinite(s.end); }
+  bool operator()(const CircleShape& s) const { return IsFinite(s.center) && Finite(s.radius); }
+  bool operator()(const ArcShape& s) const {
+    return IsFinite(s.center) && Finite(s.radius) && Finite(s.startAngle) && Finite(s.endAngle);
+  }
+  bool operator()(const EllipseShape& s) const {
+    return IsFinite(s.center) && IsFinite(s.majorAxis) && Finite(s.ratio) && Finite(s.startParam) &&
+           Finite(s.endParam);
+  }
+  bool operator()(const PolylineShape& s) const { return AllFinite(s.vertices) && Finite(s.width); }
+  bool operator()(const TextShape& s) const {
+    return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation) &&
+           Finite(s.widthFactor) && Finite(s.oblique) && Finite(s.width);
+  }
+  bool operator()(const SolidShape& s) const {
+    return std::all_of(s.corners.begin(), s.corners.end(),
+                       [&](const Point3& p) { return IsFinite(p); });
+  }
+  bool operator()(const HatchShape& s) const {
+    return std::all_of(s.loops.begin(), s.loops.end(),
+                       [&](const BoundaryLoop& loop) { return AllFinite(loop.vertices); });
+  }
+  bool operator()(const DimensionShape& s) const {
+    return (*this)(s.graphics) && Finite(s.measurement);
+  }
+  bool operator()(const LeaderShape& s) const {
+    return AllFinite(s.vertices) && (*this)(s.graphics);
+  }
+  bool operator()(const InsertShape& s) const {
+    return IsFinite(s.position) && Finite(s.rotation) && Finite(s.scale);
+  }
+  bool operator()(const Sketch& sketch) const {
+    bool all = true;
+    ForEachShape(sketch, [&](const auto& shape) { all = all && (*this)(shape); });
+    return all;
+  }
+};
 
-bool AllPass(const Shape& shape, Check ok) {
+// The code of what makes an entity unusable, if anything does.
+std::optional<AuditCode> Broken(const Entity& entity) {
+  using Found = std::optional<AuditCode>;
+  if (!std::visit(FiniteShape{IsFiniteValue}, entity.shape)) return AuditCode::Nonfinite;
+  if (!std::visit(FiniteShape{IsWritable}, entity.shape)) return AuditCode::Magnitude;
   return std::visit(
-      [ok](const auto& s) -> bool {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          return Pass(s.start, ok) && Pass(s.end, ok);
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          return Pass(s.center, ok) && ok(s.radius);
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          return Pass(s.center, ok) && ok(s.radius) && ok(s.startAngle) && ok(s.endAngle);
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          return Pass(s.center, ok) && Pass(s.majorAxis, ok) && ok(s.ratio) && ok(s.startParam) &&
-                 ok(s.endParam);
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          for (const Point3& p : s.vertices) {
-            if (!Pass(p, ok)) return false;
-          }
-          return ok(s.width);
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          return Pass(s.position, ok) && ok(s.height) && ok(s.rotation) && ok(s.widthFactor) &&
-                 ok(s.oblique) && ok(s.width);
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          for (const Point3& p : s.corners) {
-            if (!Pass(p, ok)) return false;
-          }
-          return true;
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          for (const BoundaryLoop& loop : s.loops) {
-            for (const Point3& p : loop.vertices) {
-              if (!Pass(p, ok)) return false;
-            }
-          }
-          return true;
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          return AllPass(s.graphics, ok) && ok(s.measurement);
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          for (const Point3& p : s.vertices) {
-            if (!Pass(p, ok)) return false;
-          }
-          return AllPass(s.graphics, ok);
-        } else if constexpr (std::is_same_v<T, InsertShape>) {
-          return Pass(s.position, ok) && ok(s.rotation) && ok(s.scale);
-        }
-        return true;
-      },
-      shape);
-}
-
-bool AllPass(const Sketch& s, Check ok) {
-  for (const LineShape& l : s.lines) {
-    if (!AllPass(Shape{l}, ok)) return false;
-  }
-  for (const ArcShape& a : s.arcs) {
-    if (!AllPass(Shape{a}, ok)) return false;
-  }
-  for (const PolylineShape& p : s.polylines) {
-    if (!AllPass(Shape{p}, ok)) return false;
-  }
-  for (const SolidShape& p : s.solids) {
-    if (!AllPass(Shape{p}, ok)) return false;
-  }
-  for (const TextShape& t : s.texts) {
-    if (!AllPass(Shape{t}, ok)) return false;
-  }
-  return true;
-}
-
-// The code of what makes an entity unusable, or null.
-const char* Broken(const Entity& entity) {
-  if (!AllPass(entity.shape, IsFiniteValue)) return "NONFINITE";
-  if (!AllPass(entity.shape, IsWritable)) return "MAGNITUDE";
-  if (auto* c = std::get_if<CircleShape>(&entity.shape); c && c->radius <= 0) return "ZERO_RADIUS";
-  if (auto* a = std::get_if<ArcShape>(&entity.shape); a && a->radius <= 0) return "ZERO_RADIUS";
-  if (auto* p = std::get_if<PolylineShape>(&entity.shape); p && p->vertices.size() < 2) {
-    return "EMPTY_POLYLINE";
-  }
-  if (auto* h = std::get_if<HatchShape>(&entity.shape); h && h->loops.empty()) return "EMPTY_HATCH";
-  return nullptr;
+      Overloaded{[](const CircleShape& c) -> Found {
+                   return c.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
+                 },
+                 [](const ArcShape& a) -> Found {
+                   return a.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
+                 },
+                 [](const PolylineShape& p) -> Found {
+                   return p.vertices.size() < 2 ? Found{AuditCode::EmptyPolyline} : std::nullopt;
+                 },
+                 [](const HatchShape& h) -> Found {
+                   return h.loops.empty() ? Found{AuditCode::EmptyHatch} : std::nullopt;
+                 },
+                 []<typename T>(const T&) -> Found {
+                   static_assert(kOneOf<T, LineShape, EllipseShape, TextShape, SolidShape,
+                                        DimensionShape, LeaderShape, InsertShape>,
+                                 "a new kind of shape: say what makes it unusable");
+                   return std::nullopt;
+                 }},
+      entity.shape);
 }
 
 std::string Where(const View& view, const Entity& entity) {
@@ -149,12 +142,12 @@ void AuditDocument(Document& document) {
     for (Entity& entity : view.entities) {
       if (entity.layer.empty()) {
         entity.layer = "0";
-        document.findings.push_back(
-            Finding{"LAYER_EMPTY", "no layer name; put on layer \"0\"", Where(view, entity), true});
+        document.findings.push_back(Finding{
+            AuditCode::LayerEmpty, "no layer name; put on layer \"0\"", Where(view, entity), true});
       }
       if (entity.color < 0 || entity.color > 256) {
         document.findings.push_back(Finding{
-            "COLOR_RANGE",
+            AuditCode::ColorRange,
             "colour " + std::to_string(entity.color) + " is not a colour number; drawn by layer",
             Where(view, entity), true});
         entity.color = 256;
@@ -162,12 +155,11 @@ void AuditDocument(Document& document) {
     }
   }
   const auto leaveOut = [&](const Entity& entity, const std::string& where, bool onlyUnwritable) {
-    const char* code = Broken(entity);
+    std::optional<AuditCode> code = Broken(entity);
     if (!code) return false;
-    const std::string name = code;
-    if (onlyUnwritable && name != "NONFINITE" && name != "MAGNITUDE") return false;
-    const bool tooLarge = name == "MAGNITUDE";
-    document.findings.push_back(Finding{code,
+    const bool tooLarge = *code == AuditCode::Magnitude;
+    if (onlyUnwritable && !tooLarge && *code != AuditCode::Nonfinite) return false;
+    document.findings.push_back(Finding{*code,
                                         tooLarge ? "a value beyond ±1e9 mm; the entity is left out"
                                                  : "the entity cannot be drawn and is left out",
                                         where, false});
@@ -183,6 +175,29 @@ void AuditDocument(Document& document) {
       return leaveOut(entity, "block " + block.name + ", " + entity.className, true);
     });
   }
+}
+
+void AuditNames(Document& document) {
+  std::set<std::pair<std::string, std::string>> reported;
+  auto check = [&](const char* what, const std::string& name, bool tag = false) {
+    if (name.empty()) return;
+    std::string read = DxfNameAsRead(name, tag);
+    if (read == name || !reported.insert({what, name}).second) return;
+    document.findings.push_back(Finding{AuditCode::DxfName, "written as \"" + read + "\"",
+                                        std::string(what) + " \"" + name + "\"", true});
+  };
+  if (document.part.makeBlock) check("block", document.part.name);
+  for (const Layer& layer : document.layers)
+    check("layer", layer.name);
+  for (const std::string& style : document.textStyles)
+    check("text style", style);
+  for (const BlockDefinition& block : document.blocks) {
+    check("block", block.name);
+    for (const std::string& tag : block.attributeTags)
+      check("attribute tag", tag, true);
+  }
+  for (const Group& group : document.groups)
+    check("group", group.name);
 }
 
 }  // namespace qzdbs::server

@@ -113,7 +113,7 @@ class Cleaner {
   void Report(bool changed, const std::string& where) {
     if (!changed) return;
     document_.findings.push_back(
-        Finding{"CONTROL_CHARACTER", "control characters replaced", where, true});
+        Finding{AuditCode::ControlCharacter, "control characters replaced", where, true});
   }
 
   Document& document_;
