@@ -272,6 +272,9 @@ Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
 }
 
 void RunBatch(const BatchOptions& options) {
+  // From the start: a signal while the libraries are read still ends with a
+  // manifest (of nothing drawn) rather than with the default action.
+  InterruptWatch watch;
   std::vector<Format> formats;
   for (const std::string& name : options.formats) {
     auto format = FormatNamed(name);
@@ -297,7 +300,6 @@ void RunBatch(const BatchOptions& options) {
 
   PrepareFormats(formats);
   const auto start = std::chrono::steady_clock::now();
-  InterruptWatch watch;
   BatchRun batch(catalogue, std::move(drawings), formats, options.output);
   batch.Run(jobs);
   const bool interrupted = InterruptWatch::Interrupted();
