@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "base/AtomicFile.h"
 #include "base/OrderedMap.h"
+#include "base/TextFile.h"
 #include "host/recording/Recording.h"
 
 #ifdef QZDBS_HAVE_SERVER
@@ -77,10 +77,6 @@ std::string FormatList(const std::string& prefix) {
     list += (list.empty() ? "" : ", ") + prefix + entry.name;
   }
   return list;
-}
-
-void WriteTextAtomically(const std::filesystem::path& file, const std::string& text) {
-  WriteFileAtomically(file, text);
 }
 
 #ifdef QZDBS_HAVE_SERVER
@@ -204,9 +200,22 @@ void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
   }
 }
 
+std::vector<std::string> DrawingWriter::Findings() const {
+  std::vector<std::string> findings;
+  if (!document_) return findings;
+  for (const server::Finding& finding : document_->document.findings)
+    findings.push_back(std::string(server::AuditCodeName(finding.code)) + " " + finding.where +
+                       ": " + finding.message);
+  return findings;
+}
+
 #else
 
 struct DrawingWriter::Document {};
+
+std::vector<std::string> DrawingWriter::Findings() const {
+  return {};
+}
 
 DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
 DrawingWriter::~DrawingWriter() = default;

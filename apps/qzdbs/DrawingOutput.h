@@ -40,14 +40,14 @@ class DrawingWriter {
   // naming the file when it cannot be written.
   void Write(Format format, const std::filesystem::path& file);
 
+  // What the drawing server's audit found in the drawing ("CODE where: message"), after the
+  // first file was written; none without the server.
+  std::vector<std::string> Findings() const;
+
  private:
   struct Document;
   const RunResult& run_;
   std::unique_ptr<Document> document_;
 };
-
-// Writes `text` to `file` through a temporary file beside it (a name of this
-// process alone); throws FileWriteError naming the file.
-void WriteTextAtomically(const std::filesystem::path& file, const std::string& text);
 
 }  // namespace qzdbs::cli

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CliSupport.h"
+#include "CommandLineErrors.h"
 #include "Commands.h"
 #include "engine/IQZdbEngine.h"
 
@@ -40,11 +41,8 @@ int main(int argc, char** argv) {
   // library, a full disk or a missing TMPDIR is no reason to dump core.
   try {
     program.parse(argc, argv);
-  } catch (const CLI::RuntimeError& stop) {
-    return stop.get_exit_code();
-  } catch (const CLI::ParseError& malformed) {
-    const int status = program.exit(malformed);
-    return status == 0 ? 0 : qzdbs::cli::kBadRequest;
+  } catch (const CLI::ParseError& error) {
+    return qzdbs::cli::ExitOnParseError(program, error);
   } catch (const std::bad_alloc&) {
     std::cerr << "qzdbs: out of memory\n";
     return qzdbs::cli::kNotDone;

@@ -1,6 +1,10 @@
 // qzdbs catalog and what every subcommand shares: the default library, the
 // libraries of QZDBS_LIBRARY_PATH, help with examples.
+#include <algorithm>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <nlohmann/json.hpp>
 
@@ -30,11 +34,16 @@ TEST(CatalogCommand, DefaultIsTheSampleLibrary) {
   const json& library = catalogue["libraries"][0];
   EXPECT_EQ(library["name"], "metric-parts.qzlib");
   EXPECT_EQ(library["kind"], "library");
-  EXPECT_EQ(PartIDs(library), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  std::vector<int> ids = PartIDs(library);
+  ASSERT_GE(ids.size(), 60u);
+  std::sort(ids.begin(), ids.end());
+  for (size_t i = 0; i < ids.size(); ++i)
+    EXPECT_EQ(ids[i], static_cast<int>(i + 1));
 
   ProgramRun text = RunQzdbs({"catalog"});
   ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_NE(text.out.find("      [1] 六角头螺栓 ISO 4014 (Hexagon head bolt)\n"), std::string::npos)
+  EXPECT_NE(text.out.find("      [1] 六角头螺栓 GB/T 5782 (ISO 4014) (Hexagon head bolt)\n"),
+            std::string::npos)
       << text.out;
 }
 
@@ -50,28 +59,18 @@ TEST(CatalogCommand, LibraryPathAddsLibrariesAndGivenLibrariesReplaceTheSample) 
   run = RunQzdbs({"catalog", "--json", "--library", extra.Path()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(json::parse(run.out)["libraries"].size(), 1u);
-}
 
-TEST(CatalogCommand, UnreadableLibraryIsNamed) {
-  ScratchDir dir;
-  ScratchLibrary notALibrary("CREATE TABLE Other (x);", "other.db");
-  struct Case {
-    std::string library;
-    std::string said;
-  };
-  const Case cases[] = {
-      {dir.Folder() + "absent.qzlib", "library not found: " + dir.Folder() + "absent.qzlib"},
-      {notALibrary.Path(), notALibrary.Path()}};
-  for (const Case& c : cases) {
-    ProgramRun run = RunQzdbs({"catalog", "--library", c.library});
-    EXPECT_EQ(run.status, 2) << c.library;
-    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
-    EXPECT_TRUE(run.out.empty()) << run.out;
-  }
+  // The same file named twice, by another path too, is one library.
+  const std::filesystem::path path = extra.Path();
+  const auto other = path.parent_path() / "." / path.filename();
+  run = RunQzdbs({"catalog", "--json", "--library", extra.Path(), "--library", other.string()},
+                 {{"QZDBS_LIBRARY_PATH", extra.Path()}});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(json::parse(run.out)["libraries"].size(), 1u);
 }
 
 TEST(CatalogCommand, EverySubcommandHasHelpWithExamples) {
-  for (const char* command : {"catalog", "show", "draw", "batch"}) {
+  for (const char* command : {"catalog", "show", "draw", "batch", "bom"}) {
     ProgramRun run = RunQzdbs({command, "--help"});
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_NE(run.out.find("Examples:\n  qzdbs " + std::string(command)), std::string::npos)

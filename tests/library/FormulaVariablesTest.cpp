@@ -24,6 +24,7 @@ TEST(FormulaVariables, FindsNamesOutsideTextLiteralsOnly) {
       {R"("Bolt ""S.x"" " & O.Thread & " x " & O.L)", {"O.Thread", "O.L"}},
       {"QZDBSCA*3.5 + Pi + 1e-3 + 2.5E+2 + P.A1.X", {"QZDBSCA", "P.A1.X"}},
       {"Not O.a And S.b Or T.c Mod 2", {"O.a", "S.b", "T.c"}},
+      {R"(T.标记 & "×" & O.L)", {"T.标记", "O.L"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormulaVariables(c.formula), c.names) << c.formula;
@@ -135,7 +136,7 @@ TEST(LibraryFormulas, TextsAreWrittenAsTexts) {
         EXPECT_FALSE(names.textInputs.count(var) && s.formula.find('=') == std::string::npos &&
                      s.formula.find("<>") == std::string::npos)
             << s.what << ": " << s.formula;
-        EXPECT_FALSE(var == "T.Designation" || var == "T.Standard" || var == "T.Material")
+        EXPECT_FALSE(var == "T.标记" || var == "T.标准" || var == "T.材料")
             << s.what << ": " << s.formula;
       }
     }
@@ -148,14 +149,13 @@ TEST(LibraryFormulas, TheDesignationIsDrawnAndNamesTheStandard) {
     SCOPED_TRACE(p.Text("Name"));
     std::vector<Row> designation = SampleLibrary().Query(
         "SELECT p.Value FROM QZPartPrptys p JOIN QZProperties q ON q.PropertyID = p.PropertyID "
-        "WHERE q.PropertyName = 'Designation' AND p.PartID = " +
+        "WHERE q.PropertyName = '标记' AND p.PartID = " +
         id);
     ASSERT_EQ(designation.size(), 1u);
     const std::string value = designation[0].Text("Value");
-    EXPECT_TRUE(value.find("ISO ") != std::string::npos || value.find("EN ") != std::string::npos)
-        << value;
+    EXPECT_NE(value.find("GB/T "), std::string::npos) << value;
     EXPECT_EQ(SampleLibrary().Count("SELECT COUNT(*) FROM QZEnt_Text WHERE IsExpression = 1 AND "
-                                    "TextString LIKE 'T.Designation%' AND PartID = " +
+                                    "TextString LIKE 'T.标记%' AND PartID = " +
                                     id),
               1);
   }

@@ -142,9 +142,12 @@ std::vector<std::string> FormulaVariables(const std::string& formula) {
         }
       }
       ++i;
-    } else if (std::isalpha(static_cast<unsigned char>(c))) {
+    } else if (std::isalpha(static_cast<unsigned char>(c)) ||
+               static_cast<unsigned char>(c) >= 0x80) {
+      // Names may be Chinese ("T.标记"): the bytes of a UTF-8 letter are name characters.
       size_t start = i;
       while (i < formula.size() && (std::isalnum(static_cast<unsigned char>(formula[i])) ||
+                                    static_cast<unsigned char>(formula[i]) >= 0x80 ||
                                     formula[i] == '_' || formula[i] == '.')) {
         ++i;
       }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "BuilderHarness.h"
-#include "output/builders/Builders.h"
+#include "output/BuilderTable.h"
 
 namespace qzdbs::test {
 namespace {
@@ -32,7 +32,7 @@ TEST_F(BlockBuildersTest, AttributesAreWorkedOutThenListedInTheirOrder) {
       "INSERT INTO QZEnt_Attribute VALUES (7, 50, '长度', '15*2', 1, '0');"
       "INSERT INTO QZEnt_Attribute VALUES (7, 50, '材料', 'Q235', 0, NULL);"
       "INSERT INTO QZEnt_Attribute VALUES (7, 50, '坏公式', '1/0', 1, '');");
-  EXPECT_TRUE(OutputEntAttribute(kSequence, Entity(50, "属性")));
+  EXPECT_TRUE(BuildEntity(EntityType::Attribute, kSequence, Entity(50, "属性")));
   auto list = Only();
   ASSERT_TRUE(list);
   EXPECT_EQ(list->className, "DbDictionary");
@@ -46,7 +46,8 @@ TEST_F(BlockBuildersTest, AttributesAreWorkedOutThenListedInTheirOrder) {
 
 TEST_F(BlockBuildersTest, BlockDefinitionTakesItsNameAndFlagAndIdentityOnly) {
   Library(kBlock);
-  EXPECT_TRUE(OutputObjBlockDefine(kSequence, Entity(40, "粗糙度块", /*layer=*/77)));
+  EXPECT_TRUE(
+      BuildEntity(EntityType::BlockDefinition, kSequence, Entity(40, "粗糙度块", /*layer=*/77)));
   auto block = Only();
   ASSERT_TRUE(block);
   EXPECT_EQ(block->className, "DbBlockDefinition");
@@ -60,7 +61,7 @@ TEST_F(BlockBuildersTest, BlockReferenceSetsItsMembersThenItsAttributeEntities) 
   Library(Insert(4, 11) +
           "INSERT INTO QZEntityIdList VALUES (7, 41, 9, 50);"
           "INSERT INTO QZEntityIdList VALUES (7, 41, 9, 52);");
-  EXPECT_TRUE(OutputEntInsert(kSequence, Entity(41, "粗糙度")));
+  EXPECT_TRUE(BuildEntity(EntityType::BlockReference, kSequence, Entity(41, "粗糙度")));
   auto insert = Only();
   ASSERT_TRUE(insert);
   EXPECT_EQ(insert->className, "DbBlockReference");
@@ -73,7 +74,7 @@ TEST_F(BlockBuildersTest, BlockReferenceSetsItsMembersThenItsAttributeEntities) 
 
 TEST_F(BlockBuildersTest, BlockReferenceWithoutAttributesOnlyClearsItsList) {
   Library(Insert(4, 11));
-  EXPECT_TRUE(OutputEntInsert(kSequence, Entity(41, "粗糙度")));
+  EXPECT_TRUE(BuildEntity(EntityType::BlockReference, kSequence, Entity(41, "粗糙度")));
   auto insert = Only();
   ASSERT_TRUE(insert);
   EXPECT_EQ(Head(*insert, 7),
@@ -98,7 +99,7 @@ TEST_F(BlockBuildersTest, BlockReferenceFailures) {
     TearDown();
     SetUp();
     Library(Insert(c.insertPoint, c.rotation));
-    EXPECT_FALSE(OutputEntInsert(kSequence, Entity(41, "粗糙度")));
+    EXPECT_FALSE(BuildEntity(EntityType::BlockReference, kSequence, Entity(41, "粗糙度")));
     EXPECT_TRUE(Objects().empty());
     EXPECT_EQ(BoxLines(), std::vector<std::string>{c.box});
   }
@@ -111,7 +112,7 @@ TEST_F(BlockBuildersTest, GroupIsNamedAfterItsEntityAndListsEveryMember) {
       "INSERT INTO QZEntityIdList VALUES (7, 60, 3, 10);"
       "INSERT INTO QZEntityIdList VALUES (7, 60, 3, 11);"
       "INSERT INTO QZEntityIdList VALUES (7, 60, 4, 99);");
-  EXPECT_TRUE(OutputEntGroup(kSequence, Entity(60, "头部", /*layer=*/77)));
+  EXPECT_TRUE(BuildEntity(EntityType::Group, kSequence, Entity(60, "头部", /*layer=*/77)));
   auto group = Only();
   ASSERT_TRUE(group);
   EXPECT_EQ(group->className, "DbGroup");
@@ -144,7 +145,7 @@ TEST_F(BlockBuildersTest, HatchSortsItsBoundaryEntitiesIntoOuterAndInnerLoops) {
         "INSERT INTO QZEnt_Hatch VALUES (7, 70, 8, -1, 1.5, 45, 1, 2);"
         "INSERT INTO QZEntityIdList VALUES " +
         c.rows + ";");
-    EXPECT_TRUE(OutputEntHatch(kSequence, Entity(70, "剖面线")));
+    EXPECT_TRUE(BuildEntity(EntityType::Hatch, kSequence, Entity(70, "剖面线")));
     auto hatch = Only();
     ASSERT_TRUE(hatch);
     EXPECT_EQ(hatch->className, "DbHatch");

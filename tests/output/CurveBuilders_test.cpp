@@ -2,15 +2,11 @@
 // which order, and how each fails.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "BuilderHarness.h"
-#include "output/builders/Builders.h"
+#include "output/BuilderTable.h"
 
 namespace qzdbs::test {
 namespace {
-
-using Builder = std::function<bool(int32_t, const clsEntityList&)>;
 
 class CurveBuildersTest : public BuilderTest {
  protected:
@@ -33,7 +29,7 @@ class CurveBuildersTest : public BuilderTest {
   struct Drawn {
     const char* name;
     const char* builderName;
-    Builder build;
+    EntityType build;
     std::string rows;
     const char* className;
     std::vector<std::string> members;  // before the common ones
@@ -45,33 +41,33 @@ class CurveBuildersTest : public BuilderTest {
     return {
         {"line",
          "OutputEntLine",
-         OutputEntLine,
+         EntityType::Line,
          "INSERT INTO QZEnt_Line VALUES (7, 60, 1, 2);",
          "DbLine",
          {"set StartPoint [1.0,2.0,0.0]", "set EndPoint [4.0,6.0,0.0]"}},
         {"circle",
          "OutputEntCircle",
-         OutputEntCircle,
+         EntityType::Circle,
          "INSERT INTO QZEnt_Circle VALUES (7, 60, 3, 11);",
          "DbCircle",
          {center, "set Radius 12.5"}},
         {"arc",
          "OutputEntArc",
-         OutputEntArc,
+         EntityType::Arc,
          "INSERT INTO QZEnt_Arc VALUES (7, 60, 3, 11, 12, 13);",
          "DbArc",
          {center, "set Radius 12.5", "set StartAngle 30.0", "set EndAngle 150.0"}},
         // A full ellipse reads no angles: none stored here, and none set.
         {"full ellipse",
          "OutputEntEllipse",
-         OutputEntEllipse,
+         EntityType::Ellipse,
          "INSERT INTO QZEnt_Ellipse VALUES (7, 60, 3, 14, 15, NULL, NULL, 4, 5, 0);",
          "DbEllipse",
          {center, "set MajorAxis [1.0,0.0,0.0]", "set MinorAxis [0.0,0.0,0.0]",
           "set MajorRadius 8.0", "set MinorRadius 3.0"}},
         {"full ellipse with stored angles",
          "OutputEntEllipse",
-         OutputEntEllipse,
+         EntityType::Ellipse,
          "INSERT INTO QZEnt_Ellipse VALUES (7, 60, 3, 14, 15, 12, 13, 4, 5, -1);",
          "DbEllipse",
          {center, "set MajorAxis [1.0,0.0,0.0]", "set MinorAxis [0.0,0.0,0.0]",
@@ -79,14 +75,14 @@ class CurveBuildersTest : public BuilderTest {
         // The minor axis is always the zero point, whatever point the row names.
         {"elliptical arc",
          "OutputEntEllipse",
-         OutputEntEllipse,
+         EntityType::Ellipse,
          "INSERT INTO QZEnt_Ellipse VALUES (7, 60, 3, 14, 15, 12, 13, 4, 5, 1);",
          "DbEllipse",
          {center, "set StartAngle 30.0", "set EndAngle 150.0", "set MajorAxis [1.0,0.0,0.0]",
           "set MinorAxis [0.0,0.0,0.0]", "set MajorRadius 8.0", "set MinorRadius 3.0"}},
         {"2D polyline",
          "OutputEntLWPline",
-         OutputEntLWPline,
+         EntityType::Polyline,
          "INSERT INTO QZEnt_2dPolyline VALUES (7, 60, 6, 2, 0.5, 1);"
          "INSERT INTO QZPartPointIdList VALUES (7, 60, 6, 2, 2), (7, 60, 6, 1, 1), "
          "(7, 60, 6, 3, 3);",
@@ -96,7 +92,7 @@ class CurveBuildersTest : public BuilderTest {
           "call AddVertex [10.0,20.0,0.0]"}},
         {"3D polyline",
          "OutputEnt3dPolyline",
-         OutputEnt3dPolyline,
+         EntityType::Polyline3d,
          "INSERT INTO QZEnt_3dPolyline VALUES (7, 60, 6, 1, 0);"
          "INSERT INTO QZPartPointIdList VALUES (7, 60, 6, 1, 2), (7, 60, 6, 5, 1);",
          "Db3dPolyline",
@@ -112,7 +108,7 @@ TEST_F(CurveBuildersTest, EachKindSetsItsMembersInOrderThenTheCommonOnes) {
     TearDown();
     SetUp();
     Library(c.rows);
-    EXPECT_TRUE(c.build(kSequence, Entity(kCurve, "曲线")));
+    EXPECT_TRUE(BuildEntity(c.build, kSequence, Entity(kCurve, "曲线")));
     auto object = Only();
     ASSERT_TRUE(object);
     EXPECT_EQ(object->className, c.className);
@@ -127,7 +123,7 @@ TEST_F(CurveBuildersTest, ALayerMissingFromTheLayerTableGivesTwoBoxesAndNoObject
     TearDown();
     SetUp();
     Library(c.rows);
-    EXPECT_FALSE(c.build(kSequence, Entity(kCurve, "曲线", /*layer=*/9)));
+    EXPECT_FALSE(BuildEntity(c.build, kSequence, Entity(kCurve, "曲线", /*layer=*/9)));
     EXPECT_TRUE(Objects().empty());
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[0].title, "函数->OutputCommonEntity:");
@@ -139,54 +135,54 @@ TEST_F(CurveBuildersTest, ALayerMissingFromTheLayerTableGivesTwoBoxesAndNoObject
 TEST_F(CurveBuildersTest, Failures) {
   struct Case {
     const char* name;
-    Builder build;
+    EntityType build;
     std::string rows;
     std::vector<std::string> boxes;
   };
   const Case cases[] = {
       // A line whose row cannot be read is left out without a word; every
       // other curve says so.
-      {"line without its row", OutputEntLine, "", {}},
-      {"circle without its row", OutputEntCircle, "", {GenericFailure("OutputEntCircle")}},
-      {"arc without its row", OutputEntArc, "", {GenericFailure("OutputEntArc")}},
-      {"ellipse without its row", OutputEntEllipse, "", {GenericFailure("OutputEntEllipse")}},
+      {"line without its row", EntityType::Line, "", {}},
+      {"circle without its row", EntityType::Circle, "", {GenericFailure("OutputEntCircle")}},
+      {"arc without its row", EntityType::Arc, "", {GenericFailure("OutputEntArc")}},
+      {"ellipse without its row", EntityType::Ellipse, "", {GenericFailure("OutputEntEllipse")}},
       {"2D polyline without vertices",
-       OutputEntLWPline,
+       EntityType::Polyline,
        "INSERT INTO QZEnt_2dPolyline VALUES (7, 60, 6, 2, 0.5, 1);",
        {GenericFailure("OutputEntLWPline")}},
       {"3D polyline without its row",
-       OutputEnt3dPolyline,
+       EntityType::Polyline3d,
        "",
        {GenericFailure("OutputEnt3dPolyline")}},
       // References to values that were never computed.
       {"line end point",
-       OutputEntLine,
+       EntityType::Line,
        "INSERT INTO QZEnt_Line VALUES (7, 60, 1, 99);",
        {GenericFailure("OutputEntLine")}},
       {"circle radius",
-       OutputEntCircle,
+       EntityType::Circle,
        "INSERT INTO QZEnt_Circle VALUES (7, 60, 3, 99);",
        {GenericFailure("OutputEntCircle")}},
       {"arc end angle",
-       OutputEntArc,
+       EntityType::Arc,
        "INSERT INTO QZEnt_Arc VALUES (7, 60, 3, 11, 12, 99);",
        {GenericFailure("OutputEntArc")}},
       {"elliptical arc without angles",
-       OutputEntEllipse,
+       EntityType::Ellipse,
        "INSERT INTO QZEnt_Ellipse VALUES (7, 60, 3, 14, 15, NULL, NULL, 4, 5, 1);",
        {GenericFailure("OutputEntEllipse")}},
       {"ellipse major axis",
-       OutputEntEllipse,
+       EntityType::Ellipse,
        "INSERT INTO QZEnt_Ellipse VALUES (7, 60, 3, 14, 15, NULL, NULL, 99, 5, 0);",
        {GenericFailure("OutputEntEllipse")}},
       // A vertex that names no computed point ends the loop with an empty box.
       {"2D polyline vertex",
-       OutputEntLWPline,
+       EntityType::Polyline,
        "INSERT INTO QZEnt_2dPolyline VALUES (7, 60, 6, 2, 0.5, 1);"
        "INSERT INTO QZPartPointIdList VALUES (7, 60, 6, 1, 1), (7, 60, 6, 99, 2);",
        {"函数->OutputEntLWPline:|"}},
       {"3D polyline vertex",
-       OutputEnt3dPolyline,
+       EntityType::Polyline3d,
        "INSERT INTO QZEnt_3dPolyline VALUES (7, 60, 6, 1, 0);"
        "INSERT INTO QZPartPointIdList VALUES (7, 60, 6, 99, 1), (7, 60, 6, 1, 2);",
        {"函数->OutputEnt3dPolyline:|"}},
@@ -196,7 +192,7 @@ TEST_F(CurveBuildersTest, Failures) {
     TearDown();
     SetUp();
     Library(c.rows);
-    EXPECT_FALSE(c.build(kSequence, Entity(kCurve, "曲线")));
+    EXPECT_FALSE(BuildEntity(c.build, kSequence, Entity(kCurve, "曲线")));
     EXPECT_TRUE(Objects().empty());
     EXPECT_EQ(BoxLines(), c.boxes);
     for (const MessageBoxRecord& box : Boxes()) {
@@ -214,7 +210,7 @@ TEST_F(CurveBuildersTest, APolylinesFixedKeysFailWithTheirOwnDescription) {
     TearDown();
     SetUp();
     Library(std::string(row) + "INSERT INTO QZPartPointIdList VALUES (7, 60, 6, 1, 1);");
-    EXPECT_FALSE(OutputEntLWPline(kSequence, Entity(kCurve, "曲线")));
+    EXPECT_FALSE(BuildEntity(EntityType::Polyline, kSequence, Entity(kCurve, "曲线")));
     EXPECT_TRUE(Objects().empty());
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].title, "函数->OutputEntLWPline:");
@@ -234,7 +230,7 @@ TEST_F(CurveBuildersTest, ClosedFlagAcceptsNumbersAndTruthWords) {
     Library(std::string("INSERT INTO QZEnt_3dPolyline VALUES (7, 60, 6, 1, ") + stored +
             ");"
             "INSERT INTO QZPartPointIdList VALUES (7, 60, 6, 1, 1);");
-    EXPECT_TRUE(OutputEnt3dPolyline(kSequence, Entity(kCurve, "曲线")));
+    EXPECT_TRUE(BuildEntity(EntityType::Polyline3d, kSequence, Entity(kCurve, "曲线")));
     auto object = Only();
     ASSERT_TRUE(object);
     EXPECT_EQ(Member(*object, "isClosed").dump(), shown);

@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "BuilderHarness.h"
-#include "output/builders/Builders.h"
+#include "output/BuilderTable.h"
 
 namespace qzdbs::test {
 namespace {
@@ -35,54 +34,52 @@ class DimensionBuildersTest : public BuilderTest {
   }
 };
 
-using Builder = std::function<bool(int32_t, const clsEntityList&)>;
-
 TEST_F(DimensionBuildersTest, EachKindSetsItsDefiningMembersInOrderBeforeTheCommonOnes) {
   struct Case {
     const char* name;
-    Builder build;
+    EntityType build;
     std::string row;
     const char* className;
     std::vector<std::string> members;
   };
   const Case cases[] = {
       {"rotated",
-       OutputEntDimRotated,
+       EntityType::DimRotated,
        "INSERT INTO QZEnt_DimRotated VALUES (7, 80, 1, 2, 3, 30)",
        "DbRotatedDimension",
        {"set DimLinePoint " + Coords(1), "set ExtLine1Point " + Coords(2),
         "set ExtLine2Point " + Coords(3), "set Rotation 30.0"}},
       {"aligned",
-       OutputEntDimAligned,
+       EntityType::DimAligned,
        "INSERT INTO QZEnt_DimAligned VALUES (7, 80, 1, 2, 3)",
        "DbAlignedDimension",
        {"set DimLinePoint " + Coords(1), "set ExtLine1Point " + Coords(2),
         "set ExtLine2Point " + Coords(3)}},
       {"diametric",
-       OutputEntDimDiametric,
+       EntityType::DimDiametric,
        "INSERT INTO QZEnt_DimDiametric VALUES (7, 80, 4, 11)",
        "DbDiametricDimension",
        {"set CenterPoint " + Coords(4), "set Radius 12.5"}},
       {"radial",
-       OutputEntDimRadial,
+       EntityType::DimRadial,
        "INSERT INTO QZEnt_DimRadial VALUES (7, 80, 4, 11)",
        "DbRadialDimension",
        {"set CenterPoint " + Coords(4), "set Radius 12.5"}},
       {"three-point angular",
-       OutputEntDim3PointAngular,
+       EntityType::Dim3PointAngular,
        "INSERT INTO QZEnt_Dim3PointAngular VALUES (7, 80, 1, 2, 3, 4)",
        "Db3PointAngularDimension",
        {"set AngleVertPoint " + Coords(1), "set ArcPoint " + Coords(4),
         "set ExtLine1EndPoint " + Coords(2), "set ExtLine2EndPoint " + Coords(3)}},
       {"two-line angular",
-       OutputEntDim2LineAngular,
+       EntityType::Dim2LineAngular,
        "INSERT INTO QZEnt_Dim2LineAngular VALUES (7, 80, 1, 2, 3, 4, 5)",
        "Db2LineAngularDimension",
        {"set ArcPoint " + Coords(5), "set ExtLine1StartPoint " + Coords(1),
         "set ExtLine1EndPoint " + Coords(2), "set ExtLine2StartPoint " + Coords(3),
         "set ExtLine2EndPoint " + Coords(4)}},
       {"ordinate",
-       OutputEntDimOrdinate,
+       EntityType::DimOrdinate,
        "INSERT INTO QZEnt_DimOrdinate VALUES (7, 80, 1, 2, 3, 1)",
        "DbOrdinateDimension",
        {"set DefiningPoint " + Coords(1), "set LeaderEndPoint " + Coords(3),
@@ -93,7 +90,7 @@ TEST_F(DimensionBuildersTest, EachKindSetsItsDefiningMembersInOrderBeforeTheComm
     TearDown();
     SetUp();
     Library(c.row + ";" + Common("", 0, 0, 0));
-    EXPECT_TRUE(c.build(kSequence, Entity(kDim, "尺寸")));
+    EXPECT_TRUE(BuildEntity(c.build, kSequence, Entity(kDim, "尺寸")));
     auto dimension = Only();
     ASSERT_TRUE(dimension);
     EXPECT_EQ(dimension->className, c.className);
@@ -108,7 +105,7 @@ TEST_F(DimensionBuildersTest, EachKindSetsItsDefiningMembersInOrderBeforeTheComm
 
 TEST_F(DimensionBuildersTest, RotatedDimensionTakesTextStyleAndArrowsFromItsCommonRecord) {
   Library("INSERT INTO QZEnt_DimRotated VALUES (7, 80, 1, 2, 3, 0);" + Common("", 0, 1, 1));
-  EXPECT_TRUE(OutputEntDimRotated(kSequence, Entity(kDim, "长度")));
+  EXPECT_TRUE(BuildEntity(EntityType::DimRotated, kSequence, Entity(kDim, "长度")));
   auto dimension = Only();
   ASSERT_TRUE(dimension);
   // An empty text is the measured value ("<>"); a literal text never asks
@@ -161,7 +158,7 @@ TEST_F(DimensionBuildersTest, ToleranceIsCalculatedOnlyForAComputedTextWithBothF
     SetUp();
     Library("INSERT INTO QZEnt_DimRadial VALUES (7, 80, 4, 11);" +
             Common("6*2", c.expression, c.tolCode, c.tolValue));
-    EXPECT_TRUE(OutputEntDimRadial(kSequence, Entity(kDim, "半径")));
+    EXPECT_TRUE(BuildEntity(EntityType::DimRadial, kSequence, Entity(kDim, "半径")));
     auto dimension = Only();
     ASSERT_TRUE(dimension);
     EXPECT_EQ(Member(*dimension, "TextString"), c.expression ? "12" : "6*2");
@@ -173,7 +170,7 @@ TEST_F(DimensionBuildersTest, ToleranceIsCalculatedOnlyForAComputedTextWithBothF
 
 TEST_F(DimensionBuildersTest, DimensionWithoutItsCommonRecordFailsAndAddsNothing) {
   Library("INSERT INTO QZEnt_DimRotated VALUES (7, 80, 1, 2, 3, 0);");
-  EXPECT_FALSE(OutputEntDimRotated(kSequence, Entity(kDim, "长度")));
+  EXPECT_FALSE(BuildEntity(EntityType::DimRotated, kSequence, Entity(kDim, "长度")));
   EXPECT_TRUE(Objects().empty());
   // The common record's reader, then the common operation, then the builder.
   EXPECT_EQ(BoxLines(),
@@ -183,7 +180,7 @@ TEST_F(DimensionBuildersTest, DimensionWithoutItsCommonRecordFailsAndAddsNothing
 
 TEST_F(DimensionBuildersTest, DimensionOnALayerMissingFromTheLayerTableGivesThreeBoxes) {
   Library("INSERT INTO QZEnt_DimRadial VALUES (7, 80, 4, 11);" + Common("", 0, 0, 0));
-  EXPECT_FALSE(OutputEntDimRadial(kSequence, Entity(kDim, "半径", /*layer=*/9)));
+  EXPECT_FALSE(BuildEntity(EntityType::DimRadial, kSequence, Entity(kDim, "半径", /*layer=*/9)));
   EXPECT_TRUE(Objects().empty());
   const auto boxes = BoxLines();
   ASSERT_EQ(boxes.size(), 3u);
@@ -195,7 +192,7 @@ TEST_F(DimensionBuildersTest, DimensionOnALayerMissingFromTheLayerTableGivesThre
 
 TEST_F(DimensionBuildersTest, DimensionWithAnUncomputedPointFails) {
   Library("INSERT INTO QZEnt_DimAligned VALUES (7, 80, 1, 2, 99);" + Common("", 0, 0, 0));
-  EXPECT_FALSE(OutputEntDimAligned(kSequence, Entity(kDim, "长度")));
+  EXPECT_FALSE(BuildEntity(EntityType::DimAligned, kSequence, Entity(kDim, "长度")));
   EXPECT_TRUE(Objects().empty());
   EXPECT_EQ(BoxLines(), std::vector<std::string>{GenericFailure("OutputEntDimAligned")});
 }
@@ -219,7 +216,7 @@ TEST_F(DimensionBuildersTest, LeaderHasItsVerticesWhateverTheNumberOfAnnotatedEn
     TearDown();
     SetUp();
     Library(leader + "INSERT INTO QZEntityIdList VALUES " + annotations + ";");
-    EXPECT_TRUE(OutputEntDimLeader(kSequence, Entity(90, "引线")));
+    EXPECT_TRUE(BuildEntity(EntityType::Leader, kSequence, Entity(90, "引线")));
     auto object = Only();
     ASSERT_TRUE(object);
     EXPECT_EQ(object->className, "DbLeader");
@@ -233,7 +230,7 @@ TEST_F(DimensionBuildersTest, LeaderWithAnUncomputedVertexFails) {
       "INSERT INTO QZEnt_Leader VALUES (7, 90, 6, 5, 1, 0);"
       "INSERT INTO QZPartPointIdList VALUES (7, 90, 6, 1, 1), (7, 90, 6, 99, 2);"
       "INSERT INTO QZEntityIdList VALUES (7, 90, 5, 30);");
-  EXPECT_FALSE(OutputEntDimLeader(kSequence, Entity(90, "引线")));
+  EXPECT_FALSE(BuildEntity(EntityType::Leader, kSequence, Entity(90, "引线")));
   EXPECT_TRUE(Objects().empty());
   EXPECT_EQ(BoxLines(), std::vector<std::string>{GenericFailure("OutputEntDimLeader")});
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "BuilderHarness.h"
-#include "output/builders/Builders.h"
+#include "output/BuilderTable.h"
 
 namespace qzdbs::test {
 namespace {
@@ -48,7 +48,7 @@ class TextBuildersTest : public BuilderTest {
 
 TEST_F(TextBuildersTest, TextSetsItsMembersInOrderThenTheCommonOnes) {
   Text("3*10", 1);
-  EXPECT_TRUE(OutputEntText(kSequence, Entity(kText, "规格文字")));
+  EXPECT_TRUE(BuildEntity(EntityType::Text, kSequence, Entity(kText, "规格文字")));
   auto text = Only();
   ASSERT_TRUE(text);
   EXPECT_EQ(text->className, "DbText");
@@ -72,7 +72,7 @@ TEST_F(TextBuildersTest, TextIsComputedOnlyWhenFlaggedAndAFailedFormulaStaysAsWr
     TearDown();
     SetUp();
     Text(c.stored, c.expression);
-    EXPECT_TRUE(OutputEntText(kSequence, Entity(kText, "t")));
+    EXPECT_TRUE(BuildEntity(EntityType::Text, kSequence, Entity(kText, "t")));
     auto text = Only();
     ASSERT_TRUE(text);
     EXPECT_EQ(Member(*text, "TextString"), c.shown);
@@ -85,14 +85,14 @@ TEST_F(TextBuildersTest, TextIsComputedOnlyWhenFlaggedAndAFailedFormulaStaysAsWr
 
 TEST_F(TextBuildersTest, TextWithAnUncomputedHeightFailsAndAddsNothing) {
   Text("M12", 0, 99);
-  EXPECT_FALSE(OutputEntText(kSequence, Entity(kText, "t")));
+  EXPECT_FALSE(BuildEntity(EntityType::Text, kSequence, Entity(kText, "t")));
   EXPECT_TRUE(Objects().empty());
   EXPECT_EQ(BoxLines(), std::vector<std::string>{GenericFailure("OutputEntText")});
 }
 
 TEST_F(TextBuildersTest, MTextSetsItsMembersInOrderFromALiteralText) {
   MText({.text = "30", .expression = 0});
-  EXPECT_TRUE(OutputEntMText(kSequence, Entity(kText, "注释")));
+  EXPECT_TRUE(BuildEntity(EntityType::MText, kSequence, Entity(kText, "注释")));
   auto text = Only();
   ASSERT_TRUE(text);
   EXPECT_EQ(text->className, "DbMText");
@@ -134,7 +134,7 @@ TEST_F(TextBuildersTest, MTextAsksForATolerancesOnlyForAComputedTextWithBothFlag
     for (char& ch : row.text)
       if (ch == '\'') ch = '"';
     MText(row);
-    EXPECT_TRUE(OutputEntMText(kSequence, Entity(kText, "t")));
+    EXPECT_TRUE(BuildEntity(EntityType::MText, kSequence, Entity(kText, "t")));
     auto text = Only();
     ASSERT_TRUE(text);
     EXPECT_EQ(Member(*text, "ToleranceCode"), c.code);
@@ -146,7 +146,7 @@ TEST_F(TextBuildersTest, MTextAsksForATolerancesOnlyForAComputedTextWithBothFlag
 
 TEST_F(TextBuildersTest, MTextWithoutItsRowFailsWithTheReadersAndItsOwnBox) {
   Library("INSERT INTO QZTextStyleName VALUES (3, '仿宋');");
-  EXPECT_FALSE(OutputEntMText(kSequence, Entity(kText, "t")));
+  EXPECT_FALSE(BuildEntity(EntityType::MText, kSequence, Entity(kText, "t")));
   EXPECT_TRUE(Objects().empty());
   EXPECT_EQ(BoxLines(), (std::vector<std::string>{"提示：|", GenericFailure("OutputEntMText")}));
 }

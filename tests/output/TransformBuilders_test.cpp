@@ -2,10 +2,8 @@
 // on, and the checks of the arrays.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "BuilderHarness.h"
-#include "output/builders/Builders.h"
+#include "output/BuilderTable.h"
 
 namespace qzdbs::test {
 namespace {
@@ -45,37 +43,35 @@ class TransformBuildersTest : public BuilderTest {
   }
 };
 
-using Builder = std::function<bool(int32_t, const clsEntityList&)>;
-
 TEST_F(TransformBuildersTest, EachTransformSetsItsMembersThenItsEntitiesThenTheCommonOnes) {
   struct Case {
     const char* name;
-    Builder build;
+    EntityType build;
     std::string table, values;
     const char* className;
     std::vector<std::string> members;
   };
   const Case cases[] = {
       {"move",
-       OutputTransMove,
+       EntityType::Move,
        "QZEntTrans_Move",
        "1, 2, -1",
        "DbMove",
        {"set bEraseOld true", "set FromPoint [1.0,2.0,0.0]", "set ToPoint [3.0,4.0,0.0]"}},
       {"mirror",
-       OutputTransMirror,
+       EntityType::Mirror,
        "QZEntTrans_Mirror",
        "2, 3, 0",
        "DbMirror",
        {"set bEraseOld false", "set FromPoint [3.0,4.0,0.0]", "set ToPoint [5.0,6.0,0.0]"}},
       {"rotate",
-       OutputTransRotate,
+       EntityType::Rotate,
        "QZEntTrans_Rotate",
        "3, 17, 1",
        "DbRotate",
        {"set BasePoint [5.0,6.0,0.0]", "set Rotation 30.0", "set bEraseOld true"}},
       {"rectangular array",
-       OutputTransRectArray,
+       EntityType::RectArray,
        "QZEntTrans_RectArray",
        "17, 17, 18, 18, 17",
        "DbRectArray",
@@ -87,7 +83,7 @@ TEST_F(TransformBuildersTest, EachTransformSetsItsMembersThenItsEntitiesThenTheC
     TearDown();
     SetUp();
     Transform(c.table, c.values);
-    EXPECT_TRUE(c.build(kSequence, Entity(kTransform, "变换")));
+    EXPECT_TRUE(BuildEntity(c.build, kSequence, Entity(kTransform, "变换")));
     auto object = Only();
     ASSERT_TRUE(object);
     EXPECT_EQ(object->className, c.className);
@@ -100,7 +96,7 @@ TEST_F(TransformBuildersTest, EachTransformSetsItsMembersThenItsEntitiesThenTheC
 
 TEST_F(TransformBuildersTest, PolarArraySetsItsMembersInItsOwnOrder) {
   Polar("6", "1");
-  EXPECT_TRUE(OutputTransPolarArray(kSequence, Entity(kTransform, "阵列")));
+  EXPECT_TRUE(BuildEntity(EntityType::PolarArray, kSequence, Entity(kTransform, "阵列")));
   auto array = Only();
   ASSERT_TRUE(array);
   EXPECT_EQ(array->className, "DbPolarArray");
@@ -122,7 +118,7 @@ TEST_F(TransformBuildersTest, PolarArrayNeedsTwoItemsAfterRounding) {
     TearDown();
     SetUp();
     Polar(c.items, "1");
-    EXPECT_EQ(OutputTransPolarArray(kSequence, Entity(kTransform, "阵列")), c.drawn);
+    EXPECT_EQ(BuildEntity(EntityType::PolarArray, kSequence, Entity(kTransform, "阵列")), c.drawn);
     if (c.drawn) {
       auto array = Only();
       ASSERT_TRUE(array);
@@ -142,7 +138,7 @@ TEST_F(TransformBuildersTest, PolarArrayRotatesEachItemOnlyForExactlyOne) {
     TearDown();
     SetUp();
     Polar("4", stored);
-    EXPECT_TRUE(OutputTransPolarArray(kSequence, Entity(kTransform, "阵列")));
+    EXPECT_TRUE(BuildEntity(EntityType::PolarArray, kSequence, Entity(kTransform, "阵列")));
     auto array = Only();
     ASSERT_TRUE(array);
     EXPECT_EQ(Member(*array, "isRoateEachItem"), rotate);
@@ -160,7 +156,7 @@ TEST_F(TransformBuildersTest, RectangularArrayFailsOnlyWhenRowsAndColumnsAreBoth
     TearDown();
     SetUp();
     Rect(c.rows, c.columns);
-    EXPECT_EQ(OutputTransRectArray(kSequence, Entity(kTransform, "阵列")), c.drawn);
+    EXPECT_EQ(BuildEntity(EntityType::RectArray, kSequence, Entity(kTransform, "阵列")), c.drawn);
     if (c.drawn) {
       auto array = Only();
       ASSERT_TRUE(array);
@@ -176,23 +172,23 @@ TEST_F(TransformBuildersTest, RectangularArrayFailsOnlyWhenRowsAndColumnsAreBoth
 TEST_F(TransformBuildersTest, TransformFailures) {
   struct Case {
     const char* name;
-    Builder build;
+    EntityType build;
     std::string rows;
     std::vector<std::string> boxes;
   };
   const Case cases[] = {
       // The reader refuses a move that acts on nothing, with its own box.
       {"move without entities",
-       OutputTransMove,
+       EntityType::Move,
        "INSERT INTO QZEntTrans_Move VALUES (7, 100, 1, 2, 0, 4);",
        {"提示：|", GenericFailure("OutputTransMove")}},
       {"rotation not computed",
-       OutputTransRotate,
+       EntityType::Rotate,
        "INSERT INTO QZEntTrans_Rotate VALUES (7, 100, 3, 99, 0, 4);"
        "INSERT INTO QZEntityIdList VALUES (7, 100, 4, 10);",
        {GenericFailure("OutputTransRotate")}},
       {"mirror point not computed",
-       OutputTransMirror,
+       EntityType::Mirror,
        "INSERT INTO QZEntTrans_Mirror VALUES (7, 100, 1, 99, 0, 4);"
        "INSERT INTO QZEntityIdList VALUES (7, 100, 4, 10);",
        {GenericFailure("OutputTransMirror")}},
@@ -202,7 +198,7 @@ TEST_F(TransformBuildersTest, TransformFailures) {
     TearDown();
     SetUp();
     Library(c.rows);
-    EXPECT_FALSE(c.build(kSequence, Entity(kTransform, "变换")));
+    EXPECT_FALSE(BuildEntity(c.build, kSequence, Entity(kTransform, "变换")));
     EXPECT_TRUE(Objects().empty());
     EXPECT_EQ(BoxLines(), c.boxes);
   }

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
@@ -75,9 +76,10 @@ class StudioTest : public QtWidgetTest {
  protected:
   // Inserts the bolt of the given grid row with every view, through the
   // selection window as a user would.
-  int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {}) {
-    ui::qt::Selection().onShow = [this, row, screenshot](PartSelWindow& window) {
-      ChooseInTree(window, QString::fromUtf8(kBolt));
+  int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {},
+                 const char* part = kBolt) {
+    ui::qt::Selection().onShow = [this, row, screenshot, part](PartSelWindow& window) {
+      ChooseInTree(window, QString::fromUtf8(part));
       ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
       Click(window, "cmd_SelAllView");
       if (!screenshot.empty()) Screenshot(window, screenshot);
@@ -155,6 +157,9 @@ TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
   EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "part.txt")));
   EXPECT_TRUE(refusal.contains("txt"));
   EXPECT_FALSE(std::filesystem::exists(scratch.Folder() + "part.txt"));
+  // Save As adds the chosen filter's extension to a name typed without one.
+  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part", "DXF (*.dxf)"), "/d/part.dxf");
+  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part.svg", "DXF (*.dxf)"), "/d/part.svg");
   const std::string dxf = [&] {
     std::ifstream in(scratch.Folder() + "part.dxf");
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -197,16 +202,53 @@ TEST_F(StudioTest, SavedDrawingHoldsEveryInsertedPart) {
             parts[0].views.back().insertionPoint[0]);
 }
 
+// Equal parts are one row of the parts list; the studio's own drawing
+// reopens with the same parts drawn again from the same values.
+TEST_F(StudioTest, PartsListCountsEqualPartsAndTheDrawingReopens) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  ASSERT_EQ(InsertBolt(studio, 2), 1);
+  ASSERT_EQ(InsertBolt(studio, 4), 1);
+  ASSERT_EQ(InsertBolt(studio, 2), 1);
+  auto* list = studio.findChild<QTableWidget*>("partsList");
+  ASSERT_EQ(list->rowCount(), 2);
+  EXPECT_EQ(list->horizontalHeaderItem(3)->text(), QString::fromUtf8("数量"));
+  EXPECT_EQ(list->item(0, 3)->text(), "2");
+  EXPECT_EQ(list->item(1, 3)->text(), "1");
+  EXPECT_EQ(list->item(0, 2)->text(),
+            QString::fromStdString(studio.Placed()[0].properties[1].second));
+
+  const QString drawing = QString::fromStdString(scratch.Folder() + "bolts.qzdrawing");
+  ASSERT_TRUE(studio.SaveStudioDrawing(drawing));
+  StudioWindow reopened;
+  ASSERT_TRUE(reopened.OpenStudioDrawing(drawing));
+  EXPECT_EQ(reopened.Canvas().Documents().size(), 3u);
+  EXPECT_EQ(reopened.Placed(), studio.Placed());
+  EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->rowCount(), 2);
+  EXPECT_EQ(reopened.Libraries(), studio.Libraries());
+
+  // Deleting a part, undone and redone.
+  ASSERT_TRUE(reopened.DeletePart(2));
+  EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->item(0, 3)->text(), "1");
+  ASSERT_TRUE(reopened.Undo());
+  EXPECT_EQ(reopened.Placed(), studio.Placed());
+  ASSERT_TRUE(reopened.Redo());
+  EXPECT_EQ(reopened.Canvas().Documents().size(), 2u);
+  EXPECT_FALSE(reopened.Redo());
+  EXPECT_FALSE(reopened.DeletePart(2));
+}
+
 TEST_F(StudioTest, MenusFollowTheLanguage) {
   struct Case {
     const char* locale;
     QStringList menus;
     const char* insert;
   };
-  const Case cases[] = {{"zh_CN", {"文件(&F)", "零件(&P)", "视图(&V)"}, "插入标准件(&I)..."},
-                        {"en_US", {"&File", "&Part", "&View"}, "&Insert standard part..."},
-                        // No translation of its own: the texts stay English.
-                        {"de_DE", {"&File", "&Part", "&View"}, "&Insert standard part..."}};
+  const Case cases[] = {
+      {"zh_CN", {"文件(&F)", "零件(&P)", "编辑(&E)", "视图(&V)"}, "插入标准件(&I)..."},
+      {"en_US", {"&File", "&Part", "&Edit", "&View"}, "&Insert standard part..."},
+      // No translation of its own: the texts stay English.
+      {"de_DE", {"&File", "&Part", "&Edit", "&View"}, "&Insert standard part..."}};
   for (const Case& c : cases) {
     EXPECT_EQ(ui::qt::InstallStudioTranslation(QLocale(c.locale)), c.locale[0] != 'd') << c.locale;
     StudioWindow studio;
@@ -262,18 +304,29 @@ TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 1.0);
 }
 
+// The sample library as a newcomer meets it (scripts/screenshots.sh copies
+// these into docs/).
 TEST_F(StudioTest, Screenshots) {
+  const std::string sample = (BuildDir() / "library" / "metric-parts.qzlib").string();
+  constexpr const char* kSampleBolt = "六角头螺栓 ISO 4014 (Hexagon head bolt)";
+  constexpr const char* kSampleNut = "六角螺母 ISO 4032 (Hexagon nut)";
+  ui::qt::Selection().libraries = {sample};
   StudioWindow studio;
-  studio.AddLibrary(QString::fromStdString(library->Path()));
+  studio.AddLibrary(QString::fromStdString(sample));
   studio.resize(1280, 800);
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
-  ASSERT_EQ(InsertBolt(studio, 1), 1);
-  ASSERT_EQ(InsertBolt(studio, 3, "frmPartSel.png"), 1);
+  ASSERT_EQ(InsertBolt(studio, 17, {}, kSampleBolt), 1);
+  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut), 1);
   Screenshot(studio, "qzdbs-studio.png");
 
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  auto catalogue = std::make_shared<ui::Catalogue>();
+  ASSERT_TRUE(catalogue->Load({sample}));
+  PartSelWindow window(catalogue, dialogs, scratch.Folder() + "WMFtemp.wmf");
+  dialogs.SetOwner(&window);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  ChooseInTree(window, QString::fromUtf8(kSampleBolt));
   WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
     Screenshot(dialog, "frmStructPara.png");
     WhenModalOpens("frmStructShow", [&](QWidget& show) {
@@ -283,17 +336,17 @@ TEST_F(StudioTest, Screenshots) {
     Click(dialog, "cmdSelDisplay");
     Click(dialog, "cmdPreForm");
   });
-  Click(*window, "cmdNext");
+  Click(window, "cmdNext");
   WhenModalOpens("frmAttribute", [&](QWidget& dialog) {
     Screenshot(dialog, "frmAttribute.png");
     Click(dialog, "cmdEnterAtt");
   });
-  Click(*window, "cmdProperty");
+  Click(window, "cmdProperty");
   WhenModalOpens("frmParaShow", [&](QWidget& dialog) {
     Screenshot(dialog, "frmParaShow.png");
     Click(dialog, "cmdEnterShow");
   });
-  Click(*window, "cmdParaShow");
+  Click(window, "cmdParaShow");
 }
 
 }  // namespace

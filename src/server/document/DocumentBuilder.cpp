@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "base/Overloaded.h"
 #include "host/HostClasses.h"
 #include "host/recording/Recording.h"
 #include "server/document/Audit.h"
@@ -328,17 +329,24 @@ void Builder::CompleteAnnotations() {
     View& view = doc_.views[v];
     for (Entity& entity : view.entities) {
       std::string where = Where(v, entity.key, entity.className);
-      if (auto* dim = std::get_if<DimensionShape>(&entity.shape)) {
-        CompleteDimension(*dim, doc_.dimStyle, doc_.findings, where);
-      } else if (auto* hatch = std::get_if<HatchShape>(&entity.shape)) {
-        CompleteHatch(*hatch, doc_.findings, where);
-      } else if (auto* leader = std::get_if<LeaderShape>(&entity.shape)) {
-        CompleteLeader(*leader, doc_.dimStyle, nullptr);
-        if (leader->vertices.size() < 2) {
-          Report(AuditCode::LeaderShort, "a leader needs two vertices; it draws nothing", where,
-                 false);
-        }
-      }
+      std::visit(
+          Overloaded{[&](DimensionShape& dim) {
+                       CompleteDimension(dim, doc_.dimStyle, doc_.findings, where);
+                     },
+                     [&](HatchShape& hatch) { CompleteHatch(hatch, doc_.findings, where); },
+                     [&](LeaderShape& leader) {
+                       CompleteLeader(leader, doc_.dimStyle, nullptr);
+                       if (leader.vertices.size() < 2) {
+                         Report(AuditCode::LeaderShort,
+                                "a leader needs two vertices; it draws nothing", where, false);
+                       }
+                     },
+                     []<typename T>(T&) {
+                       static_assert(kOneOf<T, LineShape, CircleShape, ArcShape, EllipseShape,
+                                            PolylineShape, TextShape, SolidShape, InsertShape>,
+                                     "a new kind of shape: say whether it is completed here");
+                     }},
+          entity.shape);
     }
   }
   for (const auto& [v, pairs] : annotations_) {
