@@ -16,6 +16,7 @@
 #include "CommandLineErrors.h"
 #include "Commands.h"
 #include "DrawingOutput.h"
+#include "Interrupt.h"
 #include "JobQueue.h"
 #include "Progress.h"
 #include "SelectionRun.h"
@@ -47,6 +48,7 @@ struct Drawing {
 };
 
 struct Outcome {
+  bool finished = false;  // false for a drawing an interruption left out
   bool drawn = false;
   std::vector<std::string> files;
   std::vector<MessageBoxRecord> messages;
@@ -124,11 +126,12 @@ class BatchRun {
     for (int job = 0; job < jobs; ++job)
       threads.emplace_back([this, job] { Work(job); });
     {
-      // Woken by the last drawing: a batch of short drawings should not sit
-      // out the rest of a progress tick.
+      // Woken by the last drawing or the last job: a batch of short drawings
+      // should not sit out the rest of a progress tick.
       std::unique_lock lock(finishing_);
-      while (!finished_.wait_for(lock, std::chrono::milliseconds(100),
-                                 [this] { return done_ == drawings_.size(); }))
+      while (!finished_.wait_for(lock, std::chrono::milliseconds(100), [this, jobs] {
+        return done_ == drawings_.size() || stopped_ == jobs;
+      }))
         progress.Show(done_, failed_);
     }
     for (auto& thread : threads)
@@ -140,6 +143,7 @@ class BatchRun {
   const std::vector<Drawing>& Drawings() const { return drawings_; }
   const std::vector<Outcome>& Outcomes() const { return outcomes_; }
   size_t Failed() const { return failed_; }
+  size_t Done() const { return done_; }
 
  private:
   // Each job runs on its own thread, so it has an engine state, a
@@ -147,21 +151,35 @@ class BatchRun {
   // folder for block files and preview pictures.
   void Work(int job) {
     const fs::path own = scratch_.Path() / ("job-" + std::to_string(job));
-    fs::create_directories(own / "blocks");
+    // A folder that cannot be made fails the drawings that need it, each
+    // with its message; no exception may leave a job's thread.
+    std::error_code ignored;
+    fs::create_directories(own / "blocks", ignored);
     RunSettings settings;
     settings.printMessages = false;
     settings.previewPath = (own / "WMFtemp.wmf").string();
     settings.blockFolder = (own / "blocks" / "").string();
     const auto held = HoldLibraries();
-    while (std::optional<size_t> next = queue_->Next(static_cast<size_t>(job))) {
+    while (!InterruptWatch::Interrupted()) {
+      const std::optional<size_t> next = queue_->Next(static_cast<size_t>(job));
+      if (!next) break;
       const size_t i = *next;
-      Draw(drawings_[i], settings, outcomes_[i]);
+      try {
+        Draw(drawings_[i], settings, outcomes_[i]);
+      } catch (const std::exception& failure) {
+        outcomes_[i].drawn = false;
+        outcomes_[i].failure = failure.what();
+      }
+      outcomes_[i].finished = true;
       if (!outcomes_[i].drawn) ++failed_;
       if (++done_ == drawings_.size()) {
         std::lock_guard lock(finishing_);
         finished_.notify_all();
       }
     }
+    std::lock_guard lock(finishing_);
+    ++stopped_;
+    finished_.notify_all();
   }
 
   // Every drawing opens its library again, for the dialog and for the
@@ -220,16 +238,18 @@ class BatchRun {
   std::optional<JobQueue> queue_;
   std::atomic<size_t> done_{0};
   std::atomic<size_t> failed_{0};
+  int stopped_ = 0;  // jobs that left their loop, under finishing_
   std::mutex finishing_;
   std::condition_variable finished_;
 };
 
 Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
-              const std::vector<Format>& formats, int jobs, double seconds) {
+              const std::vector<Format>& formats, int jobs, double seconds, bool interrupted) {
   Json drawings = Json::array();
   for (size_t i = 0; i < batch.Drawings().size(); ++i) {
     const Drawing& drawing = batch.Drawings()[i];
     const Outcome& outcome = batch.Outcomes()[i];
+    if (!outcome.finished) continue;
     Json messages = Json::array();
     for (const auto& box : outcome.messages)
       messages.push_back({{"title", box.title}, {"text", box.text}, {"icon", IconName(box.icon)}});
@@ -247,16 +267,21 @@ Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
   Json formatNames = Json::array();
   for (Format format : formats)
     formatNames.push_back(Extension(format));
-  return {{"libraries", libraries},
-          {"formats", formatNames},
-          {"jobs", jobs},
-          {"seconds", seconds},
-          {"drawn", batch.Drawings().size() - batch.Failed()},
-          {"failed", batch.Failed()},
-          {"drawings", drawings}};
+  Json manifest = {{"libraries", libraries},
+                   {"formats", formatNames},
+                   {"jobs", jobs},
+                   {"seconds", seconds},
+                   {"drawn", batch.Done() - batch.Failed()},
+                   {"failed", batch.Failed()},
+                   {"drawings", drawings}};
+  if (interrupted) manifest["interrupted"] = true;
+  return manifest;
 }
 
 void RunBatch(const BatchOptions& options) {
+  // From the start: a signal while the libraries are read still ends with a
+  // manifest (of nothing drawn) rather than with the default action.
+  InterruptWatch watch;
   std::vector<Format> formats;
   for (const std::string& name : options.formats) {
     auto format = FormatNamed(name);
@@ -291,18 +316,29 @@ void RunBatch(const BatchOptions& options) {
   const auto start = std::chrono::steady_clock::now();
   BatchRun batch(catalogue, std::move(drawings), formats, options.output);
   batch.Run(jobs);
+  const bool interrupted = InterruptWatch::Interrupted();
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   const fs::path manifest = fs::path(options.output) / "manifest.json";
-  WriteTextAtomically(manifest, Manifest(batch, libraries, formats, jobs, seconds).dump(2) + "\n");
-  const size_t total = batch.Drawings().size();
+  try {
+    WriteTextAtomically(
+        manifest, Manifest(batch, libraries, formats, jobs, seconds, interrupted).dump(2) + "\n");
+  } catch (const std::exception& failure) {
+    Fail("batch", kNotDone, failure.what());
+  }
+  const size_t total = batch.Done();
   char rate[32];
   std::snprintf(rate, sizeof rate, "%.1f s (%.0f per second", seconds,
                 seconds > 0 ? static_cast<double>(total) / seconds : 0.0);
   std::cout << total << " drawings of " << parts << " parts in " << rate << ", " << jobs
             << (jobs == 1 ? " job" : " jobs") << "): " << total - batch.Failed() << " drawn, "
             << batch.Failed() << " failed; manifest " << manifest.string() << '\n';
+  if (interrupted) {
+    std::cerr << "qzdbs batch: interrupted after " << total << " of " << batch.Drawings().size()
+              << " drawings\n";
+    throw CLI::RuntimeError(kInterrupted);
+  }
   if (batch.Failed() > 0) throw CLI::RuntimeError(kNotDone);
 }
 

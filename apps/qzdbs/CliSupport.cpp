@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <system_error>
 
@@ -109,10 +111,16 @@ const ui::CatalogueNode& FindPart(const std::string& command, const ui::Catalogu
 }
 
 ScratchFolder::ScratchFolder() {
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::string where = tmpdir && *tmpdir ? "TMPDIR=" + std::string(tmpdir) : "/tmp";
   std::error_code error;
-  std::string pattern = (fs::temp_directory_path(error) / "qzdbs-XXXXXX").string();
-  if (error || !mkdtemp(pattern.data()))
-    throw std::runtime_error("cannot make a scratch folder under " + pattern);
+  const fs::path folder = fs::temp_directory_path(error);
+  if (error)
+    throw std::runtime_error("cannot use the temporary folder (" + where + "): " + error.message());
+  std::string pattern = (folder / "qzdbs-XXXXXX").string();
+  if (!mkdtemp(pattern.data()))
+    throw std::runtime_error("cannot make a scratch folder in the temporary folder (" + where +
+                             "): " + std::strerror(errno));
   path_ = pattern;
 }
 

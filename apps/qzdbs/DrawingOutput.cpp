@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 

@@ -12,17 +12,37 @@ namespace qzdbs::cli {
 namespace {
 
 // The message boxes as the command line shows them: title and text on
-// standard error as they come, and kept for the caller.
+// standard error as they come, and kept for the caller. Identical boxes in a
+// row (a formula failing in every pass) make one line with their count.
 class EchoingMessageService : public RecordingMessageService {
  public:
   explicit EchoingMessageService(bool echo) : echo_(echo) {}
+  ~EchoingMessageService() override { Flush(); }
   MsgResult Show(const MessageBoxRecord& box) override {
-    if (echo_) std::cerr << (box.title.empty() ? "" : box.title + " ") << box.text << '\n';
+    if (echo_) {
+      const std::string line = (box.title.empty() ? "" : box.title + " ") + box.text;
+      if (line != last_) Flush();
+      last_ = line;
+      ++repeats_;
+    }
     return RecordingMessageService::Show(box);
+  }
+  void Flush() {
+    if (repeats_ == 0) return;
+    std::string line = last_;
+    if (repeats_ > 1) {
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+      line += " (" + std::to_string(repeats_) + " times)";
+    }
+    std::cerr << line << '\n';
+    repeats_ = 0;
   }
 
  private:
   bool echo_;
+  std::string last_;
+  size_t repeats_ = 0;
 };
 
 constexpr const char* kOptionNames[ui::frmPartSel::kOptionCount] = {
@@ -68,6 +88,7 @@ RunResult RunSelection(std::shared_ptr<const ui::Catalogue> catalogue, ui::Dialo
   result.generateResult = qzdb.startSPartGen();
 
   engine.selectionDialog = nullptr;
+  messages->Flush();
   result.scriptFailure = outcome->failure;
   result.messages = messages->Boxes();
   return result;

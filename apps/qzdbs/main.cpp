@@ -4,8 +4,11 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <iostream>
+#include <new>
 #include <string>
 
+#include "CliSupport.h"
 #include "CommandLineErrors.h"
 #include "Commands.h"
 #include "engine/IQZdbEngine.h"
@@ -34,10 +37,18 @@ int main(int argc, char** argv) {
   for (const auto& command : commands)
     command.setup(program);
 
+  // Every failure ends as a message and a status, never as an abort: a
+  // library, a full disk or a missing TMPDIR is no reason to dump core.
   try {
     program.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     return qzdbs::cli::ExitOnParseError(program, error);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "qzdbs: out of memory\n";
+    return qzdbs::cli::kNotDone;
+  } catch (const std::exception& failure) {
+    std::cerr << "qzdbs: " << failure.what() << '\n';
+    return qzdbs::cli::kNotDone;
   }
   return 0;
 }

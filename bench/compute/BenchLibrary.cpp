@@ -24,7 +24,7 @@ struct Roles {
 };
 
 int32_t PointID(int32_t part, int32_t k) {
-  return part * 100 + k;
+  return part * 100000 + k;
 }
 
 class PartSql {
@@ -120,13 +120,33 @@ class PartSql {
   std::ostringstream sql_;
 };
 
-std::string ChainPart() {
-  PartSql part(kChainPart, "长链");
-  for (int32_t i = 1; i < kChainLength; ++i)
-    part.Struct(1000 + i, "C" + N(i), "S.C" + N(i + 1) + "+1", 1, i);
-  part.Struct(1000 + kChainLength, "C" + N(kChainLength), "1", 0, kChainLength);
+// Each parameter uses the one stored after it; the last one is given.
+std::string ChainPart(int32_t id, int32_t length) {
+  PartSql part(id, "长链" + N(length));
+  const int32_t first = id == kChainPart ? 1000 : id * 100000;
+  for (int32_t i = 1; i < length; ++i)
+    part.Struct(first + i, "C" + N(i), "S.C" + N(i + 1) + "+1", 1, i);
+  part.Struct(first + length, "C" + N(length), "1", 0, length);
   part.Point(1, "0", "0");
   return part.Text();
+}
+
+std::string PointsPart(int32_t id, int32_t count) {
+  PartSql part(id, "多点" + N(count));
+  part.Struct(id * 100000, "a", "1", 0, 1);
+  for (int32_t k = 1; k <= count; ++k)
+    part.Point(k, "S.a*" + N(k), "0");
+  return part.Text();
+}
+
+std::string ScaleParts() {
+  std::string sql;
+  for (size_t i = 0; i < kScaleSizes.size(); ++i) {
+    const auto offset = static_cast<int32_t>(i);
+    sql += ChainPart(kScaleChainPart + offset, kScaleSizes[i]);
+    sql += PointsPart(kScalePointsPart + offset, kScaleSizes[i]);
+  }
+  return sql;
 }
 
 std::string ManyEntitiesPart() {
@@ -202,7 +222,8 @@ std::filesystem::path BuildBenchLibrary(const std::filesystem::path& folder) {
             "BEGIN;"
             "INSERT INTO QZLayer VALUES (1, '0'), (2, '粗实线');"
             "INSERT INTO QZTextStyleName VALUES (1, '仿宋');" +
-                ChainPart() + ManyEntitiesPart() + TypicalPart() + "COMMIT;");
+                ChainPart(kChainPart, kChainLength) + ManyEntitiesPart() + TypicalPart() +
+                ScaleParts() + "COMMIT;");
   } catch (...) {
     sqlite3_close(db);
     throw;

@@ -3,6 +3,7 @@
 // many entities, and a part of typical size.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 
@@ -20,6 +21,13 @@ inline constexpr int32_t kManyEntities = 200;
 inline constexpr int32_t kTypicalPart = 3;
 inline constexpr int32_t kTypicalParameters = 50;
 inline constexpr int32_t kTypicalEntities = 50;
+
+// Parts for how the computation grows: for each size n, part
+// kScaleChainPart + i holds a reverse chain of n structure parameters (like
+// part 1) and part kScalePointsPart + i n points computed from one parameter.
+inline constexpr std::array<int32_t, 4> kScaleSizes = {1000, 2000, 5000, 10000};
+inline constexpr int32_t kScaleChainPart = 100;
+inline constexpr int32_t kScalePointsPart = 200;
 
 // Builds the library (schema plus the three parts) as a new file in `folder`.
 std::filesystem::path BuildBenchLibrary(const std::filesystem::path& folder);

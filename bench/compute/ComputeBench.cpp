@@ -105,6 +105,27 @@ void BM_ComputeAllReverseChain(benchmark::State& state) {
     state.SkipWithError("wrong value at the head of the chain");
 }
 
+// How the computation grows with the records it finishes: n points computed
+// in one pass and removed in the next; a reverse chain of n parameters, one
+// finished per pass (n passes over what is left).
+void BM_ComputeScale(benchmark::State& state, int32_t firstPart, const char* family) {
+  const auto size = static_cast<int32_t>(state.range(0));
+  int32_t part = firstPart;
+  for (size_t i = 0; i < kScaleSizes.size(); ++i)
+    if (kScaleSizes[i] == size) part = firstPart + static_cast<int32_t>(i);
+  Run run(part);
+  for (auto _ : state) {
+    if (!InitComp() || !ComputeAll()) state.SkipWithError("the part did not compute");
+  }
+  state.SetComplexityN(size);
+  const bool chain = std::string(family) == "chain";
+  const auto& values = chain ? Compute().StructParas : Compute().Points;
+  const std::string key = chain ? "S.C1" : "P.P" + std::to_string(size) + ".X";
+  const auto record = values ? values->Item(key) : nullptr;
+  if (run.Quiet(state) && (!record || record->ParaValue != std::to_string(size)))
+    state.SkipWithError(("wrong value of " + key).c_str());
+}
+
 // The part computed once, then drawn again and again into a fresh session.
 void DrawRepeatedly(benchmark::State& state, Run& run, size_t expectedObjects) {
   LoadAllLayers();
@@ -172,6 +193,20 @@ void BM_TypicalPartDrawOnly(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ComputeAllReverseChain)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ComputeScale, points, kScalePointsPart, "points")
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ComputeScale, reverse_chain, kScaleChainPart, "chain")
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawPartManyEntities)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypicalPartComputedAndDrawn)
     ->ArgName("first_draw")

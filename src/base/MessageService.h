@@ -29,6 +29,10 @@ class MessageService {
  public:
   virtual ~MessageService() = default;
   virtual MsgResult Show(const MessageBoxRecord& box) = 0;
+  // The engine's run (startSPartGen) begins and ends: a service may treat
+  // the boxes of one run together.
+  virtual void RunStarted() {}
+  virtual void RunEnded() {}
 };
 
 // Prints each box to standard error ("title text") and answers the default:

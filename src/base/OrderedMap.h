@@ -57,6 +57,7 @@ class OrderedMap {
     if (Locate(key)) return false;
     entries_.emplace_back(std::move(key), std::move(value));
     if (indexed_) {
+      dead_.push_back(false);
       index_.emplace(entries_.back().first, entries_.size() - 1);
     } else if (entries_.size() > kLinearLimit) {
       BuildIndex();
@@ -73,35 +74,50 @@ class OrderedMap {
     return at ? &entries_[*at].second : nullptr;
   }
 
-  // 1-based position in insertion order; null outside 1..Count().
+  // 1-based position in insertion order; null outside 1..Count(). Walking
+  // the positions upwards costs O(1) a step, erasures in between included.
   const Entry* At(int64_t position) const {
     if (position < 1 || position > Count()) return nullptr;
-    return &entries_[static_cast<size_t>(position - 1)];
+    if (deadCount_ == 0) return &entries_[static_cast<size_t>(position - 1)];
+    return &entries_[SlotOf(static_cast<size_t>(position - 1))];
   }
 
+  // O(1) amortised: a large map only marks the entry and sweeps the marked
+  // ones out once they are as many as the live ones.
   bool Erase(std::string_view key) {
     std::optional<size_t> at = Locate(key);
     if (!at) return false;
-    if (indexed_) {
-      index_.erase(index_.find(key));
-      for (auto& [unused, position] : index_) {
-        if (position > *at) --position;
-      }
+    if (!indexed_) {
+      entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*at));
+      return true;
     }
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*at));
+    index_.erase(index_.find(key));
+    dead_[*at] = true;
+    ++deadCount_;
+    if (*at < cursorSlot_) --cursorAliveBefore_;
+    if (deadCount_ > entries_.size() - deadCount_) Compact();
     return true;
   }
 
-  int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
-  bool Empty() const { return entries_.empty(); }
+  int32_t Count() const { return static_cast<int32_t>(entries_.size() - deadCount_); }
+  bool Empty() const { return Count() == 0; }
   void Clear() {
     entries_.clear();
     index_.clear();
+    dead_.clear();
+    deadCount_ = 0;
     indexed_ = false;
+    cursorSlot_ = cursorAliveBefore_ = 0;
   }
 
-  auto begin() const { return entries_.begin(); }
-  auto end() const { return entries_.end(); }
+  auto begin() const {
+    Compact();
+    return entries_.begin();
+  }
+  auto end() const {
+    Compact();
+    return entries_.end();
+  }
 
  private:
   // Most collections hold a handful of records (the members of one entity,
@@ -121,19 +137,54 @@ class OrderedMap {
     return std::nullopt;
   }
 
-  void BuildIndex() {
+  void BuildIndex() const {
+    index_.clear();
     index_.reserve(entries_.size() * 2);
     for (size_t i = 0; i < entries_.size(); ++i)
       index_.emplace(entries_[i].first, i);
+    dead_.assign(entries_.size(), false);
     indexed_ = true;
+  }
+
+  // The slot of the live entry with `alive` live ones before it, found from
+  // the cursor of the last look-up: a walk upwards passes each slot once.
+  size_t SlotOf(size_t alive) const {
+    if (alive < cursorAliveBefore_) cursorSlot_ = cursorAliveBefore_ = 0;
+    for (;; ++cursorSlot_) {
+      if (dead_[cursorSlot_]) continue;
+      if (cursorAliveBefore_ == alive) return cursorSlot_;
+      ++cursorAliveBefore_;
+    }
+  }
+
+  // Sweeps the erased entries out and renumbers the index, once.
+  void Compact() const {
+    if (deadCount_ == 0) return;
+    size_t kept = 0;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+      if (dead_[i]) continue;
+      if (kept != i) entries_[kept] = std::move(entries_[i]);
+      ++kept;
+    }
+    entries_.resize(kept);
+    deadCount_ = 0;
+    cursorSlot_ = cursorAliveBefore_ = 0;
+    BuildIndex();
   }
 
   using Hash = std::conditional_t<kIgnoreCase, FoldedKeyHash, ExactKeyHash>;
   using Equal = std::conditional_t<kIgnoreCase, FoldedKeyEqual, std::equal_to<>>;
 
-  std::vector<Entry> entries_;
-  std::unordered_map<std::string, size_t, Hash, Equal> index_;
-  bool indexed_ = false;
+  // Erased entries of an indexed map stay in their slots, marked dead, until
+  // the sweep; iteration sweeps first, so it only ever sees live entries.
+  mutable std::vector<Entry> entries_;
+  mutable std::unordered_map<std::string, size_t, Hash, Equal> index_;
+  mutable std::vector<bool> dead_;
+  mutable size_t deadCount_ = 0;
+  mutable bool indexed_ = false;
+  // The cursor of SlotOf: a slot and how many live entries lie before it.
+  mutable size_t cursorSlot_ = 0;
+  mutable size_t cursorAliveBefore_ = 0;
 };
 
 }  // namespace qzdbs

@@ -1,5 +1,6 @@
 // Writing a whole text file so that a reader never meets half of it: the
-// text goes to FILE.part, which then replaces FILE.
+// text goes to a temporary name of this process beside FILE, which then
+// replaces FILE (base/AtomicFile.h).
 #pragma once
 
 #include <filesystem>
@@ -7,8 +8,8 @@
 
 namespace qzdbs {
 
-// Throws std::runtime_error naming the file when it cannot be written; the
-// file is then as it was.
+// Throws FileWriteError (a std::runtime_error) naming the file when it
+// cannot be written; the file is then as it was.
 void WriteTextAtomically(const std::filesystem::path& file, const std::string& text);
 
 }  // namespace qzdbs

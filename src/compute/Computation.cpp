@@ -26,6 +26,11 @@ struct FamilyRules {
   bool pendingTakesTheValue;  // the pending record keeps the result too (not for properties)
 };
 
+// A part whose formulas computed more text than kMaxPartTextBytes in all.
+struct TextLimitPassed {
+  std::string key;
+};
+
 void RunPass(colCompute& family, colCompute& pending, FamilyRules rules) {
   for (int32_t i = 1; i <= pending.Count(); ++i) {
     std::string key;
@@ -43,6 +48,7 @@ void RunPass(colCompute& family, colCompute& pending, FamilyRules rules) {
     }
     std::string result;
     if (EvaluateFormula(record->Expression, result)) {
+      if ((Compute().TextBytes += result.size()) > kMaxPartTextBytes) throw TextLimitPassed{key};
       record->isDoneCalValue = 1;
       if (rules.pendingTakesTheValue) record->ParaValue = result;
       if (clsComputePtr final = family.Item(key)) {
@@ -64,7 +70,15 @@ bool ComputeFamily(void (*load)(), std::shared_ptr<colCompute>& familyRef,
   for (int32_t pass = 0;; ++pass) {
     if (pending.Count() == 0) return true;
     if (pass > state.PassLimit) return false;
-    RunPass(family, pending, rules);
+    try {
+      RunPass(family, pending, rules);
+    } catch (const TextLimitPassed& passed) {
+      MsgBox("零件 \"" + Engine().CurrentPartName + "\" (PartID " +
+                 std::to_string(Engine().CurrentPartID) + ") 的 " + passed.key +
+                 ": 计算出的文字总量超过 " + std::to_string(kMaxPartTextBytes >> 20) + " MiB",
+             MsgIcon::Critical, "警告：");
+      return false;
+    }
   }
 }
 
@@ -95,6 +109,7 @@ void ClearComputeData() {
     Ensure(*collection).Clear();
   }
   EnsureOf(state.Entities).Clear();
+  state.TextBytes = 0;
   ClearViewData();
 }
 

@@ -24,11 +24,12 @@ bool RuleMet(RowRule rule, int32_t count) {
   return rule == RowRule::ExactlyOne ? count == 1 : count >= 1;
 }
 
-// A block name becomes a file name inside the block folder; one that could
-// lead out of it is not used.
+// A block name becomes a file name inside the block folder; one that names
+// another folder (a separator, a drive) is not used. Dots are only dots:
+// "Bolt..M10.DWG" is a file of the folder like any other.
 bool StaysInFolder(const std::string& name) {
-  return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos &&
-         name.find("..") == std::string::npos;
+  const bool drive = name.size() >= 2 && name[1] == ':';
+  return !drive && name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
 class Reader {
@@ -184,7 +185,7 @@ class Reader {
       return true;
     }
     if (!StaysInFolder(name)) {
-      MsgBox("块名称 \"" + name + "\" 含有路径分隔符或 \"..\"，块文件不能写到块文件夹以外",
+      MsgBox("块名称 \"" + name + "\" 含有路径分隔符或盘符，块文件不能写到块文件夹以外",
              MsgIcon::Exclamation, "提示：");
       return false;
     }

@@ -16,8 +16,9 @@ std::string LibraryFolder(const std::string& path) {
 
 std::string LibraryConnectionString(const std::string& folder, const std::string& path,
                                     const std::string& password) {
-  return "Driver={Microsoft Access Driver (*.mdb)};" + ("Dbq=" + path) + ";" +
-         ("DefaultDir=" + folder) + ";" + ("Uid=Admin;Pwd=" + password) + ";";
+  return "Driver={Microsoft Access Driver (*.mdb)};" + ("Dbq=" + db::Connection::Quote(path)) +
+         ";" + ("DefaultDir=" + db::Connection::Quote(folder)) + ";" +
+         ("Uid=Admin;Pwd=" + password) + ";";
 }
 
 bool OpenLibraryDB(std::string folder, std::string path, const std::string& password) {

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "state/Messages.h"
 
 namespace qzdbs {
@@ -15,28 +15,25 @@ namespace qzdbs {
 namespace {
 constexpr int64_t kPieceSize = 16384;
 
-void WritePiece(std::ofstream& out, db::Field& field, int64_t length, const std::string& path) {
+void WritePiece(AtomicFile& out, db::Field& field, int64_t length) {
   db::Blob piece = field.GetChunk(length);
-  out.write(reinterpret_cast<const char*>(piece.data()),
-            static_cast<std::streamsize>(piece.size()));
-  if (!out) throw std::runtime_error("写文件失败: " + path);
+  out.Write(std::string_view(reinterpret_cast<const char*>(piece.data()), piece.size()));
 }
 }  // namespace
 
 bool SaveFieldToFile(db::Field& field, const std::string& path) {
   try {
-    // Truncated first, so no bytes of an older, longer picture stay behind.
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("文件未找到或无法写入: " + path);
+    // A new file renamed over the old one: a link planted at `path` (in a
+    // shared block folder) is replaced, never written through.
+    AtomicFile out(path);
     const int64_t size = field.ActualSize();
     // The remainder first, then the whole pieces: the field is read in order,
     // so the file receives its bytes in order. The piece count is not limited
     // to 16 bits, so a field of any size is written whole.
-    WritePiece(out, field, size % kPieceSize, path);
+    WritePiece(out, field, size % kPieceSize);
     for (int64_t piece = 0; piece < size / kPieceSize; ++piece)
-      WritePiece(out, field, kPieceSize, path);
-    out.close();
-    if (!out) throw std::runtime_error("写文件失败: " + path);
+      WritePiece(out, field, kPieceSize);
+    out.Commit();
     return true;
   } catch (const std::exception& e) {
     MsgBox(e.what(), MsgIcon::Information, "提示：");

@@ -15,6 +15,18 @@ void IQZdbEngine::QZdbSPart(std::shared_ptr<HostObject> ArxQZdbSPart) {
 
 int16_t IQZdbEngine::startSPartGen() {
   EngineState& state = Engine();
+  // Told on every way out; held here in case the run replaces the service.
+  struct RunMessages {
+    std::shared_ptr<MessageService> service;
+    explicit RunMessages(std::shared_ptr<MessageService> s) : service(std::move(s)) {
+      if (service) service->RunStarted();
+    }
+    ~RunMessages() {
+      if (service) service->RunEnded();
+    }
+    RunMessages(const RunMessages&) = delete;
+    RunMessages& operator=(const RunMessages&) = delete;
+  } run(state.messages);
   // A run that ends with Cancel must not report an earlier run's success.
   state.GenerateResult = 0;
   if (state.session.IsEditing()) {

@@ -10,6 +10,11 @@ using enum AuditCode;
 
 constexpr std::array kCodes{
     AuditCodeDef{Nonfinite, "NONFINITE", "a coordinate that is not a number", "left out"},
+    AuditCodeDef{Magnitude, "MAGNITUDE",
+                 "a coordinate or size beyond ±1e9 mm after transforms and dimension graphics",
+                 "left out"},
+    AuditCodeDef{ControlCharacter, "CONTROL_CHARACTER", "control characters in a text or name",
+                 "replaced: \"_\" in a name, a space in a text"},
     AuditCodeDef{ZeroRadius, "ZERO_RADIUS", "a circle or arc without radius", "left out"},
     AuditCodeDef{EmptyPolyline, "EMPTY_POLYLINE", "fewer than two vertices", "left out"},
     AuditCodeDef{EmptyHatch, "EMPTY_HATCH", "a hatch without boundary", "left out"},

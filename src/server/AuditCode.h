@@ -11,6 +11,8 @@ namespace qzdbs::server {
 
 enum class AuditCode {
   Nonfinite,
+  Magnitude,
+  ControlCharacter,
   ZeroRadius,
   EmptyPolyline,
   EmptyHatch,

@@ -1,7 +1,6 @@
 // The document as JSON.
 #include "server/JsonExport.h"
 
-#include <fstream>
 #include <stdexcept>
 
 #include "base/Overloaded.h"
@@ -279,13 +278,7 @@ json DocumentJson(const Document& d) {
 void ExportJson(const Document& document, const std::filesystem::path& file) {
   json out = document.recording.is_object() ? document.recording : json::object();
   out["document"] = DocumentJson(document);
-  std::string text = out.dump(2);
-  WriteAtomically(file, [&](const std::filesystem::path& temporary) {
-    std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-    stream << text << '\n';
-    stream.close();
-    if (!stream) throw std::runtime_error("the JSON cannot be written");
-  });
+  WriteAtomically(file, [&] { return out.dump(2) + '\n'; });
 }
 
 }  // namespace qzdbs::server

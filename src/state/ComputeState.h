@@ -18,6 +18,10 @@ class colEntityList;
 class clsPartComputeDB;
 class FormulaParser;
 
+// What one part's formulas may compute in all: 1 MiB per text is the
+// formulas' own bound, this one stops thousands of such texts.
+inline constexpr size_t kMaxPartTextBytes = size_t{64} << 20;
+
 struct ComputeState {
   std::shared_ptr<colCompute> DesignParas;  // family "O"
   std::shared_ptr<colCompute> StructParas;  // family "S"
@@ -27,6 +31,8 @@ struct ComputeState {
   std::shared_ptr<colCompute> Points;  // family "P"
   std::shared_ptr<colCompute> PointsPending;
   int32_t PassLimit = 0;
+  // Bytes of the texts the part's formulas computed, against kMaxPartTextBytes.
+  size_t TextBytes = 0;
 
   std::shared_ptr<colPartView> Views;
   std::shared_ptr<OrderedMap<std::string>> Layers;  // "X" & LayerID -> layer name

@@ -103,6 +103,68 @@ TEST(BatchCommand, FailuresAreListedWithTheirMessages) {
   EXPECT_TRUE(fs::exists(out.Path() / "parts-p2-r2.dxf"));
 }
 
+// What stops a batch (a signal, a folder it cannot write, another batch in
+// the same folder) never leaves half-written or temporary files, and the
+// manifest tells what was finished.
+TEST(BatchCommand, InterruptedOrFailingBatchesEndCleanly) {
+  ScratchDir temp;
+  ScratchDir out;
+  const std::vector<std::pair<std::string, std::string>> env = {{"TMPDIR", temp.Path().string()}};
+  const auto noLeftovers = [&](const fs::path& folder) {
+    for (const auto& name : FilesIn(folder))
+      EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
+    for (const auto& name : FilesIn(temp.Path()))  // Qt's runtime folder stays
+      EXPECT_NE(name.rfind("qzdbs-", 0), 0u) << name;
+  };
+  // SIGINT a second in: one job drawing the sample library's 153 rows four
+  // times over into DXF and PNG takes several.
+  const std::string sample = SampleLibraryPath().string();
+  ProgramRun run =
+      RunQzdbs({"batch", "--jobs", "1", "--format", "dxf,png", "--library", sample, "--library",
+                sample, "--library", sample, "--library", sample, "-o", out.Path().string()},
+               env, {"timeout", "--preserve-status", "-s", "INT", "1"});
+  EXPECT_EQ(run.status, 130) << run.err;
+  EXPECT_NE(run.err.find("interrupted after "), std::string::npos) << run.err;
+  json manifest = json::parse(ReadText(out.Path() / "manifest.json"));
+  EXPECT_EQ(manifest["interrupted"], true);
+  EXPECT_EQ(manifest["drawings"].size(),
+            manifest["drawn"].get<size_t>() + manifest["failed"].get<size_t>());
+  for (const auto& drawing : manifest["drawings"])
+    for (const auto& file : drawing["files"])
+      EXPECT_TRUE(fs::exists(out.Path() / file.get<std::string>())) << file;
+  noLeftovers(out.Path());
+
+  ScratchLibrary library(SampleLibrarySql(), "parts.qzlib");
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> env;
+    int status;
+    const char* said;
+  } rows[] = {
+      {"unusable TMPDIR", {{"TMPDIR", "/nonexistent"}}, 1, "TMPDIR=/nonexistent"},
+      {"manifest.json is a folder", env, 1, "manifest.json"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ScratchDir folder;
+    fs::create_directory(folder.Path() / "manifest.json");
+    fs::create_directory(folder.Path() / "manifest.json" / "x");
+    ProgramRun failed =
+        RunQzdbs({"batch", "--library", library.Path(), "-o", folder.Path().string()}, row.env);
+    EXPECT_EQ(failed.status, row.status) << failed.err;
+    EXPECT_NE(failed.err.find(row.said), std::string::npos) << failed.err;
+    noLeftovers(folder.Path());
+  }
+  // Two batches into one folder at once: each writes under names of its own.
+  ScratchDir shared;
+  ProgramRun both = RunQzdbs(
+      {"batch", "--library", library.Path(), "-o", shared.Path().string()}, env,
+      {"sh", "-c", "\"$0\" \"$@\" & p=$!; \"$0\" \"$@\"; a=$?; wait $p; exit $((a + $?))"});
+  EXPECT_EQ(both.status, 0) << both.err;
+  EXPECT_EQ(json::parse(ReadText(shared.Path() / "manifest.json"))["drawn"], 9);
+  noLeftovers(shared.Path());
+}
+
 TEST(BatchCommand, UnknownFormatIsRefused) {
   ScratchDir out;
   ProgramRun run = RunQzdbs({"batch", "--format", "json,bmp", "-o", out.Path().string()});

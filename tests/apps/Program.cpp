@@ -36,13 +36,16 @@ std::filesystem::path SampleLibraryPath() {
 }
 
 ProgramRun RunQzdbs(const std::vector<std::string>& args,
-                    const std::vector<std::pair<std::string, std::string>>& env) {
+                    const std::vector<std::pair<std::string, std::string>>& env,
+                    const std::vector<std::string>& wrapper) {
   ScratchDir capture;
   std::string command = "env";
   // The test's own QZDBS_LIBRARY_PATH must not add libraries to a run.
   command += " -u QZDBS_LIBRARY_PATH";
   for (const auto& [name, value] : env)
     command += " " + Quoted(name + "=" + value);
+  for (const auto& word : wrapper)
+    command += " " + Quoted(word);
   command += " " + Quoted(ProgramPath().string());
   for (const auto& arg : args)
     command += " " + Quoted(arg);

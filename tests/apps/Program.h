@@ -19,8 +19,10 @@ std::filesystem::path ProgramPath();
 std::filesystem::path SampleLibraryPath();
 
 // Runs qzdbs with the arguments (each passed as one argument) and the
-// environment variables given (NAME, VALUE) on top of the test's own.
+// environment variables given (NAME, VALUE) on top of the test's own, under
+// the command `wrapper` names when given (e.g. timeout).
 ProgramRun RunQzdbs(const std::vector<std::string>& args,
-                    const std::vector<std::pair<std::string, std::string>>& env = {});
+                    const std::vector<std::pair<std::string, std::string>>& env = {},
+                    const std::vector<std::string>& wrapper = {});
 
 }  // namespace qzdbs::test

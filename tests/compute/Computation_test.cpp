@@ -148,6 +148,24 @@ TEST_F(ComputationTest, EachFamilysFailureShowsItsOwnMessageAndStopsTheLaterFami
   }
 }
 
+// Each text is bounded by the formulas (1 MiB); so are all the texts of a
+// part together: 64 copies of a 1 MiB text pass its 64 MiB.
+TEST_F(ComputationTest, AllTheTextsAPartComputesTogetherAreBounded) {
+  std::string rows = StructRow(1, "T0", "x", 0, 1);
+  for (int i = 1; i <= 20; ++i) {
+    const std::string half = "S.T" + std::to_string(i - 1);
+    rows += StructRow(1 + i, "T" + std::to_string(i), half + " & " + half, 1, 1 + i);
+  }
+  for (int i = 1; i <= 70; ++i)
+    rows += StructRow(100 + i, "C" + std::to_string(i), "S.T20 & \"\"", 1, 100 + i);
+  Library(Part(rows));
+  EXPECT_FALSE(ComputeStructurePara());
+  ASSERT_FALSE(Boxes().empty());
+  const std::string& text = Boxes().front().text;
+  EXPECT_NE(text.find("64 MiB"), std::string::npos) << text;
+  EXPECT_NE(text.find("的 S.C"), std::string::npos) << text;
+}
+
 TEST_F(ComputationTest, APartWithoutParametersSucceedsWithoutAPass) {
   // Only the point reader complains about an empty point table.
   Library(PartRows());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "db/DbTest.h"
@@ -407,16 +408,36 @@ INSERT INTO QZEnt_BlockDefine VALUES (1, 10, 1);
   EXPECT_FALSE(std::filesystem::exists(Folder() + "EMPTY.DWG"));
 }
 
-TEST_F(EntityReadersTest, BlockNamesThatLeaveTheFolderAreRefused) {
-  for (const char* name : {"../escape", "sub/inner", "..\\up", ".."}) {
-    SCOPED_TRACE(name);
-    Load(std::string("INSERT INTO QZEnt_BlockGlobal VALUES (1, '") + name +
-         "', 0, 0, X'01'); INSERT INTO QZEnt_BlockDefine VALUES (1, 10, 1);");
+// Only a name that names another folder is refused; a link planted under the
+// block's file name (a shared folder) is replaced, its target left intact.
+TEST_F(EntityReadersTest, BlockFilesStayInTheirFolderAndNeverFollowALink) {
+  ScratchDir elsewhere;
+  const std::filesystem::path outside = elsewhere.Path() / "victim.txt";
+  const struct {
+    const char* name;
+    bool written;
+  } rows[] = {{"../escape", false}, {"sub/inner", false}, {"..\\up", false},
+              {"C:evil", false},    {"Bolt..M10", true},  {"..", true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Load(std::string("INSERT INTO QZEnt_BlockGlobal VALUES (1, '") + row.name +
+         "', 0, 0, X'5157'); INSERT INTO QZEnt_BlockDefine VALUES (1, 10, 1);");
+    const std::string file = Folder() + row.name + ".DWG";
+    if (row.written) {
+      { std::ofstream(outside) << "theirs"; }
+      std::filesystem::create_symlink(outside, file);
+    }
     ClearBoxes();
-    EXPECT_FALSE(Read(10, 10));
+    EXPECT_EQ(Read(10, 10), row.written);
     EXPECT_EQ(params->Count(), 3);
-    std::string text = ExpectOneBox(MsgIcon::Exclamation, "提示：");
-    EXPECT_NE(text.find(name), std::string::npos) << text;
+    if (row.written) {
+      ExpectNoBox();
+      EXPECT_EQ(ReadText(file), "QW");
+      EXPECT_EQ(ReadText(outside), "theirs");
+    } else {
+      std::string text = ExpectOneBox(MsgIcon::Exclamation, "提示：");
+      EXPECT_NE(text.find(row.name), std::string::npos) << text;
+    }
     EXPECT_FALSE(
         std::filesystem::exists(std::filesystem::path(Folder()).parent_path() / "escape.DWG"));
   }

@@ -36,6 +36,13 @@ TEST(LibraryDB, ConnectionStringIsBuiltFromItsPiecesInOrder) {
             "Driver={Microsoft Access Driver (*.mdb)};Dbq=parts.db;DefaultDir=;"
             "Uid=Admin;Pwd=vMHarbour6147KW;");
   EXPECT_EQ(std::string(kLibraryPassword).size(), 15u);
+  // Any path survives the string: braces hold what would end or open a field.
+  for (const std::string path : {"/a;b/parts.db", "/x/{odd}}/p.db", " lead.db", "Dbq=x;y"}) {
+    const std::string text = LibraryConnectionString(LibraryFolder(path), path, kLibraryPassword);
+    EXPECT_EQ(db::Connection::Field(text, "Dbq"), path) << text;
+    EXPECT_EQ(db::Connection::Field(text, "DefaultDir"), LibraryFolder(path)) << text;
+    EXPECT_EQ(db::Connection::Field(text, "Pwd"), kLibraryPassword) << text;
+  }
 }
 
 TEST_F(LibraryDBTest, OpeningTwiceReopensAndCloseReleases) {

@@ -42,6 +42,14 @@ TEST(AuditTest, EachBrokenRuleGivesExactlyItsFinding) {
     Break add;
   };
   const Case cases[] = {
+      {AuditCode::Magnitude,
+       [](SessionBuilder& b, const DbView& v) {
+         b.AddCircle(v, 1, {0, 0, 0}, 1e12);
+       }},
+      {AuditCode::ControlCharacter,
+       [](SessionBuilder& b, const DbView& v) {
+         b.AddLine(v, 1, {0, 0, 0}, {1, 0, 0}, "L\n");
+       }},
       {AuditCode::Nonfinite,
        [](auto& b, auto& v) {
          b.AddLine(v, 1, {0, 0, 0}, {std::nan(""), 0, 0});

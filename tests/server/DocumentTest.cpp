@@ -168,8 +168,12 @@ TEST_F(BlockFolderTest, AnythingElseLeavesAMarkerAndAFinding) {
     const char* content;  // null: no file
     size_t findings;      // "/" is no character of a DXF name: a second finding
   };
+  // A 100-byte drawing whose polyline claims a billion vertices.
+  const char* huge =
+      "  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n  8\n0\n 90\n1000000000\n 10\n0\n 20\n0\n"
+      "  0\nENDSEC\n  0\nEOF\n";
   for (const Case& c : {Case{"BINARY", "AC1015\x01\x02 not a drawing", 1}, Case{"NONE", nullptr, 1},
-                        Case{"../escape", nullptr, 2}}) {
+                        Case{"../escape", nullptr, 2}, Case{"HUGE", huge, 1}}) {
     if (c.content) std::ofstream(scratch / (std::string(c.name) + ".DWG")) << c.content;
     Document document = WithBlock(c.name);
     const BlockDefinition* block = document.FindBlock(c.name);

@@ -2,9 +2,14 @@
 // audit the file without errors and find what the document holds.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <limits>
 #include <map>
+#include <set>
 
 #include "SampleDrawing.h"
 #include "server/DrawingServer.h"
@@ -147,18 +152,81 @@ TEST_F(DxfExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
                           [](const Finding& f) { return f.code == AuditCode::GroupInBlock; }));
 }
 
-TEST_F(DxfExportTest, AFailedWriteLeavesTheOldFileInPlace) {
-  SessionBuilder builder;
-  FillSamplePart(builder);
-  Document document = builder.Build();
-  std::filesystem::path file = scratch / "kept.dxf";
-  { std::ofstream(file) << "old"; }
-  // A target in a folder that does not exist cannot be written.
-  EXPECT_THROW(ExportDxf(document, scratch / "missing" / "x.dxf"), ExportError);
-  ExportDxf(document, file);
-  EXPECT_NE(ReadText(file), "old");
-  // Nothing but the finished file is left in the folder.
-  EXPECT_EQ(FileCount(scratch.Path()), 1);
+// What a hostile library can put into a part: group codes inside texts and
+// names, line breaks in names, values no exporter can write. Every file
+// still loads strictly and holds exactly the entities that can be drawn.
+TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
+  const double inf = std::numeric_limits<double>::infinity();
+  SessionBuilder b;
+  b.Part().PartName("P\n  0\nEOF");
+  DbView view = b.AddView("V\r\n  0\nLINE", 1);
+  b.AddLine(view, 1, {0, 0, 0}, {10, 0, 0}, "L\n  8\nX");
+  DbText forged = b.Add<DbText>(view, 2, "0");
+  // A 14 m line a reader would take as real if the text ended at its break.
+  forged.TextString("a\n  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n14000\n 21\n0\x01^");
+  forged.InsertionPoint({0, 5, 0});
+  forged.Height(3.5);
+  forged.ScaleFactor(1);
+  forged.TextStyleName("S\tX");
+  DbMText note = b.Add<DbMText>(view, 3, "0");
+  note.TextString("two\nlines\x7F");
+  note.InsertionPoint({0, 10, 0});
+  note.Height(2.5);
+  note.AttachmentPoint(7);
+  const std::function<void(int32_t)> unwritable[] = {
+      [&](int32_t id) {
+        b.AddCircle(view, id, {0, 0, 0}, 1e12);
+      },
+      [&](int32_t id) {
+        b.AddLine(view, id, {0, 0, 0}, {1e308, 0, 0});
+      },
+      [&](int32_t id) {
+        b.AddLine(view, id, {inf, 0, 0}, {0, 0, 0});
+      },
+      [&](int32_t id) {
+        DbText t = b.Add<DbText>(view, id, "0");
+        t.TextString("wide");
+        t.Height(3.5);
+        t.ScaleFactor(1e308);
+      },
+  };
+  for (size_t i = 0; i < std::size(unwritable); ++i)
+    unwritable[i](static_cast<int32_t>(10 + i));
+  Document document = b.Build();
+
+  std::multiset<AuditCode> left;
+  int replaced = 0;
+  for (const Finding& f : document.findings) {
+    if (f.code == AuditCode::ControlCharacter) ++replaced;
+    if (f.code == AuditCode::Magnitude || f.code == AuditCode::Nonfinite) left.insert(f.code);
+  }
+  using enum AuditCode;
+  EXPECT_EQ(left, (std::multiset<AuditCode>{Nonfinite, Magnitude, Magnitude, Magnitude}));
+  EXPECT_GE(replaced, 5);  // part, view, layer, style, the two texts
+
+  const std::filesystem::path dxf = scratch / "hostile.dxf";
+  ExportDxf(document, dxf);
+  nlohmann::json seen = InspectWithEzdxf(dxf);
+  EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
+  using Counts = std::map<std::string, int>;
+  EXPECT_EQ(seen["counts"].get<Counts>(), (Counts{{"LINE", 1}, {"MTEXT", 1}, {"TEXT", 1}}));
+  const std::string text = ReadText(dxf);
+  for (const char* bad : {"inf", "nan", "\r", "\t"})
+    EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+
+  EnsureGuiApplication();
+  const std::filesystem::path svg = scratch / "hostile.svg";
+  ExportSvg(document, svg);
+  QFile file(QString::fromStdString(svg.string()));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  while (!xml.atEnd())
+    xml.readNext();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+  const std::filesystem::path json = scratch / "hostile.json";
+  ExportJson(document, json);
+  EXPECT_TRUE(nlohmann::json::accept(ReadText(json)));
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QXmlStreamReader>
 #include <fstream>
+#include <functional>
 
 #include "SampleDrawing.h"
 #include "server/DrawingServer.h"
+#include "support/ScratchLibrary.h"
 
 namespace qzdbs::server::test {
 namespace {
@@ -123,14 +125,48 @@ TEST_F(ImageExportTest, PdfIsOnePageTheSizeOfTheDrawing) {
   EXPECT_NE(pdf.find("/MediaBox [0 0 312.000000 312.000000]"), std::string::npos);
 }
 
-TEST_F(ImageExportTest, ExportsReplaceAnOldFileOnlyWhenFinished) {
-  std::filesystem::path file = scratch / "picture.png";
-  { std::ofstream(file) << "old"; }
-  EXPECT_THROW(ExportPng(Square(), file, 3), ExportError);
-  EXPECT_EQ(ReadText(file), "old");
-  ExportPng(Square(), file, 64);
-  EXPECT_NE(ReadText(file), "old");
-  EXPECT_EQ(FileCount(scratch.Path()), 1);
+// Every exporter over an older file: a failure of any kind leaves it byte for
+// byte and no temporary file; a link at the target is replaced, never followed.
+TEST_F(ImageExportTest, ExportsReplaceAnOldFileOnlyWhenWhollyWrittenAndNeverFollowLinks) {
+  using Export = std::function<void(const Document&, const std::filesystem::path&)>;
+  const struct {
+    const char* file;
+    Export write;
+  } exporters[] = {
+      {"x.dxf", [](const Document& d, const auto& f) { ExportDxf(d, f); }},
+      {"x.svg", [](const Document& d, const auto& f) { ExportSvg(d, f); }},
+      {"x.png", [](const Document& d, const auto& f) { ExportPng(d, f, 64); }},
+      {"x.pdf", [](const Document& d, const auto& f) { ExportPdf(d, f); }},
+      {"x.json", [](const Document& d, const auto& f) { ExportJson(d, f); }},
+  };
+  const std::filesystem::path elsewhere = scratch / "elsewhere.txt";
+  for (const auto& exporter : exporters) {
+    SCOPED_TRACE(exporter.file);
+    const std::filesystem::path folder = scratch / (std::string("in-") + exporter.file);
+    std::filesystem::create_directory(folder);
+    const std::filesystem::path file = folder / exporter.file;
+    { std::ofstream(file) << "old"; }
+    {
+      // A disk that takes no more than a few bytes: the write, not the open, fails.
+      qzdbs::test::FileSizeLimit full(16);
+      try {
+        exporter.write(Square(), file);
+        ADD_FAILURE() << "no error on a full disk";
+      } catch (const ExportError& error) {
+        EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
+      }
+    }
+    EXPECT_EQ(ReadText(file), "old");
+    EXPECT_EQ(FileCount(folder), 1);
+    std::filesystem::remove(file);
+    { std::ofstream(elsewhere) << "theirs"; }
+    std::filesystem::create_symlink(elsewhere, file);
+    exporter.write(Square(), file);
+    EXPECT_EQ(ReadText(elsewhere), "theirs");
+    EXPECT_FALSE(std::filesystem::is_symlink(file));
+    EXPECT_GT(std::filesystem::file_size(file), 16u);
+  }
+  EXPECT_THROW(ExportDxf(Square(), scratch / "missing" / "x.dxf"), ExportError);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <sstream>
@@ -44,6 +47,23 @@ void BuildLibraryFile(const std::filesystem::path& file, const std::string& sql)
   sqlite3_free(error);
   sqlite3_close(db);
   if (rc != SQLITE_OK) throw std::runtime_error("SQL failed on " + file.string() + ": " + why);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+  // The limit's signal would end the process; the failing write is the point.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  before_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = before_;
+  setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 std::string ReadText(const std::filesystem::path& file) {

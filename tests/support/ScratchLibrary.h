@@ -31,6 +31,19 @@ void BuildLibraryFile(const std::filesystem::path& file, const std::string& sql)
 // The text of a file; throws when it cannot be read.
 std::string ReadText(const std::filesystem::path& file);
 
+// While it lives, files of this process (and of the programs it starts) take
+// no more than `bytes`: writes beyond fail as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  unsigned long before_;
+};
+
 // library/schema.sql: every table of a library, with its indexes.
 std::string SchemaSql();
 // tests/data/libraries/sample-library.sql: three real parts using every entity type.

@@ -162,5 +162,41 @@ TEST_F(SubWindowsTest, MessageBoxShowsIconTitleAndAnswersWithTheButtonPressed) {
   }
 }
 
+// A run that keeps failing: the third box offers to stop, the boxes after it
+// that only inform are left out (questions are still asked), and the run's
+// end says how many were left out.
+TEST_F(SubWindowsTest, AfterTheThirdBoxARunCanSilenceTheRest) {
+  auto service = std::make_shared<ui::qt::QtMessageService>();
+  Engine().messages = service;
+  service->RunStarted();
+  std::vector<bool> offered;
+  for (int i = 1; i <= 3; ++i) {
+    WhenModalOpens("MsgBox", [&](QWidget& widget) {
+      auto& box = static_cast<QMessageBox&>(widget);
+      offered.push_back(box.checkBox() != nullptr);
+      if (box.checkBox()) box.checkBox()->setChecked(true);
+      QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    EXPECT_EQ(MsgBox("公式错误", MsgIcon::Critical, "函数->Eval:"), MsgResult::OK);
+  }
+  EXPECT_EQ(offered, (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(MsgBox("公式错误", MsgIcon::Critical, "函数->Eval:"), MsgResult::OK);
+  EXPECT_EQ(MsgBox("公式错误", MsgIcon::Critical, "函数->Eval:"), MsgResult::OK);
+  bool asked = false;
+  WhenModalOpens("MsgBox", [&](QWidget& widget) {
+    asked = true;
+    QTest::mouseClick(static_cast<QMessageBox&>(widget).button(QMessageBox::No), Qt::LeftButton);
+  });
+  EXPECT_EQ(MsgBox("继续？", MsgIcon::Question, "提示：", MsgButtons::YesNo), MsgResult::No);
+  EXPECT_TRUE(asked);
+  QString summary;
+  WhenModalOpens("MsgBoxSummary", [&](QWidget& widget) {
+    summary = static_cast<QMessageBox&>(widget).text();
+    QTest::mouseClick(static_cast<QMessageBox&>(widget).button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  service->RunEnded();
+  EXPECT_TRUE(summary.contains("2")) << summary.toStdString();
+}
+
 }  // namespace
 }  // namespace qzdbs::test

@@ -31,8 +31,13 @@ class Connection {
   // The open library; only while State() is Open.
   SharedLibrary& Library() const { return *library_; }
 
-  // The value of a "Key=value;" field of a connection string (key in any case).
+  // The value of a "Key=value;" field of a connection string (key in any
+  // case). A value in braces ("Dbq={a;b}") holds any text, "}}" standing
+  // for "}".
   static std::string Field(const std::string& connectionString, const std::string& key);
+  // The value as a field holds it: in braces when it holds ';', '{' or '}'
+  // or begins with a space, so that any path survives.
+  static std::string Quote(const std::string& value);
 
  private:
   std::shared_ptr<SharedLibrary> library_;

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/mdb/SqliteUtil.h"
@@ -96,12 +97,40 @@ void RemoveOlderEntries(const fs::path& folder, const std::string& hash, const f
   }
 }
 
-// Converts into a new file; false when the file cannot be written.
+// True when SQLite finds every page of the entry sound: a flipped byte
+// would otherwise fail every later run until the entry is deleted by hand.
+bool Intact(sqlite3* db) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &raw, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(raw);
+    return false;
+  }
+  Statement stmt(raw);
+  if (sqlite3_step(raw) != SQLITE_ROW) return false;
+  const auto* text = sqlite3_column_text(raw, 0);
+  return text && std::string(reinterpret_cast<const char*>(text)) == "ok";
+}
+
+// The cache folder, private to the user: made 0700, and used only when it
+// belongs to the user and nobody else may enter it.
+bool PrivateFolder(const fs::path& folder) {
+  std::error_code ec;
+  fs::create_directories(folder.parent_path(), ec);
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat st {};
+  if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+    return false;
+  return (st.st_mode & 077) == 0 || ::chmod(folder.c_str(), 0700) == 0;
+}
+
+// Converts into a new file, readable by the user alone; false when the file
+// cannot be written.
 bool ConvertIntoFile(const std::string& source, const fs::path& file) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
   sqlite3* raw = nullptr;
-  const int rc =
-      sqlite3_open_v2(file.c_str(), &raw,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
+  const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
   SqliteHandle db(raw);
   if (rc != SQLITE_OK) return false;
   try {
@@ -125,12 +154,15 @@ std::optional<SourceStamp> StampOf(const std::string& path) {
   fs::path absolute = fs::weakly_canonical(fs::absolute(path, ec), ec);
   if (ec) return std::nullopt;
   return SourceStamp{absolute, static_cast<uintmax_t>(st.st_size),
-                     static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+                     static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     static_cast<uint64_t>(st.st_ino),
+                     static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
 std::string CacheFileName(const SourceStamp& stamp) {
   return PathHash(stamp.absolutePath) + "-" + std::to_string(stamp.size) + "-" +
-         std::to_string(stamp.modifiedNs) + ".sqlite";
+         std::to_string(stamp.modifiedNs) + "-" + std::to_string(stamp.inode) + "-" +
+         std::to_string(stamp.changedNs) + ".sqlite";
 }
 
 SqliteHandle OpenCachedLibrary(const fs::path& file) {
@@ -144,7 +176,7 @@ SqliteHandle OpenCachedLibrary(const fs::path& file) {
   SqliteHandle db(raw);
   if (rc != SQLITE_OK) return nullptr;
   if (PragmaInteger(raw, "application_id") != kApplicationId ||
-      PragmaInteger(raw, "user_version") != kCacheFormat) {
+      PragmaInteger(raw, "user_version") != kCacheFormat || !Intact(raw)) {
     return nullptr;
   }
   return db;
@@ -154,8 +186,7 @@ SqliteHandle WriteCachedLibrary(const std::string& source, const fs::path& folde
                                 const SourceStamp& stamp) {
   static std::atomic<unsigned> counter{0};
   std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) return nullptr;
+  if (!PrivateFolder(folder)) return nullptr;
   const fs::path file = folder / CacheFileName(stamp);
   TemporaryFile temporary(file.string() + ".tmp-" + std::to_string(::getpid()) + "-" +
                           std::to_string(counter++));

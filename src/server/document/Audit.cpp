@@ -8,22 +8,36 @@
 
 #include "base/Overloaded.h"
 #include "server/Geometry.h"
+#include "server/document/ControlCharacters.h"
 #include "server/text/DxfText.h"
 
 namespace qzdbs::server {
 
 namespace {
 
-bool Finite(double v) {
+// The largest coordinate, length or size any exporter is asked to write: a
+// library's 1e12 mm radius or 1e308 text scale makes files no reader opens.
+constexpr double kLargest = 1e9;
+
+using Check = bool (*)(double);
+
+bool IsFiniteValue(double v) {
   return std::isfinite(v);
 }
 
-bool AllFinite(const std::vector<Point3>& points) {
-  return std::all_of(points.begin(), points.end(), [](const Point3& p) { return IsFinite(p); });
+bool IsWritable(double v) {
+  return std::isfinite(v) && std::fabs(v) <= kLargest;
 }
 
-// Whether every number of a shape is finite.
+// Whether every number of a shape passes the check.
 struct FiniteShape {
+  Check ok;
+  bool Finite(double v) const { return ok(v); }
+  bool IsFinite(const Point3& p) const { return ok(p[0]) && ok(p[1]) && ok(p[2]); }
+  bool AllFinite(const std::vector<Point3>& points) const {
+    return std::all_of(points.begin(), points.end(), [&](const Point3& p) { return IsFinite(p); });
+  }
+
   bool operator()(const LineShape& s) const { return IsFinite(s.start) && IsFinite(s.end); }
   bool operator()(const CircleShape& s) const { return IsFinite(s.center) && Finite(s.radius); }
   bool operator()(const ArcShape& s) const {
@@ -35,15 +49,16 @@ struct FiniteShape {
   }
   bool operator()(const PolylineShape& s) const { return AllFinite(s.vertices) && Finite(s.width); }
   bool operator()(const TextShape& s) const {
-    return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation);
+    return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation) &&
+           Finite(s.widthFactor) && Finite(s.oblique) && Finite(s.width);
   }
   bool operator()(const SolidShape& s) const {
     return std::all_of(s.corners.begin(), s.corners.end(),
-                       [](const Point3& p) { return IsFinite(p); });
+                       [&](const Point3& p) { return IsFinite(p); });
   }
   bool operator()(const HatchShape& s) const {
     return std::all_of(s.loops.begin(), s.loops.end(),
-                       [](const BoundaryLoop& loop) { return AllFinite(loop.vertices); });
+                       [&](const BoundaryLoop& loop) { return AllFinite(loop.vertices); });
   }
   bool operator()(const DimensionShape& s) const {
     return (*this)(s.graphics) && Finite(s.measurement);
@@ -64,7 +79,8 @@ struct FiniteShape {
 // The code of what makes an entity unusable, if anything does.
 std::optional<AuditCode> Broken(const Entity& entity) {
   using Found = std::optional<AuditCode>;
-  if (!std::visit(FiniteShape{}, entity.shape)) return AuditCode::Nonfinite;
+  if (!std::visit(FiniteShape{IsFiniteValue}, entity.shape)) return AuditCode::Nonfinite;
+  if (!std::visit(FiniteShape{IsWritable}, entity.shape)) return AuditCode::Magnitude;
   return std::visit(
       Overloaded{[](const CircleShape& c) -> Found {
                    return c.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
@@ -121,6 +137,7 @@ void RemoveEntities(Document& document,
 }
 
 void AuditDocument(Document& document) {
+  ReplaceControlCharacters(document);
   for (View& view : document.views) {
     for (Entity& entity : view.entities) {
       if (entity.layer.empty()) {
@@ -137,13 +154,27 @@ void AuditDocument(Document& document) {
       }
     }
   }
-  RemoveEntities(document, [&](const Entity& entity, const EntityRef& ref) {
+  const auto leaveOut = [&](const Entity& entity, const std::string& where, bool onlyUnwritable) {
     std::optional<AuditCode> code = Broken(entity);
     if (!code) return false;
-    document.findings.push_back(Finding{*code, "the entity cannot be drawn and is left out",
-                                        Where(document.views[ref.view], entity), false});
+    const bool tooLarge = *code == AuditCode::Magnitude;
+    if (onlyUnwritable && !tooLarge && *code != AuditCode::Nonfinite) return false;
+    document.findings.push_back(Finding{*code,
+                                        tooLarge ? "a value beyond ±1e9 mm; the entity is left out"
+                                                 : "the entity cannot be drawn and is left out",
+                                        where, false});
     return true;
+  };
+  RemoveEntities(document, [&](const Entity& entity, const EntityRef& ref) {
+    return leaveOut(entity, Where(document.views[ref.view], entity), false);
   });
+  // A block's drawing file is read from outside the library: what no
+  // exporter can write is left out of it too.
+  for (BlockDefinition& block : document.blocks) {
+    std::erase_if(block.entities, [&](const Entity& entity) {
+      return leaveOut(entity, "block " + block.name + ", " + entity.className, true);
+    });
+  }
 }
 
 void AuditNames(Document& document) {

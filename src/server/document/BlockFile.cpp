@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <numbers>
 
@@ -136,6 +137,46 @@ bool SafeName(const std::string& name) {
          name.find('\\') == std::string::npos && name != "." && name != "..";
 }
 
+// dxflib sizes its arrays from the counts a file gives (vertices of a
+// polyline, knots and points of a spline, edges of a hatch) before reading
+// them: a 100-byte file saying 90=1e9 would take gigabytes. Such counts, and
+// files too large for a block, are refused before dxflib sees them.
+constexpr long long kMaxCount = 100000;
+constexpr uintmax_t kMaxBlockFileBytes = uintmax_t{64} << 20;
+
+bool IsCountCode(int code) {
+  return code == 90 || code == 91 || code == 92 || code == 93 || (code >= 72 && code <= 79) ||
+         (code >= 95 && code <= 98);
+}
+
+bool WithinBounds(const std::filesystem::path& file, std::string& reason) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(file, error);
+  if (error || size > kMaxBlockFileBytes) {
+    reason = "\"" + file.string() + "\" is larger than a block drawing may be (64 MiB)";
+    return false;
+  }
+  std::ifstream in(file, std::ios::binary);
+  std::string codeLine, value;
+  bool inEntities = false;
+  bool sectionNamed = false;  // the last group was "0 SECTION"
+  while (std::getline(in, codeLine) && std::getline(in, value)) {
+    const long code = std::strtol(codeLine.c_str(), nullptr, 10);
+    const auto starts = [&](const char* word) { return value.rfind(word, 0) == 0; };
+    if (code == 2 && sectionNamed) inEntities = starts("ENTITIES") || starts("BLOCKS");
+    if (code == 0 && starts("ENDSEC")) inEntities = false;
+    sectionNamed = code == 0 && starts("SECTION");
+    if (!inEntities || !IsCountCode(static_cast<int>(code))) continue;
+    const double count = std::strtod(value.c_str(), nullptr);
+    if (!(count >= -kMaxCount && count <= kMaxCount)) {
+      reason = "\"" + file.string() + "\" gives a count of " + value + " (group " +
+               std::to_string(code) + "), more than " + std::to_string(kMaxCount);
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool LooksLikeDxf(const std::filesystem::path& file) {
@@ -169,6 +210,7 @@ bool ReadBlockFile(const std::filesystem::path& file, BlockDefinition& block, st
     reason = "\"" + file.string() + "\" is not a DXF drawing";
     return false;
   }
+  if (!WithinBounds(file, reason)) return false;
   BlockDefinition read = block;
   read.entities.clear();
   BlockReader reader(read);

@@ -72,6 +72,7 @@ class Builder {
   std::set<std::string> nonPrinting_;
   std::map<std::pair<size_t, int32_t>, Entries> dictionaries_;  // (view, ID) -> entries
   std::set<int32_t> reported_;
+  int64_t arrayCopies_ = 0;  // entities the part's arrays made so far
   std::map<size_t, std::vector<std::pair<size_t, EntityRef>>>
       annotations_;  // view -> (leader, text)
 };
@@ -224,7 +225,17 @@ void Builder::ReceiveTransform(size_t view, const MemoryObject& object, const st
     Report(AuditCode::Transform, plan.problem + "; nothing is transformed", where, false);
     return;
   }
-  for (const EntityRef& ref : ResolveAll(ReadIdentifiers(object, "AddEntityID"), view, where)) {
+  const auto members = ResolveAll(ReadIdentifiers(object, "AddEntityID"), view, where);
+  const auto copies = static_cast<int64_t>(plan.maps.size() * members.size());
+  if (!plan.inPlace && arrayCopies_ + copies > kMaxArrayCopiesPerPart) {
+    Report(AuditCode::Transform,
+           std::to_string(copies) + " copies would pass the part's " +
+               std::to_string(kMaxArrayCopiesPerPart) + " made by arrays; nothing is transformed",
+           where, false);
+    return;
+  }
+  if (!plan.inPlace) arrayCopies_ += copies;
+  for (const EntityRef& ref : members) {
     std::vector<Entity>& entities = doc_.views[ref.view].entities;
     if (plan.inPlace) {
       TransformShape(entities[ref.entity].shape, plan.maps.front());

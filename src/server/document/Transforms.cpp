@@ -11,6 +11,11 @@ namespace qzdbs::server {
 
 namespace {
 
+std::string TooMany(int64_t items) {
+  return "an array of " + std::to_string(items) + " items, more than " +
+         std::to_string(kMaxArrayItems);
+}
+
 TransformPlan Move(const MemoryObject& o) {
   DbMove move(BorrowHandle(o));
   return {move.bEraseOld(), {Affine::Translation(move.ToPoint() - move.FromPoint())}, ""};
@@ -33,6 +38,7 @@ TransformPlan PolarArray(const MemoryObject& o) {
   DbPolarArray array(BorrowHandle(o));
   int32_t items = array.ItemNumber();
   if (items < 2) return {false, {}, "a polar array needs at least 2 items"};
+  if (items > kMaxArrayItems) return {false, {}, TooMany(items)};
   double sweep = array.SweepAngle();
   if (std::fabs(sweep) < kEpsilon) return {false, {}, "the polar array sweeps no angle"};
   double step =
@@ -55,6 +61,8 @@ TransformPlan RectArray(const MemoryObject& o) {
   int32_t rows = std::max(1, array.RowNumber());
   int32_t columns = std::max(1, array.ColumnNumber());
   if (rows == 1 && columns == 1) return {false, {}, "a rectangular array of one item"};
+  const int64_t items = static_cast<int64_t>(rows) * columns;
+  if (items > kMaxArrayItems) return {false, {}, TooMany(items)};
   Affine turn = Affine::Rotation({0, 0, 0}, array.ArrayAngle());
   TransformPlan plan;
   for (int32_t r = 0; r < rows; ++r) {

@@ -34,7 +34,13 @@ struct TransformPlan {
 // Rectangular array: RowNumber x ColumnNumber items including the original (a
 // count of 0 counts as 1), ColumnSpace apart along X and RowSpace apart along
 // Y, the grid turned by ArrayAngle degrees.
+// An array of more than kMaxArrayItems items is refused with a problem.
 TransformPlan PlanTransform(const MemoryObject& transform);
+
+// Limits a library cannot pass: items of one array, and entities the arrays
+// of one part may make in all.
+inline constexpr int64_t kMaxArrayItems = 100000;
+inline constexpr int64_t kMaxArrayCopiesPerPart = 100000;
 
 bool IsTransformClass(const std::string& className);
 

@@ -338,10 +338,10 @@ void DxfFile::WriteObjects() {
 }  // namespace
 
 void ExportDxf(const Document& document, const std::filesystem::path& file) {
-  WriteAtomically(file, [&](const std::filesystem::path& temporary) {
+  WriteAtomically(file, [&] {
     DxfStream out;
     DxfFile(document, out).Write();
-    out.Save(temporary);
+    return out.Text();
   });
 }
 

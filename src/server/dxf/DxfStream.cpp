@@ -45,9 +45,25 @@ std::string_view FormatReal(double value, char (&buffer)[400]) {
   return text.substr(0, last + 1);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// A control character would end the value's line and make the rest group
+// codes. In a name it becomes "_"; in a text the caret notation readers
+// decode ("^J" for a line break).
+std::string WithoutControls(int gc, std::string text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      out += c;
+    } else if (IsNameCode(gc)) {
+      out += '_';
+    } else {
+      out += '^';
+      out += byte == 0x7F ? '?' : static_cast<char>(byte + 0x40);
+    }
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -66,6 +82,9 @@ void DxfStream::Put(int gc, std::string_view value) const {
 }
 
 void DxfStream::dxfReal(int gc, double value) const {
+  // The audit leaves out what is not finite; no reader takes "inf" or "nan",
+  // so nothing that slipped past it may reach the file as such.
+  if (!std::isfinite(value)) value = 0;
   char buffer[400];
   Put(gc, FormatReal(value, buffer));
 }
@@ -95,12 +114,14 @@ void DxfStream::dxfString(int gc, const std::string& value) const {
 }
 
 void DxfStream::PutString(int gc, std::string_view value) const {
-  // Plain ASCII, nearly every string of a file, is written as it is.
-  if (std::all_of(value.begin(), value.end(),
-                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+  // Plain printable ASCII, nearly every string of a file, is written as it is.
+  if (std::all_of(value.begin(), value.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x7F;
+      })) {
     Put(gc, value);
   } else {
-    Put(gc, IsNameCode(gc) ? EncodeDxfName(value) : EncodeDxfText(value));
+    Put(gc, WithoutControls(gc, IsNameCode(gc) ? EncodeDxfName(value) : EncodeDxfText(value)));
   }
   // The line type closes dxflib's entity head: visibility follows it.
   if (gc == 6 && invisibleNext_) {
@@ -125,7 +146,7 @@ DL_Attributes DxfStream::Attributes(const DxfStyle& style) const {
 }
 
 void DxfStream::LongText(const std::string& text) const {
-  std::string encoded = EncodeDxfText(text);
+  std::string encoded = WithoutControls(1, EncodeDxfText(text));
   constexpr size_t kPiece = 250;
   size_t at = 0;
   while (encoded.size() - at > kPiece) {
@@ -138,16 +159,6 @@ void DxfStream::LongText(const std::string& text) const {
     at += cut;
   }
   Put(1, std::string_view(encoded).substr(at));
-}
-
-void DxfStream::Save(const std::filesystem::path& file) const {
-  std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wb"));
-  if (!out) throw std::runtime_error(std::strerror(errno));
-  const bool written = std::fwrite(text_.data(), 1, text_.size(), out.get()) == text_.size();
-  const int writeError = errno;
-  // A full disk may only show when the last piece goes out.
-  if (std::fclose(out.release()) != 0 || !written)
-    throw std::runtime_error(std::strerror(written ? errno : writeError));
 }
 
 }  // namespace qzdbs::server

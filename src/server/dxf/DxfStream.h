@@ -56,9 +56,6 @@ class DxfStream : public DL_WriterA {
 
   // What has been written so far.
   const std::string& Text() const { return text_; }
-  // Writes the text to `file`; throws std::runtime_error with the reason
-  // when the file cannot be written completely.
-  void Save(const std::filesystem::path& file) const;
 
  private:
   // A group code right-aligned in three columns, then the value, unescaped.

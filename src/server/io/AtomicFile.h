@@ -1,6 +1,7 @@
-// Output files are written under a temporary name beside their final place
-// and renamed over it only when complete, so an interrupted export never
-// leaves a half-written file where the finished one belongs.
+// Output files are made in memory, then written under a temporary name beside
+// their final place and renamed over it only when complete, so a failed or
+// interrupted export never leaves a half-written file where the finished one
+// belongs, and never writes through a link (base/AtomicFile.h).
 #pragma once
 
 #include <filesystem>
@@ -16,10 +17,8 @@ class ExportError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Calls write with a temporary path in the target's folder, then renames the
-// written file to target. When write throws or leaves no file, the temporary
-// file is removed and ExportError is thrown; target is then untouched.
-void WriteAtomically(const std::filesystem::path& target,
-                     const std::function<void(const std::filesystem::path& temporary)>& write);
+// Writes what `make` returns to target. When make throws or the bytes cannot
+// all be written, ExportError names target and why; target is then untouched.
+void WriteAtomically(const std::filesystem::path& target, const std::function<std::string()>& make);
 
 }  // namespace qzdbs::server

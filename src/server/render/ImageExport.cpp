@@ -1,6 +1,7 @@
 // Picture exports through Qt's painter.
 #include "server/render/ImageExport.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -18,8 +19,8 @@ namespace qzdbs::server {
 
 namespace {
 
-QString QPath(const std::filesystem::path& path) {
-  return QString::fromStdString(path.string());
+std::string Bytes(const QBuffer& buffer) {
+  return std::string(buffer.data().constData(), static_cast<size_t>(buffer.data().size()));
 }
 
 }  // namespace
@@ -41,9 +42,11 @@ void ExportSvg(const Document& document, const std::filesystem::path& file,
   // Ten SVG units per millimetre: the generator writes the size in millimetres.
   constexpr double kUnitsPerMm = 10.0;
   QSizeF size(bounds.width() * kUnitsPerMm, bounds.height() * kUnitsPerMm);
-  WriteAtomically(file, [&](const std::filesystem::path& temporary) {
+  WriteAtomically(file, [&] {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setFileName(QPath(temporary));
+    generator.setOutputDevice(&buffer);
     generator.setResolution(static_cast<int>(std::lround(kUnitsPerMm * 25.4)));
     generator.setSize(size.toSize());
     generator.setViewBox(QRectF(QPointF(0, 0), size));
@@ -51,7 +54,8 @@ void ExportSvg(const Document& document, const std::filesystem::path& file,
     QPainter painter;
     if (!painter.begin(&generator)) throw std::runtime_error("the SVG generator cannot start");
     Render(document, painter, QRectF(QPointF(0, 0), size), options);
-    painter.end();
+    if (!painter.end()) throw std::runtime_error("the SVG generator failed");
+    return Bytes(buffer);
   });
 }
 
@@ -64,13 +68,16 @@ void ExportPng(const Document& document, const std::filesystem::path& file, int 
   double longer = std::max(bounds.width(), bounds.height());
   int width = std::max(1, static_cast<int>(std::lround(pixels * bounds.width() / longer)));
   int height = std::max(1, static_cast<int>(std::lround(pixels * bounds.height() / longer)));
-  WriteAtomically(file, [&](const std::filesystem::path& temporary) {
+  WriteAtomically(file, [&] {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     Render(document, painter, QRectF(0, 0, width, height), options);
     painter.end();
-    if (!image.save(QPath(temporary), "PNG")) throw std::runtime_error("the PNG cannot be saved");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw std::runtime_error("the PNG cannot be made");
+    return Bytes(buffer);
   });
 }
 
@@ -78,8 +85,10 @@ void ExportPdf(const Document& document, const std::filesystem::path& file,
                const RenderOptions& options) {
   EnsureGuiApplication();
   QRectF bounds = DrawingBounds(document, options);
-  WriteAtomically(file, [&](const std::filesystem::path& temporary) {
-    QPdfWriter writer(QPath(temporary));
+  WriteAtomically(file, [&] {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setTitle(QString::fromStdString(document.part.name));
     writer.setCreator("qzdbs drawing server");
     writer.setResolution(1200);
@@ -90,7 +99,8 @@ void ExportPdf(const Document& document, const std::filesystem::path& file,
     if (!painter.begin(&writer)) throw std::runtime_error("the PDF writer cannot start");
     QRectF page(0, 0, writer.width(), writer.height());
     Render(document, painter, page, options);
-    painter.end();
+    if (!painter.end()) throw std::runtime_error("the PDF writer failed");
+    return Bytes(buffer);
   });
 }
 

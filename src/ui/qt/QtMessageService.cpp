@@ -3,6 +3,7 @@
 #include "ui/qt/QtMessageService.h"
 
 #include <QApplication>
+#include <QCheckBox>
 
 #include "state/EngineState.h"
 #include "ui/clsWaitCursor.h"
@@ -54,11 +55,43 @@ MsgResult ResultOf(QMessageBox::StandardButton button) {
 }
 
 MsgResult QtMessageService::Show(const MessageBoxRecord& box) {
+  const bool onlyInforms = box.buttons == MsgButtons::OK;
+  if (quiet_ && onlyInforms) {
+    ++hidden_;
+    return MsgResult::OK;
+  }
   QMessageBox dialog(QtIcon(box.icon), QString::fromStdString(box.title),
                      QString::fromStdString(box.text), QtButtons(box.buttons),
                      QApplication::activeWindow());
   dialog.setObjectName("MsgBox");
-  return ResultOf(static_cast<QMessageBox::StandardButton>(dialog.exec()));
+  QCheckBox* enough = nullptr;
+  if (onlyInforms && ++shown_ >= kBoxesBeforeOffer) {
+    enough = new QCheckBox(
+        QApplication::translate("QtMessageService", "Show no more messages for this run"));
+    enough->setObjectName("noMoreBoxes");
+    dialog.setCheckBox(enough);
+  }
+  const auto result = ResultOf(static_cast<QMessageBox::StandardButton>(dialog.exec()));
+  if (enough && enough->isChecked()) quiet_ = true;
+  return result;
+}
+
+void QtMessageService::RunStarted() {
+  shown_ = hidden_ = 0;
+  quiet_ = false;
+}
+
+void QtMessageService::RunEnded() {
+  const int hidden = hidden_;
+  RunStarted();
+  if (hidden == 0) return;
+  QMessageBox summary(
+      QMessageBox::Information, QApplication::translate("QtMessageService", "Messages"),
+      QApplication::translate("QtMessageService", "%n more message(s) of this run were not shown.",
+                              nullptr, hidden),
+      QMessageBox::Ok, QApplication::activeWindow());
+  summary.setObjectName("MsgBoxSummary");
+  summary.exec();
 }
 
 void InstallQtServices() {

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 #include "MdbPatch.h"
@@ -77,16 +78,57 @@ TEST_F(AccessCache, TheFirstOpenConvertsLaterOpensReuseTheResult) {
   EXPECT_NE(original, "from the cache");
   EXPECT_EQ(Entry(), entry);
   EXPECT_EQ(TableNames(db.get()).size(), 46u);
+  // Private to the user: what a library holds is nobody else's to read.
+  EXPECT_EQ(fs::status(entry).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(cache_).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
-TEST_F(AccessCache, AChangedFileIsConvertedAgainAndItsOldEntryRemoved) {
+// Any change a user can make, even one that keeps size and modification
+// time, gets a fresh conversion; a corrupt entry is converted again.
+TEST_F(AccessCache, AChangedFileOrACorruptEntryIsConvertedAgain) {
   const std::string original = FirstLayerName(Open().get());
-  const fs::path oldEntry = Entry();
-  ExecOn(oldEntry, "UPDATE QZLayer SET Name='stale' WHERE _rowid_=1");
-  fs::last_write_time(library_, fs::last_write_time(library_) + std::chrono::seconds(2));
-
+  const auto sameTime = [&](const std::function<void()>& change) {
+    const auto time = fs::last_write_time(library_);
+    change();
+    fs::last_write_time(library_, time);
+  };
+  const struct {
+    const char* change;
+    std::function<void()> make;
+  } rows[] = {
+      {"a later mtime",
+       [&] {
+         fs::last_write_time(library_, fs::last_write_time(library_) + std::chrono::seconds(2));
+       }},
+      {"rewritten in place, mtime set back",
+       [&] { sameTime([&] { WriteBytes(library_, ReadBytes(library_)); }); }},
+      {"replaced by a copy, mtime set back",
+       [&] {
+         sameTime([&] {
+           fs::copy_file(library_, temp_ / "copy.mdb");
+           fs::rename(temp_ / "copy.mdb", library_);
+         });
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.change);
+    const fs::path oldEntry = Entry();
+    ExecOn(oldEntry, "UPDATE QZLayer SET Name='stale' WHERE _rowid_=1");
+    row.make();
+    EXPECT_EQ(FirstLayerName(Open().get()), original);
+    EXPECT_NE(Entry(), oldEntry);
+  }
+  // The first b-tree page's type byte flipped: SQLite reports the file corrupt.
+  const fs::path entry = Entry();
+  std::string bytes = ReadBytes(entry);
+  const size_t pageSize =
+      (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+  bytes[pageSize] = static_cast<char>(bytes[pageSize] ^ 0xFF);
+  WriteBytes(entry, bytes);
   EXPECT_EQ(FirstLayerName(Open().get()), original);
-  EXPECT_NE(Entry(), oldEntry);
+  EXPECT_EQ(FirstLayerName(Open().get()), original);
+  EXPECT_EQ(Entry(), entry);
 }
 
 TEST_F(AccessCache, AnEntryAnotherConverterVersionWroteIsReplaced) {

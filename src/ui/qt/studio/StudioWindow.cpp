@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidgetItemIterator>
@@ -32,6 +34,17 @@ namespace qzdbs::ui::qt {
 namespace {
 constexpr const char* kRecentKey = "recentLibraries";
 constexpr int kRecentCount = 8;
+
+// Block files of the user's parts, in a folder nobody else can enter: a
+// shared folder such as /tmp would let another user plant or read them.
+QString PrivateBlockFolder() {
+  const QString folder =
+      QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/qzdbs/blocks";
+  QDir().mkpath(folder);
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return folder + "/";
+}
+
 constexpr const char* kDrawingFilter = "qzdbs-studio drawing (*.qzdrawing)";
 
 QString Text(const std::string& text) {
@@ -120,7 +133,7 @@ QWidget* StudioWindow::BuildSessionPanel() {
   scale_->setRange(0.01, 1000);
   scale_->setDecimals(3);
   scale_->setValue(1.0);
-  blockFolder_ = new QLineEdit(QDir::tempPath() + "/", panel);
+  blockFolder_ = new QLineEdit(PrivateBlockFolder(), panel);
   blockFolder_->setObjectName("blockFolder");
   editing_ = new QCheckBox(tr("Editing a part"), panel);
   editing_->setObjectName("editing");

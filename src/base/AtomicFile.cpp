@@ -1,0 +1,73 @@
+// Writing under a temporary name and renaming, without following links.
+#include "base/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+namespace qzdbs {
+
+namespace fs = std::filesystem;
+
+fs::path TemporaryNameBeside(const fs::path& target) {
+  static std::atomic<uint64_t> counter{0};
+  std::string name = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
+                     std::to_string(counter++);
+  return target.parent_path() / name;
+}
+
+AtomicFile::AtomicFile(fs::path target, mode_t mode) : target_(std::move(target)) {
+  // A name left by a killed run of a process with the same id is skipped.
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    temporary_ = TemporaryNameBeside(target_);
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd_ < 0 && errno != EEXIST) Fail("cannot create a file in its folder", errno);
+  }
+  if (fd_ < 0) Fail("cannot create a file in its folder", EEXIST);
+}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+void AtomicFile::Fail(const std::string& what, int error) {
+  throw FileWriteError("cannot write \"" + target_.string() + "\": " + what + ": " +
+                       std::strerror(error));
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) Fail("write failed", n < 0 ? errno : ENOSPC);
+    bytes.remove_prefix(static_cast<size_t>(n));
+    written_ += static_cast<uint64_t>(n);
+  }
+}
+
+void AtomicFile::Commit() {
+  // close tells of blocks a network folder could not take; no fsync, which
+  // would cost a batch of small files more than their drawing.
+  const int closed = ::close(fd_);
+  fd_ = -1;
+  if (closed != 0) Fail("cannot close", errno);
+  struct stat info {};
+  if (::lstat(temporary_.c_str(), &info) != 0) Fail("cannot check the size", errno);
+  if (static_cast<uint64_t>(info.st_size) != written_)
+    Fail(std::to_string(info.st_size) + " of " + std::to_string(written_) + " bytes on disk", EIO);
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot rename", errno);
+  temporary_.clear();
+}
+
+void WriteFileAtomically(const fs::path& target, std::string_view bytes, mode_t mode) {
+  AtomicFile file(target, mode);
+  file.Write(bytes);
+  file.Commit();
+}
+
+}  // namespace qzdbs

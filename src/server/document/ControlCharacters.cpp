@@ -1,0 +1,128 @@
+// Replacing control characters everywhere a document holds a string.
+#include "server/document/ControlCharacters.h"
+
+#include <algorithm>
+
+namespace qzdbs::server {
+
+namespace {
+
+bool IsControl(char c, bool lineBreakAllowed) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < 0x20 || byte == 0x7F) && !(lineBreakAllowed && c == '\n');
+}
+
+class Cleaner {
+ public:
+  explicit Cleaner(Document& document) : document_(document) {}
+
+  // Replaces; true when anything was replaced.
+  static bool Clean(std::string& text, bool isName) {
+    bool changed = false;
+    for (char& c : text) {
+      if (!IsControl(c, !isName)) continue;
+      c = isName ? '_' : ' ';
+      changed = true;
+    }
+    return changed;
+  }
+
+  // `kind` and the cleaned name say where.
+  void Name(std::string& name, const std::string& kind) {
+    const bool changed = Clean(name, true);
+    Report(changed, kind + " " + name);
+  }
+  void Text(std::string& text, const std::string& where) { Report(Clean(text, false), where); }
+
+  void Runs(RichText& runs, bool& changed) {
+    for (TextRun& run : runs)
+      changed =
+          Clean(run.text, false) | Clean(run.upper, false) | Clean(run.lower, false) | changed;
+  }
+
+  void Sketch(server::Sketch& sketch, bool& changed) {
+    for (TextShape& text : sketch.texts) {
+      Runs(text.runs, changed);
+      changed = Clean(text.style, true) | changed;
+    }
+  }
+
+  void Entity(server::Entity& entity, const std::string& where) {
+    bool changed = Clean(entity.name, true) | Clean(entity.layer, true);
+    std::visit(
+        [&](auto& s) {
+          using T = std::decay_t<decltype(s)>;
+          if constexpr (std::is_same_v<T, TextShape>) {
+            Runs(s.runs, changed);
+            changed = Clean(s.style, true) | changed;
+          } else if constexpr (std::is_same_v<T, HatchShape>) {
+            changed = Clean(s.pattern, true) | changed;
+          } else if constexpr (std::is_same_v<T, DimensionShape>) {
+            DimAttributes& a = s.attributes;
+            changed = Clean(a.styleName, true) | Clean(a.textString, false) |
+                      Clean(a.tolCode, false) | Clean(a.tolUnit, false) | changed;
+            Runs(s.text, changed);
+            Sketch(s.graphics, changed);
+          } else if constexpr (std::is_same_v<T, LeaderShape>) {
+            Sketch(s.graphics, changed);
+          } else if constexpr (std::is_same_v<T, InsertShape>) {
+            changed = Clean(s.blockName, true) | changed;
+            for (auto& [tag, value] : s.attributes)
+              changed = Clean(tag, true) | Clean(value, false) | changed;
+          }
+        },
+        entity.shape);
+    Report(changed, where + entity.key + " " + entity.className);
+  }
+
+  void Run() {
+    Name(document_.part.name, "part");
+    for (auto& [name, value] : document_.part.properties) {
+      Name(name, "part property");
+      Text(value, "part property " + name);
+    }
+    for (auto& [name, value] : document_.part.inputParameters) {
+      Name(name, "input parameter");
+      Text(value, "input parameter " + name);
+    }
+    for (Layer& layer : document_.layers) {
+      Name(layer.name, "layer");
+      Name(layer.lineType, "line type of layer " + layer.name);
+    }
+    for (std::string& style : document_.textStyles)
+      Name(style, "text style");
+    Name(document_.dimStyle.name, "dimension style");
+    for (View& view : document_.views) {
+      Name(view.name, "view");
+      Name(view.assistName, "view " + view.name);
+      for (server::Entity& entity : view.entities)
+        Entity(entity, "view " + view.name + ", ");
+    }
+    for (BlockDefinition& block : document_.blocks) {
+      Name(block.name, "block");
+      for (std::string& tag : block.attributeTags)
+        Name(tag, "attribute tag of block " + block.name);
+      for (server::Entity& entity : block.entities)
+        Entity(entity, "block " + block.name + ", ");
+    }
+    for (Group& group : document_.groups)
+      Name(group.name, "group");
+  }
+
+ private:
+  void Report(bool changed, const std::string& where) {
+    if (!changed) return;
+    document_.findings.push_back(
+        Finding{AuditCode::ControlCharacter, "control characters replaced", where, true});
+  }
+
+  Document& document_;
+};
+
+}  // namespace
+
+void ReplaceControlCharacters(Document& document) {
+  Cleaner(document).Run();
+}
+
+}  // namespace qzdbs::server
