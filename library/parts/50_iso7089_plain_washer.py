@@ -50,6 +50,9 @@ def build(lib):
         lt = p.pline(left, name="剖面左 (section, left)")
         p.hatch([r], scale=0.5, name="剖面线右 (hatching, right)")
         p.hatch([lt], scale=0.5, name="剖面线左 (hatching, left)")
+        # Behind the cutting plane the far half of the bore's edges shows across the hole.
+        p.line("W6", "W1", name="孔口棱线下 (bore edge behind the section, bearing face)")
+        p.line("W7", "W4", name="孔口棱线上 (bore edge behind the section, top face)")
         p.line(p.pt("A1", "0", "-S.cl"), p.pt("A2", "0", "O.h+S.cl"), layer="CENTER",
                name="轴线 (axis)")
         p.dim_linear("W8", "W3", p.pt("D2", "0", "O.h+S.dof"), text='"Ø" & O.d2', tol="h14",
