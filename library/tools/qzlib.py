@@ -321,10 +321,10 @@ class Part:
         return e.eid
 
     # -- dimensions -------------------------------------------------------------------------
-    def _dim(self, etype, name, textpos, text, tol, filt):
+    def _dim(self, etype, name, textpos, text, tol, filt, just=0):
         e = self._entity(etype, name, "DIM", filt)
         self._row(e, "QZEnt_DimCommonStyle", DimType=DIM_TYPE[etype], iOutIndex=0, iInIndex=0,
-                  isHasLAngle=0, dLAngle=0.0, DimJust=0, DimDad=0, hasFirstArr=1,
+                  isHasLAngle=0, dLAngle=0.0, DimJust=just, DimDad=0, hasFirstArr=1,
                   HasSecondArr=1, HasFirstLine=1, HasSecondLine=1)
         self._row(e, "QZEnt_DimCommonText", TextPosition=self._pid_check(textpos),
                   TextString=text or "", IsExpression=1 if text else 0, isRotateText=0,
@@ -338,13 +338,14 @@ class Part:
         return e
 
     def dim_linear(self, ext1, ext2, line, vertical=False, text=None, tol=None, name="",
-                   filt="1"):
-        """A rotated dimension, horizontal or vertical, its line through the point `line`."""
+                   filt="1", just=0):
+        """A rotated dimension, horizontal or vertical, its line through the point `line`.
+        `just` 2 puts a text too wide for its span beside the second extension line."""
         if vertical:
             tp = self.auto_pt("t", f"P.{line}.X", f"(P.{ext1}.Y+P.{ext2}.Y)/2")
         else:
             tp = self.auto_pt("t", f"(P.{ext1}.X+P.{ext2}.X)/2", f"P.{line}.Y")
-        e = self._dim(DIMROTATED, name, tp, text, tol, filt)
+        e = self._dim(DIMROTATED, name, tp, text, tol, filt, just)
         self._row(e, "QZEnt_DimRotated", DimLinePoint=self._pid_check(line),
                   ExtLine1Point=self._pid_check(ext1), ExtLine2Point=self._pid_check(ext2),
                   Rotation=90.0 if vertical else 0.0)

@@ -56,6 +56,9 @@ TEST_F(DxfExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
   nlohmann::json seen = InspectWithEzdxf(file);
   EXPECT_EQ(seen["version"], "AC1015");
   EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
+  EXPECT_TRUE(seen["fixes"].empty()) << seen["fixes"].dump();
+  // Chinese shows in programs of the GB convention through the big font.
+  EXPECT_EQ(seen["styles"]["Standard"], nlohmann::json({"gbenor.shx", "gbcbig.shx"}));
   EXPECT_TRUE(seen["recover_errors"].empty()) << seen["recover_errors"].dump();
   std::map<std::string, int> expected = DocumentCounts(document);
   using Counts = std::map<std::string, int>;

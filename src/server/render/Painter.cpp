@@ -9,6 +9,7 @@
 
 #include "server/Geometry.h"
 #include "server/document/Extents.h"
+#include "server/document/LineTypes.h"
 #include "server/document/ShapeTransform.h"
 #include "server/render/Colors.h"
 #include "server/text/TextMetrics.h"
@@ -32,14 +33,6 @@ QFont DrawingFont() {
   font.setHintingPreference(QFont::PreferNoHinting);
   font.setKerning(false);
   return font;
-}
-
-// Dash patterns in drawing units (dash, gap, ...): GB/T 17450 proportions for
-// 0.25 mm lines.
-std::vector<double> DashPattern(const std::string& lineType) {
-  if (lineType == "CENTER") return {12, 3, 2, 3};
-  if (lineType == "DASHED") return {6, 2};
-  return {};
 }
 
 // What an entity inside a block takes from the reference: layer "0" and
@@ -72,7 +65,8 @@ class DocumentPainter {
   void DrawSketch(const Sketch& sketch);
   void DrawText(const TextShape& text);
   void DrawPath(const std::vector<Point3>& points, bool closed);
-  void SetPen(const std::string& layerName, int32_t color, double width = 0);
+  void SetPen(const std::string& layerName, int32_t color, double width = 0,
+              double patternScale = 1);
 
   const Document& document_;
   QPainter& painter_;
@@ -82,7 +76,8 @@ class DocumentPainter {
   QColor color_;
 };
 
-void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double width) {
+void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double width,
+                             double patternScale) {
   const Layer* layer = document_.FindLayer(layerName);
   int32_t number = color == 256 || color == 0 ? (layer ? layer->color : 7) : color;
   color_ = PaperColor(number);
@@ -90,11 +85,11 @@ void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double
   // Never thinner than one device pixel, so thin lines survive small pictures.
   weight = std::max(weight, unitsPerPixel_);
   QPen pen(color_, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  std::vector<double> dashes = DashPattern(layer ? layer->lineType : "CONTINUOUS");
+  const std::vector<double>& dashes = DashPattern(layer ? layer->lineType : "CONTINUOUS");
   if (!dashes.empty()) {
     QList<qreal> pattern;
     for (double d : dashes)
-      pattern.append(std::max(d / weight, 0.5));
+      pattern.append(std::max(d * patternScale / weight, 0.5));
     pen.setDashPattern(pattern);
     pen.setCapStyle(Qt::FlatCap);
   }
@@ -111,7 +106,7 @@ void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
   Inherited style{layer, color};
   double width = 0;
   if (auto* polyline = std::get_if<PolylineShape>(&entity.shape)) width = polyline->width;
-  SetPen(layer, color, width);
+  SetPen(layer, color, width, entity.lineTypeScale);
   if (auto* insert = std::get_if<InsertShape>(&entity.shape)) {
     const BlockDefinition* block = document_.FindBlock(insert->blockName);
     if (!block) return;
