@@ -358,7 +358,7 @@ TEST(DimensionTest, CalcToleranceTakesTheDeviationsOfTheCode) {
   Document unknown = toleranced("Q99", 20);
   EXPECT_EQ(PlainText(FirstDimension(unknown).text), "20Q99(+0.5/+0.1)");
   ASSERT_EQ(unknown.findings.size(), 1u);
-  EXPECT_EQ(unknown.findings[0].code, "TOLERANCE");
+  EXPECT_EQ(unknown.findings[0].code, AuditCode::Tolerance);
   // Without the engine's call the stored deviations are shown as they are.
   Document stored = Horizontal([](const DbRotatedDimension& d) {
     d.isHaveTolCode(true);
@@ -381,7 +381,7 @@ TEST(DimensionTest, ADimensionWithoutMeasurementIsReportedAndDrawsNothing) {
   Document document = b.Build();
   EXPECT_TRUE(FirstDimension(document).graphics.Empty());
   ASSERT_EQ(document.findings.size(), 1u);
-  EXPECT_EQ(document.findings[0].code, "DIM_DEGENERATE");
+  EXPECT_EQ(document.findings[0].code, AuditCode::DimDegenerate);
   EXPECT_EQ(document.findings[0].where, "view V, X1 DbAlignedDimension");
 }
 

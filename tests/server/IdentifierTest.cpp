@@ -24,7 +24,7 @@ double StartY(const Entity& entity) {
   return std::get<LineShape>(entity.shape).start[1];
 }
 
-int Count(const Document& document, const std::string& code) {
+int Count(const Document& document, AuditCode code) {
   return static_cast<int>(std::count_if(document.findings.begin(), document.findings.end(),
                                         [&](const Finding& f) { return f.code == code; }));
 }
@@ -57,7 +57,7 @@ TEST(IdentifierTest, AnIdentifierThatNamesNothingIsReportedOnceAndSkipped) {
   Document document = b.Build();
   EXPECT_EQ(StartY(EntityByKey(document, "X1")), 100);
   EXPECT_EQ(StartY(EntityByKey(document, "X5")), 0);
-  ASSERT_EQ(Count(document, "UNKNOWN_ID"), 2);
+  ASSERT_EQ(Count(document, AuditCode::UnknownId), 2);
   EXPECT_EQ(document.findings[0].message, "identifier 77 names nothing; skipped");
   EXPECT_EQ(document.findings[0].where, "view A, X2 DbMove");
   EXPECT_FALSE(document.findings[0].mended);
@@ -98,9 +98,9 @@ TEST(IdentifierTest, BlockReferencesTakeTheEntriesOfTheAttributeListsTheyName) {
   auto& shape = std::get<InsertShape>(EntityByKey(document, "X2").shape);
   using Pairs = std::vector<std::pair<std::string, std::string>>;
   EXPECT_EQ(shape.attributes, (Pairs{{"材料", "45钢"}}));
-  EXPECT_EQ(Count(document, "UNKNOWN_ID"), 1);
+  EXPECT_EQ(Count(document, AuditCode::UnknownId), 1);
   // The block was never defined: a marker stands for it, and carries the tag.
-  EXPECT_EQ(Count(document, "BLOCK_UNDEFINED"), 1);
+  EXPECT_EQ(Count(document, AuditCode::BlockUndefined), 1);
   const BlockDefinition* block = document.FindBlock("B");
   ASSERT_NE(block, nullptr);
   EXPECT_TRUE(block->placeholder);

@@ -233,7 +233,7 @@ TEST(TransformTest, TransformsThatCannotWorkAreReportedAndChangeNothing) {
     Document document = b.Build();
     EXPECT_EQ(CircleCentres(document).size(), 1u) << c.name;
     ASSERT_EQ(document.findings.size(), 1u) << c.name;
-    EXPECT_EQ(document.findings[0].code, "TRANSFORM") << c.name;
+    EXPECT_EQ(document.findings[0].code, AuditCode::Transform) << c.name;
     EXPECT_EQ(document.findings[0].where.rfind("view V, X2 ", 0), 0u) << c.name;
   }
 }

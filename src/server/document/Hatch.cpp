@@ -203,7 +203,7 @@ bool CompleteHatch(HatchShape& hatch, std::vector<Finding>& findings, const std:
   bool known =
       PatternFamilies(hatch.pattern, hatch.scale, hatch.angle, hatch.doubled, hatch.families);
   if (!known) {
-    findings.push_back(Finding{"HATCH_PATTERN",
+    findings.push_back(Finding{AuditCode::HatchPattern,
                                "pattern \"" + hatch.pattern + "\" is not known; drawn as ANSI31",
                                where, true});
   }
@@ -223,7 +223,7 @@ bool CompleteHatch(HatchShape& hatch, std::vector<Finding>& findings, const std:
     }
     if (!(low <= high)) continue;
     if ((high - low) / spacing > kMaxLines) {
-      findings.push_back(Finding{"HATCH_DENSE",
+      findings.push_back(Finding{AuditCode::HatchDense,
                                  "the pattern is too fine for the region; its lines are left out",
                                  where, false});
       continue;

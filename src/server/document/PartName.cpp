@@ -1,8 +1,6 @@
 // Part designations and symbol names.
 #include "server/document/PartName.h"
 
-#include <string_view>
-
 #include "base/OrderedMap.h"
 
 namespace qzdbs::server {
@@ -18,15 +16,6 @@ std::string PartDesignation(const PartInfo& part) {
   for (const auto& [name, value] : part.inputParameters)
     if (!value.empty()) designation += " " + value;
   return designation;
-}
-
-std::string SymbolName(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    out += std::string_view("<>/\\\":;?*|=`").find(c) == std::string_view::npos ? c : '_';
-  const auto begin = out.find_first_not_of(' ');
-  if (begin == std::string::npos) return "_";
-  return out.substr(begin, out.find_last_not_of(' ') - begin + 1);
 }
 
 }  // namespace qzdbs::server

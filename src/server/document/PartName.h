@@ -13,8 +13,4 @@ namespace qzdbs::server {
 // parameters, which differ from size to size.
 std::string PartDesignation(const PartInfo& part);
 
-// `text` as a DXF symbol name: the characters < > / \ " : ; ? * | = ` become
-// "_", blanks at the ends go, and an empty name becomes "_".
-std::string SymbolName(const std::string& text);
-
 }  // namespace qzdbs::server

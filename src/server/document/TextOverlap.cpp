@@ -37,7 +37,7 @@ class ViewCheck {
       if (crossed.empty()) continue;
       const Entity& entity = view_.entities[labels_[t].owner];
       findings.push_back(
-          Finding{"TEXT_OVERLAP",
+          Finding{AuditCode::TextOverlap,
                   "the text \"" + PlainText(labels_[t].text.runs) + "\" is crossed by " + crossed,
                   "view " + view_.name + ", " + entity.key + " " + entity.className, true});
     }
