@@ -68,8 +68,8 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
   EXPECT_EQ(first_drawing["partId"], 1);
   EXPECT_EQ(first_drawing["part"], "六角头螺栓");
   EXPECT_EQ(first_drawing["row"], 1);
-  EXPECT_EQ(first_drawing["designation"], "Bolt M12x50");
-  EXPECT_EQ(first_drawing["files"], json::array({"Bolt M12x50.dxf", "Bolt M12x50.json"}));
+  EXPECT_EQ(first_drawing["designation"], "Bolt M10x40");
+  EXPECT_EQ(first_drawing["files"], json::array({"Bolt M10x40.dxf", "Bolt M10x40.json"}));
 }
 
 TEST(BatchCommand, FailuresAreListedWithTheirMessages) {
