@@ -17,6 +17,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth
   librecad poppler-utils
+  imagemagick
 )
 
 missing=()

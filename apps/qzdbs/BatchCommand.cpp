@@ -10,6 +10,8 @@
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <set>
+#include <string_view>
 #include <thread>
 
 #include "CliSupport.h"
@@ -39,6 +41,7 @@ struct BatchOptions {
   int jobs = 0;
   std::vector<std::string> formats{CanWrite(Format::Dxf) ? "dxf" : "json"};
   std::string output;
+  DrawingStyle style;
 };
 
 struct Drawing {
@@ -50,6 +53,7 @@ struct Drawing {
 struct Outcome {
   bool finished = false;  // false for a drawing an interruption left out
   bool drawn = false;
+  std::string designation;
   std::vector<std::string> files;
   std::vector<MessageBoxRecord> messages;
   std::vector<std::string> findings;  // the drawing server's audit
@@ -67,6 +71,19 @@ std::vector<int32_t> ValueRows(int32_t partID) {
   reader.getInputParaData(values, names);
   reader.getParaRows(rows);
   return rows;
+}
+
+// A designation as a file name: what a file system or a DXF name cannot
+// hold becomes "_".
+std::string FileNameOf(const std::string& designation) {
+  std::string name;
+  for (char c : designation) {
+    const bool bad = static_cast<unsigned char>(c) < 0x20 ||
+                     std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos;
+    name += bad ? '_' : c;
+  }
+  const auto begin = name.find_first_not_of(" .");
+  return begin == std::string::npos ? "_" : name.substr(begin);
 }
 
 // One stem per library file name; a second library of the same name gets
@@ -107,12 +124,13 @@ std::vector<Drawing> ListDrawings(const ui::Catalogue& catalogue) {
 class BatchRun {
  public:
   BatchRun(std::shared_ptr<const ui::Catalogue> catalogue, std::vector<Drawing> drawings,
-           std::vector<Format> formats, fs::path folder)
+           std::vector<Format> formats, fs::path folder, DrawingStyle style)
       : catalogue_(std::move(catalogue)),
         drawings_(std::move(drawings)),
         outcomes_(drawings_.size()),
         formats_(std::move(formats)),
-        folder_(std::move(folder)) {}
+        folder_(std::move(folder)),
+        style_(std::move(style)) {}
 
   void Run(int jobs) {
     std::vector<size_t> parts;
@@ -215,9 +233,18 @@ class BatchRun {
     outcome.failure = run.scriptFailure;
     outcome.drawn = run.generateResult == 1 && run.scriptFailure.empty();
     if (!outcome.drawn) return;
-    DrawingWriter writer(run);
+    DrawingWriter writer(run, style_);
+    std::string stem = drawing.stem;
+    try {
+      outcome.designation = writer.Designation();
+      if (!outcome.designation.empty()) stem = ReserveStem(outcome.designation, drawing.stem);
+    } catch (const std::exception& failure) {
+      outcome.drawn = false;
+      outcome.failure = failure.what();
+      return;
+    }
     for (Format format : formats_) {
-      const std::string name = drawing.stem + "." + Extension(format);
+      const std::string name = stem + "." + Extension(format);
       try {
         writer.Write(format, folder_ / name);
         outcome.files.push_back(name);
@@ -229,11 +256,26 @@ class BatchRun {
     outcome.findings = writer.Findings();
   }
 
+  // The file name a designation gives; a second drawing of the same
+  // designation adds its part and row to it.
+  std::string ReserveStem(const std::string& designation, const std::string& fallback) {
+    std::string stem = FileNameOf(designation);
+    std::lock_guard lock(naming_);
+    if (!stems_.insert(stem).second) {
+      stem += " (" + fallback + ")";
+      stems_.insert(stem);
+    }
+    return stem;
+  }
+
   std::shared_ptr<const ui::Catalogue> catalogue_;
+  std::mutex naming_;
+  std::set<std::string> stems_;
   std::vector<Drawing> drawings_;
   std::vector<Outcome> outcomes_;
   std::vector<Format> formats_;
   fs::path folder_;
+  DrawingStyle style_;
   ScratchFolder scratch_;
   std::optional<JobQueue> queue_;
   std::atomic<size_t> done_{0};
@@ -257,6 +299,7 @@ Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
                   {"partId", drawing.part->partID},
                   {"part", drawing.part->name},
                   {"row", drawing.rowID ? Json(*drawing.rowID) : Json()},
+                  {"designation", outcome.designation},
                   {"drawn", outcome.drawn},
                   {"files", outcome.files},
                   {"messages", messages},
@@ -290,6 +333,7 @@ void RunBatch(const BatchOptions& options) {
     if (std::find(formats.begin(), formats.end(), *format) == formats.end())
       formats.push_back(*format);
   }
+  CheckDrawingStyle("batch", options.style);
   auto catalogue = LoadCatalogue("batch", ResolveLibraries("batch", options.libraries));
   std::vector<std::string> libraries;
   for (const auto& library : catalogue->Libraries())
@@ -314,7 +358,7 @@ void RunBatch(const BatchOptions& options) {
 
   PrepareFormats(formats);
   const auto start = std::chrono::steady_clock::now();
-  BatchRun batch(catalogue, std::move(drawings), formats, options.output);
+  BatchRun batch(catalogue, std::move(drawings), formats, options.output, options.style);
   batch.Run(jobs);
   const bool interrupted = InterruptWatch::Interrupted();
   const double seconds =
@@ -357,12 +401,15 @@ void SetUpBatch(CLI::App& program) {
       ->delimiter(',')
       ->type_name("LIST")
       ->capture_default_str();
+  AddDrawingStyleOptions(*batch, options->style);
   batch->add_option("-o,--output", options->output, "the folder to write into")
       ->required()
       ->type_name("DIR");
   batch->footer(
-      "Each drawing is written as LIBRARY-pPARTID-rROWID.FORMAT (a part without value rows\n"
-      "once, as LIBRARY-pPARTID.FORMAT); manifest.json lists every drawing with its files,\n"
+      "Each drawing is written as DESIGNATION.FORMAT, the part's designation as the drawing\n"
+      "names its block (a second drawing of the same designation adds \" (LIBRARY-pPARTID-\n"
+      "rROWID)\"; without the drawing server LIBRARY-pPARTID-rROWID.FORMAT, a part without\n"
+      "value rows LIBRARY-pPARTID.FORMAT); manifest.json lists every drawing with its files,\n"
       "whether it was drawn and the messages of its run. Exit status: 0 all drawn, 1 some\n"
       "failed, 2 something asked for is not there.\n\n"
       "Examples:\n"

@@ -18,6 +18,7 @@ struct DrawOptions {
   PartOptions part;
   std::string blockFolder;
   std::string output;
+  DrawingStyle style;
 };
 
 void RunDraw(const DrawOptions& options) {
@@ -26,6 +27,7 @@ void RunDraw(const DrawOptions& options) {
     Fail("draw", kBadRequest,
          "cannot write \"" + options.output + "\": the file name must end in one of " +
              FormatList("."));
+  CheckDrawingStyle("draw", options.style);
   auto catalogue = LoadCatalogue("draw", ResolveLibraries("draw", options.part.libraries));
   const PartChoice choice = MakeChoice("draw", options.part, *catalogue);
 
@@ -49,7 +51,7 @@ void RunDraw(const DrawOptions& options) {
     Fail("draw", kNotDone, "the part was not drawn; no file was written");
   try {
     PrepareFormats({*format});
-    DrawingWriter(run).Write(*format, options.output);
+    DrawingWriter(run, options.style).Write(*format, options.output);
   } catch (const std::exception& failure) {
     Fail("draw", kNotDone, failure.what());
   }
@@ -66,6 +68,7 @@ void SetUpDraw(CLI::App& program) {
   draw->add_option("--block-folder", options->blockFolder,
                    "where block drawing files are written (default: a temporary folder)")
       ->type_name("DIR");
+  AddDrawingStyleOptions(*draw, options->style);
   draw->add_option("-o,--output", options->output,
                    "the file to write (.dxf, .svg, .png, .pdf, .json)")
       ->required()
@@ -77,7 +80,8 @@ void SetUpDraw(CLI::App& program) {
       "  qzdbs draw \"ISO 4014\" --row 17 -o bolt-M12x60.dxf\n"
       "  qzdbs draw \"ISO 4014\" --row 17 --set L=65 --view front --option make-block -o bolt.png\n"
       "  qzdbs draw \"ISO 4014\" --row 17 --no-view -o bolt-whole.svg\n"
-      "  qzdbs draw 5 --row 3 --scale 2 --block-folder blocks -o washer.pdf");
+      "  qzdbs draw 5 --row 3 --scale 2 --block-folder blocks -o washer.pdf\n"
+      "  qzdbs draw nut --thick-lines 0.7 -o nut.pdf");
   draw->callback([options] { RunDraw(*options); });
 }
 

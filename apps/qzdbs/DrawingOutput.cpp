@@ -5,10 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdlib>
+#include <map>
+#include <mutex>
 #include <stdexcept>
 #include <system_error>
 
+#include "CliSupport.h"
 #include "base/OrderedMap.h"
 #include "base/TextFile.h"
 #include "host/recording/Recording.h"
@@ -16,11 +20,12 @@
 #ifdef QZDBS_HAVE_SERVER
 #include <dlfcn.h>
 
-#include "CliSupport.h"
 #include "ImagePlugin.h"
 #include "server/Document.h"
 #include "server/JsonExport.h"
 #include "server/document/DocumentBuilder.h"
+#include "server/document/LayerStyles.h"
+#include "server/document/PartName.h"
 #include "server/dxf/DxfExport.h"
 #endif
 
@@ -77,6 +82,58 @@ std::string FormatList(const std::string& prefix) {
     list += (list.empty() ? "" : ", ") + prefix + entry.name;
   }
   return list;
+}
+
+void AddDrawingStyleOptions(CLI::App& command, DrawingStyle& style) {
+#ifdef QZDBS_HAVE_SERVER
+  command
+      .add_option("--layer-styles", style.layerStyles,
+                  "a layer style table (one row per kind of layer: number, thick|thin, colour, "
+                  "line type, names, name fragments) instead of the built-in one")
+      ->type_name("FILE");
+  command
+      .add_option("--thick-lines", style.thickLines,
+                  "the thick line width in mm: 0.35, 0.5, 0.7 or 1 (thin lines are half)")
+      ->capture_default_str();
+  command.add_flag("--third-angle", style.thirdAngle,
+                   "place the views in third-angle projection (first angle without it)");
+#else
+  (void)command;
+  (void)style;
+#endif
+}
+
+#ifdef QZDBS_HAVE_SERVER
+namespace {
+
+// A batch's drawings share one reading of the table.
+std::shared_ptr<const server::LayerStyleTable> LayerStyles(const std::string& file) {
+  if (file.empty()) return nullptr;
+  static std::mutex guard;
+  static std::map<std::string, std::shared_ptr<const server::LayerStyleTable>> read;
+  std::lock_guard lock(guard);
+  auto& table = read[file];
+  if (!table)
+    table = std::make_shared<const server::LayerStyleTable>(server::LayerStyleTable::Read(file));
+  return table;
+}
+
+}  // namespace
+#endif
+
+void CheckDrawingStyle(const std::string& command, const DrawingStyle& style) {
+#ifdef QZDBS_HAVE_SERVER
+  if (!server::IsThickLineWidth(style.thickLines))
+    Fail(command, kBadRequest, "--thick-lines: the thick line width is 0.35, 0.5, 0.7 or 1 mm");
+  try {
+    LayerStyles(style.layerStyles);
+  } catch (const std::exception& failure) {
+    Fail(command, kBadRequest, failure.what());
+  }
+#else
+  (void)command;
+  (void)style;
+#endif
 }
 
 #ifdef QZDBS_HAVE_SERVER
@@ -165,17 +222,30 @@ struct DrawingWriter::Document {
   bool withMessages = false;
 };
 
-DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
+DrawingWriter::DrawingWriter(const RunResult& run, const DrawingStyle& style)
+    : run_(run), style_(style) {}
 DrawingWriter::~DrawingWriter() = default;
 
-void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
+DrawingWriter::Document& DrawingWriter::Built() {
   if (!document_) {
     // The JSON file builds its recording itself, with the run's message boxes.
     server::BuildOptions options;
     options.withRecording = false;
+    options.layerStyles = LayerStyles(style_.layerStyles);
+    options.thickLineWidth = style_.thickLines;
+    options.projection =
+        style_.thirdAngle ? server::Projection::ThirdAngle : server::Projection::FirstAngle;
     document_ = std::make_unique<Document>(Document{server::BuildDocument(*run_.session, options)});
   }
-  server::Document& document = document_->document;
+  return *document_;
+}
+
+std::string DrawingWriter::Designation() {
+  return server::PartDesignation(Built().document.part);
+}
+
+void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
+  server::Document& document = Built().document;
   switch (format) {
     case Format::Dxf:
       server::ExportDxf(document, file);
@@ -217,8 +287,13 @@ std::vector<std::string> DrawingWriter::Findings() const {
   return {};
 }
 
-DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
+DrawingWriter::DrawingWriter(const RunResult& run, const DrawingStyle& style)
+    : run_(run), style_(style) {}
 DrawingWriter::~DrawingWriter() = default;
+
+std::string DrawingWriter::Designation() {
+  return {};
+}
 
 void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
   if (!CanWrite(format))

@@ -9,6 +9,10 @@
 
 #include "SelectionRun.h"
 
+namespace CLI {
+class App;
+}  // namespace CLI
+
 namespace qzdbs::cli {
 
 enum class Format { Dxf, Svg, Png, Pdf, Json };
@@ -23,6 +27,19 @@ const char* Extension(Format format);  // "dxf", ...
 std::string FormatList(const std::string& prefix = {});
 bool CanWrite(Format format);
 
+// How the drawing server styles the drawings of draw and batch.
+struct DrawingStyle {
+  std::string layerStyles;  // a layer style table file; the built-in table when empty
+  double thickLines = 0.5;  // the thick line's width in millimetres
+  bool thirdAngle = false;  // views placed in third-angle projection
+};
+
+// --layer-styles, --thick-lines, --third-angle.
+void AddDrawingStyleOptions(CLI::App& command, DrawingStyle& style);
+// Reads the layer style table and checks the width before anything is drawn;
+// fails with status 2 naming what is wrong.
+void CheckDrawingStyle(const std::string& command, const DrawingStyle& style);
+
 // Makes ready, on the main thread, what writing the formats needs before
 // jobs write them on other threads (the pictures need Qt's application).
 void PrepareFormats(const std::vector<Format>& formats);
@@ -31,7 +48,7 @@ void PrepareFormats(const std::vector<Format>& formats);
 // first file, from the run's session.
 class DrawingWriter {
  public:
-  explicit DrawingWriter(const RunResult& run);
+  explicit DrawingWriter(const RunResult& run, const DrawingStyle& style = {});
   ~DrawingWriter();
   DrawingWriter(const DrawingWriter&) = delete;
   DrawingWriter& operator=(const DrawingWriter&) = delete;
@@ -44,9 +61,17 @@ class DrawingWriter {
   // first file was written; none without the server.
   std::vector<std::string> Findings() const;
 
+  // The part's designation as the drawing server names its block (empty
+  // without the server).
+  std::string Designation();
+
  private:
   struct Document;
+#ifdef QZDBS_HAVE_SERVER
+  Document& Built();
+#endif
   const RunResult& run_;
+  DrawingStyle style_;
   std::unique_ptr<Document> document_;
 };
 

@@ -89,7 +89,8 @@ def build(lib):
         p.rect_array([knurl], 9, 1, "kns", 0, name="滚花阵列 (knurl lines)", layer="THIN",
                      filt=KNURLED)
         top = p.pt("DT", "0", "S.rk+S.dof")
-        p.dim_linear("K3", "K1", top, text="O.k", name="头高 k (head height)")
+        # Beside the shank when it does not fit: the head diameter's dimension is on the left.
+        p.dim_linear("K3", "K1", top, text="O.k", name="头高 k (head height)", just=2)
         p.dim_linear("K2", "K2L", p.pt("DK", "-O.k-S.dof", "0"), vertical=True,
                      text='"Ø" & 2*S.rk', name="头部直径 dk (head diameter)")
         drawing.shank_dims(p, "KB", "-S.rk-S.dof", top, "O.L>O.b", "O.b")

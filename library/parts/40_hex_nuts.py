@@ -109,6 +109,11 @@ def nut(p, rows, gbno, edition, twin, name, grade):
         lower = p.pline(lo, name="剖面下半 (section, lower half)")
         p.hatch([upper], scale=0.5, name="剖面线上 (hatching, upper)")
         p.hatch([lower], scale=0.5, name="剖面线下 (hatching, lower)")
+        # Behind the cutting plane the far half of each countersink's circles shows across
+        # the bore: at the faces and where the countersink meets the minor diameter.
+        for top, bottom, where in (("U1", "L1", "bearing face"), ("U8", "L8", "countersink"),
+                                   ("U7", "L7", "countersink, top"), ("U6", "L6", "top face")):
+            p.line(top, bottom, name=f"孔口棱线 (bore edge behind the section, {where})")
         # ISO 6410-1: in section an internal thread shows its major diameter as a thin line
         # and the hatching runs to the minor diameter.
         for y, tag in (("S.r", "U"), ("-S.r", "L")):

@@ -75,15 +75,21 @@ def washer(p, rows, gbno, edition, twin, name, grade):
         lt = p.pline(left, name="剖面左 (section, left)")
         p.hatch([r], scale=0.5, name="剖面线右 (hatching, right)")
         p.hatch([lt], scale=0.5, name="剖面线左 (hatching, left)")
+        # Behind the cutting plane the far half of the bore's edges shows across the hole.
+        p.line("W6", "W1", name="孔口棱线下 (bore edge behind the section, bearing face)")
+        p.line("W7", "W4", name="孔口棱线上 (bore edge behind the section, top face)")
         p.line(p.pt("A1", "0", "-S.cl"), p.pt("A2", "0", "O.h+S.cl"), layer="CENTER",
                name="轴线 (axis)")
-        p.dim_linear("W8", "W3", p.pt("D2", "0", "O.h+S.dof"), text='"Ø" & O.d2', tol="h14",
+        # The outside diameter below, the bore above: neither's extension lines cross the
+        # other's text.
+        p.dim_linear("W5", "W2", p.pt("D2", "0", "-S.dof"), text='"Ø" & O.d2', tol="h14",
                      name="外径 d2 (outside diameter)")
-        p.dim_linear("W7", "W4", p.pt("D1", "0", "O.h+2*S.dof"), text='"Ø" & O.d1', tol="H13",
+        p.dim_linear("W7", "W4", p.pt("D1", "0", "O.h+S.dof"), text='"Ø" & O.d1', tol="H13",
                      name="内径 d1 (inside diameter)")
         p.dim_linear("W2", "W3", p.pt("DH", "S.r2+S.dof", "0"), vertical=True, text="O.h",
                      name="厚度 h (thickness)")
-        p.text(p.pt("TX", "-S.r2", "-S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
+        # Below the thickness's text, which stands under the washer when the washer is thin.
+        p.text(p.pt("TX", "-S.r2", "-2*S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
 
     p.pt("Q", "0", "-S.r2-S.gv")
     top = p.view("俯视图 (Top view)", "Q")

@@ -91,6 +91,20 @@ def flange(lib, p, rows, pn, blind=False):
         p.polar([hole, mark], "F", "n", 360, name="螺栓孔阵列 (bolt holes)")
         p.group(outline, name="法兰外形 (flange outline)")
         drawing.centre_cross(p, "F", "S.rD", "")
+        # The cutting plane of section A-A is the vertical centre plane: at each end, past
+        # the centre line and the angle's dimension, a short thick stroke, an arrow towards
+        # the direction the section is seen in (it stands to the right: seen from the left)
+        # and the letter.
+        p.struct("rcp", "S.rD+S.dof+2*S.th", visible=False)
+        for sign, tag in ((1, "T"), (-1, "B")):
+            y = (lambda f: f) if sign > 0 else (lambda f: f"-({f})")
+            p.line(p.pt(f"CP{tag}1", "0", y("S.rcp")),
+                   p.pt(f"CP{tag}2", "0", y("S.rcp+5*S.sc")),
+                   name=f"剖切符号 (cutting plane mark, {tag})")
+            letter = p.text(p.pt(f"CL{tag}", "9*S.sc", y("S.rcp+5*S.sc") + "-S.th/2"),
+                            '"A"', name=f"剖切字母 (cutting plane letter, {tag})")
+            p.leader([p.pt(f"CA{tag}1", "8*S.sc", y("S.rcp+5*S.sc")), f"CP{tag}2"], letter,
+                     hook=0, name=f"投射方向 (direction of view, {tag})")
         p.dim_diametric("F", "rK", p.pt("DK", "(S.rB+S.rK)/2*CosD(240)", "(S.rB+S.rK)/2*SinD(240)"),
                         text='"Ø" & O.K', name="螺栓孔中心圆直径 K (bolt circle)")
         h2 = p.pt("H2", "S.rK*CosD(S.th1+S.pitch)", "S.rK*SinD(S.th1+S.pitch)")
@@ -106,9 +120,10 @@ def flange(lib, p, rows, pn, blind=False):
         lead = [p.pt("LD1", "(S.rK+S.rL)*CosD(S.th0)", "(S.rK+S.rL)*SinD(S.th0)"),
                 p.pt("LD2", "(S.rD+S.dof)*CosD(S.th0)", "(S.rD+S.dof)*SinD(S.th0)"),
                 p.pt("LD3", "P.LD2.X-S.dof", "P.LD2.Y")]
-        note = p.mtext(lead[2], 'O.n & "×Ø" & O.L & " EQS"', attach=9,
-                       name="孔标注 (hole note)")
-        p.leader(lead, note, name="孔标注引线 (hole note leader)")
+        # The note stands at the shoulder's end, a gap before it (ISO 128-22).
+        note = p.mtext(p.pt("LD4", "P.LD3.X-S.sc", "P.LD3.Y"), 'O.n & "×Ø" & O.L & " EQS"',
+                       attach=6, name="孔标注 (hole note)")
+        p.leader(lead, note, hook=0, name="孔标注引线 (hole note leader)")
         # The part label: a block whose attributes carry the designation, standard and
         # material.
         lib.block(blocks.LABEL_BLOCK, blocks.label_dxf())
@@ -116,7 +131,7 @@ def flange(lib, p, rows, pn, blind=False):
         attrs = p.attributes([("DESIGNATION", 'T.标记 & ""', ""),
                               ("STANDARD", 'T.标准 & ""', ""),
                               ("MATERIAL", 'T.材料 & ""', "")], name="标签属性 (label attributes)")
-        p.block_ref(define, p.pt("LB", "-S.rD", "-S.rD-S.dof-21*S.sc"), [attrs],
+        p.block_ref(define, p.pt("LB", "-S.rD", "-S.rcp-5*S.sc-S.dof-21*S.sc"), [attrs],
                     name="标签 (label)")
 
     p.edited(2, n=6)
@@ -153,3 +168,5 @@ def flange(lib, p, rows, pn, blind=False):
                      text='"Ø" & O.D', name="外径 D (outside diameter)")
         p.text(p.pt("TX", "P.X0.X", "-S.rD-2*S.dof-S.th"), 'T.标记 & ""',
                name="标记 (designation)")
+        p.text(p.pt("SL", "P.X0.X+O.C/2-S.th", "S.rD+S.dof"), '"A-A"',
+               name="剖视图名称 (section label)")

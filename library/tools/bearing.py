@@ -87,17 +87,18 @@ def bearing_part(lib, key, name, series, rows):
                name="径向对称线 (radial plane)")
         p.dim_linear("ROL6", "ROL3", p.pt("DB", "0", "-S.rD-S.dof"), text="O.B",
                      name="宽度 B (width)")
-        # Bore and outside diameter with the usual seat fits (shaft k6, housing H7).
+        # Bore and outside diameter as the bearing's own sizes: the seat fits (k6, H7)
+        # belong to the shaft and the housing, not to the bearing.
         p.dim_linear("ROU5", "ROL5", p.pt("DD", "-S.hb-S.dof", "0"), vertical=True,
-                     text='"Ø" & O.D', tol="H7", name="外径 D (outside diameter)")
+                     text='"Ø" & O.D', name="外径 D (outside diameter)")
         p.dim_linear("RIU4", "RIL4", p.pt("Dd", "S.hb+S.dof", "0"), vertical=True,
-                     text='"Ø" & O.d', tol="k6", name="内径 d (bore)")
+                     text='"Ø" & O.d', name="内径 d (bore)")
         # The chamfer r s min at a corner of the outer ring, where catalogue figures show it;
         # a row without a confirmed r has none.
         corner = p.pt("RC", "S.hb-S.rc", "S.rD-S.rc")
         p.dim_diametric(corner, "rc", p.pt("DR", "P.RC.X+(S.rc+S.dof)*0.7071",
                                           "P.RC.Y+(S.rc+S.dof)*0.7071"),
-                        text='"r" & O.r', radial=True, name="倒角 r (chamfer)", filt="O.r>0")
+                        text='"R" & O.r', radial=True, name="倒角 r (chamfer)", filt="O.r>0")
         p.text(p.pt("TX", "-S.hb", "-S.rD-2*S.dof-S.th"), 'T.标记 & ""',
                name="标记 (designation)")
 

@@ -23,7 +23,8 @@ import qzlib  # noqa: E402
 
 COLOURS = {"OUTLINE": (0, 0, 0), "THIN": (0, 90, 200), "CENTER": (200, 0, 0),
            "HIDDEN": (150, 0, 150), "HATCH": (120, 120, 120), "DIM": (0, 140, 0),
-           "TEXT": (200, 120, 0)}
+           "TEXT": (200, 120, 0), "WAVY": (0, 90, 200), "BREAK": (0, 90, 200),
+           "PHANTOM": (200, 0, 200), "THICKCENTER": (120, 60, 0), "THICKHIDDEN": (150, 0, 150)}
 
 
 def arc_points(cx, cy, r, a0, a1, ratio=1.0, axis=0.0):
@@ -61,7 +62,7 @@ class Scene:
             if not v.passes(e):
                 continue
             g, layer = e.geometry, e.layer
-            width = 2 if layer == "OUTLINE" else 1
+            width = 2 if layer in ("OUTLINE", "THICKCENTER", "THICKHIDDEN") else 1
             if e.etype == qzlib.LINE:
                 self.add(e.eid, layer, [v.point(n) for n in g["points"]], width)
             elif e.etype == qzlib.PLINE2D:

@@ -11,15 +11,21 @@ import uuid
 
 from formula import Formula
 
-# Layers of the library (QZLayer), by the role a part gives them.
+# Layers of the library (QZLayer), by the role a part gives them: the layer numbers and names of
+# GB/T 14665 (the drawing server gives each its line weight, colour and line type by them).
 LAYERS = [
-    (1, "OUTLINE", "轮廓线"),      # visible outlines: thick continuous line
-    (2, "THIN", "细实线"),         # thread minor/major lines, run-outs, knurls: thin continuous
-    (3, "CENTER", "中心线"),       # axes, centre lines, pitch circles: thin chain line
-    (4, "HIDDEN", "虚线"),         # hidden outlines: thin dashed line
-    (5, "HATCH", "剖面线"),        # section hatching
-    (6, "DIM", "尺寸线"),          # dimensions and leaders
-    (7, "TEXT", "文字"),           # designations, notes, title labels
+    (1, "OUTLINE", "01 粗实线"),      # visible outlines, cutting-plane ends: thick continuous
+    (2, "THIN", "02 细实线"),         # thread roots, run-outs, knurls, projection lines: thin continuous
+    (3, "CENTER", "05 细点画线"),     # axes, centre lines, pitch circles, cutting planes: thin long-dash dot
+    (4, "HIDDEN", "04 细虚线"),       # hidden outlines: thin dashed
+    (5, "HATCH", "10 剖面线"),        # section hatching
+    (6, "DIM", "08 尺寸线"),          # dimensions and leaders
+    (7, "TEXT", "11 文字"),           # designations, notes, view and section labels
+    (8, "WAVY", "02 波浪线"),         # freehand break lines limiting a partial view or section
+    (9, "BREAK", "02 双折线"),        # zigzag break lines
+    (10, "PHANTOM", "07 细双点画线"),  # adjacent parts, extreme positions: thin long-dash double-dot
+    (11, "THICKCENTER", "06 粗点画线"),  # surfaces with a special requirement: thick long-dash dot
+    (12, "THICKHIDDEN", "03 粗虚线"),  # hidden outlines drawn thick (heat-treated zones)
 ]
 LAYER_ID = {role: lid for lid, role, _ in LAYERS}
 TEXT_STYLES = [(1, "Standard")]
@@ -325,10 +331,10 @@ class Part:
         return e.eid
 
     # -- dimensions -------------------------------------------------------------------------
-    def _dim(self, etype, name, textpos, text, tol, filt):
+    def _dim(self, etype, name, textpos, text, tol, filt, just=0):
         e = self._entity(etype, name, "DIM", filt)
         self._row(e, "QZEnt_DimCommonStyle", DimType=DIM_TYPE[etype], iOutIndex=0, iInIndex=0,
-                  isHasLAngle=0, dLAngle=0.0, DimJust=0, DimDad=0, hasFirstArr=1,
+                  isHasLAngle=0, dLAngle=0.0, DimJust=just, DimDad=0, hasFirstArr=1,
                   HasSecondArr=1, HasFirstLine=1, HasSecondLine=1)
         self._row(e, "QZEnt_DimCommonText", TextPosition=self._pid_check(textpos),
                   TextString=text or "", IsExpression=1 if text else 0, isRotateText=0,
@@ -342,13 +348,14 @@ class Part:
         return e
 
     def dim_linear(self, ext1, ext2, line, vertical=False, text=None, tol=None, name="",
-                   filt="1"):
-        """A rotated dimension, horizontal or vertical, its line through the point `line`."""
+                   filt="1", just=0):
+        """A rotated dimension, horizontal or vertical, its line through the point `line`.
+        `just` 2 puts a text too wide for its span beside the second extension line."""
         if vertical:
             tp = self.auto_pt("t", f"P.{line}.X", f"(P.{ext1}.Y+P.{ext2}.Y)/2")
         else:
             tp = self.auto_pt("t", f"(P.{ext1}.X+P.{ext2}.X)/2", f"P.{line}.Y")
-        e = self._dim(DIMROTATED, name, tp, text, tol, filt)
+        e = self._dim(DIMROTATED, name, tp, text, tol, filt, just)
         self._row(e, "QZEnt_DimRotated", DimLinePoint=self._pid_check(line),
                   ExtLine1Point=self._pid_check(ext1), ExtLine2Point=self._pid_check(ext2),
                   Rotation=90.0 if vertical else 0.0)

@@ -48,6 +48,8 @@ constexpr std::array kCodes{
                  "not written as groups"},
     AuditCodeDef{DxfName, "DXF_NAME", "a name a DXF file cannot hold as it is",
                  "written with \"_\" for it"},
+    AuditCodeDef{TextOverlap, "TEXT_OVERLAP",
+                 "a printed text crossed by a line, an arc, an arrowhead or another text", "kept"},
 };
 
 constexpr bool InEnumOrder() {

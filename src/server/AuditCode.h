@@ -33,6 +33,7 @@ enum class AuditCode {
   LeaderShort,
   GroupInBlock,
   DxfName,
+  TextOverlap,
 };
 
 struct AuditCodeDef {

@@ -200,6 +200,12 @@ struct DimensionShape {
   // Completed by the document.
   double measurement = 0;
   RichText text;
+  RichText cadText;         // text with "<>" for the measured value; empty when literal
+  int32_t cadDecimals = 0;  // the decimals "<>" is written with
+  struct {
+    bool shown = false;  // deviations as the dimension's own tolerance
+    double upper = 0, lower = 0;
+  } cadTolerance;
   Point3 textMid{};
   Sketch graphics;
 };
@@ -237,6 +243,8 @@ struct Entity {
   bool visible = true;
   bool assist = false;
   bool matchProp = false;
+  // Multiplies its layer's dash pattern, so that a short entity shows dashes.
+  double lineTypeScale = 1;
   Shape shape;
   std::string madeBy;  // key of the transform that made this copy
   int32_t item = 0;    // its item number in that transform
@@ -320,6 +328,7 @@ struct PartInfo {
   bool groupPart = false;
   bool makeBlock = false;
   bool hideBackground = false;
+  std::string blockName;  // with makeBlock: the block the part is written into
   std::vector<std::pair<std::string, std::string>> properties;       // name, value
   std::vector<std::pair<std::string, std::string>> inputParameters;  // name, value
 };

@@ -38,13 +38,12 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
             std::string::npos)
       << second.out;
 
+  // Files are named by each size's designation.
   std::set<std::string> expected = {"manifest.json"};
-  for (int part = 1; part <= 3; ++part) {
-    for (int row = 1; row <= 3; ++row) {
-      const std::string stem = "parts-p" + std::to_string(part) + "-r" + std::to_string(row);
-      expected.insert({stem + ".dxf", stem + ".json"});
-    }
-  }
+  for (const char* stem :
+       {"Bolt M10x40", "Bolt M12x50", "Bolt M16x30", "Lock washer M8", "Lock washer M10",
+        "Lock washer M12", "Flange DN50 PN16", "Flange DN80 PN16", "Flange DN100 PN16"})
+    expected.insert({std::string(stem) + ".dxf", std::string(stem) + ".json"});
   EXPECT_EQ(FilesIn(one.Path()), expected);
   EXPECT_EQ(FilesIn(two.Path()), expected);
   // Each job has its own engine state: what a drawing holds does not depend
@@ -69,7 +68,8 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
   EXPECT_EQ(first_drawing["partId"], 1);
   EXPECT_EQ(first_drawing["part"], "六角头螺栓");
   EXPECT_EQ(first_drawing["row"], 1);
-  EXPECT_EQ(first_drawing["files"], json::array({"parts-p1-r1.dxf", "parts-p1-r1.json"}));
+  EXPECT_EQ(first_drawing["designation"], "Bolt M10x40");
+  EXPECT_EQ(first_drawing["files"], json::array({"Bolt M10x40.dxf", "Bolt M10x40.json"}));
   // The test library's blocks are DWG files, not DXF drawings: the audit says so, and the
   // manifest carries what it found.
   ASSERT_FALSE(first_drawing["findings"].empty());
@@ -99,8 +99,8 @@ TEST(BatchCommand, FailuresAreListedWithTheirMessages) {
   // flange, which lost its rows and is drawn once without them.
   EXPECT_EQ(failed, (std::vector<std::string>{"2/3", "3/null"}));
   EXPECT_EQ(manifest["failed"], 2);
-  EXPECT_FALSE(fs::exists(out.Path() / "parts-p2-r3.dxf"));
-  EXPECT_TRUE(fs::exists(out.Path() / "parts-p2-r2.dxf"));
+  EXPECT_FALSE(fs::exists(out.Path() / "Lock washer M12.dxf"));
+  EXPECT_TRUE(fs::exists(out.Path() / "Lock washer M10.dxf"));
 }
 
 // What stops a batch (a signal, a folder it cannot write, another batch in

@@ -99,16 +99,17 @@ TEST(LibraryCatalogue, LayersForEveryRole) {
   for (const Row& r : SampleLibrary().Query("SELECT Name FROM QZLayer")) {
     names.insert(r.Text("Name"));
   }
-  for (const char* layer : {"轮廓线", "细实线", "中心线", "虚线", "剖面线", "尺寸线", "文字"}) {
+  for (const char* layer : {"01 粗实线", "02 细实线", "05 细点画线", "04 细虚线", "10 剖面线", "08 尺寸线",
+                            "11 文字"}) {
     EXPECT_TRUE(names.count(layer)) << layer;
   }
   // Dimensions and leaders on the dimension layer, hatches on the hatch layer, axes and
   // centre lines on the centre line layer.
   EXPECT_EQ(SampleLibrary().Count(
                 "SELECT COUNT(*) FROM QZPartEntities e JOIN QZLayer l ON l.LayerID = e.LayerID "
-                "WHERE (e.EntityType BETWEEN 14 AND 21 AND l.Name <> '尺寸线') OR "
-                "(e.EntityType = 13 AND l.Name <> '剖面线') OR "
-                "((e.Name LIKE '%中心线%' OR e.Name LIKE '轴线%') AND l.Name <> '中心线')"),
+                "WHERE (e.EntityType BETWEEN 14 AND 21 AND l.Name <> '08 尺寸线') OR "
+                "(e.EntityType = 13 AND l.Name <> '10 剖面线') OR "
+                "((e.Name LIKE '%中心线%' OR e.Name LIKE '轴线%') AND l.Name <> '05 细点画线')"),
             0);
 }
 

@@ -146,6 +146,15 @@ TEST(AuditTest, EachBrokenRuleGivesExactlyItsFinding) {
        [](auto& b, auto& v) {
          b.AddLine(v, 1, {0, 0, 0}, {1, 0, 0}, "A/B");
        }},
+      {AuditCode::TextOverlap,
+       [](auto& b, auto& v) {
+         DbText text = b.template Add<DbText>(v, 1);
+         text.TextString("M12");
+         text.InsertionPoint({0, 0, 0});
+         text.Height(3.5);
+         text.ScaleFactor(1);
+         b.AddLine(v, 2, {-5, 1.5, 0}, {20, 1.5, 0});
+       }},
   };
   ASSERT_EQ(std::size(cases), AuditCodes().size());
   for (const Case& c : cases) {

@@ -220,7 +220,7 @@ TEST(DimensionTest, ArrowsGoOutsideWhenTheSpanIsTooShortForThem) {
   DbView view = b.AddView("V", 1);
   auto d = b.Add<DbRotatedDimension>(view, 1);
   d.ExtLine1Point({0, 0, 0});
-  d.ExtLine2Point({4, 0, 0});
+  d.ExtLine2Point({6, 0, 0});
   d.DimLinePoint({0, -10, 0});
   Plain(d, "<>");
   Document document = b.Build();
@@ -229,10 +229,12 @@ TEST(DimensionTest, ArrowsGoOutsideWhenTheSpanIsTooShortForThem) {
   // The first arrowhead's base lies left of its tip: it points inwards.
   EXPECT_EQ(g.solids[0].corners[0], (Point3{0, -10, 0}));
   EXPECT_NEAR(g.solids[0].corners[1][0], -3, 1e-9);
-  EXPECT_NEAR(g.solids[1].corners[1][0], 7, 1e-9);
-  // The dimension line runs on past both arrows.
+  EXPECT_NEAR(g.solids[1].corners[1][0], 9, 1e-9);
+  // The dimension line runs on past both arrows; the text "6" fits between
+  // the extension lines.
   EXPECT_NEAR(g.lines.back().start[0], -6, 1e-9);
-  EXPECT_NEAR(g.lines.back().end[0], 10, 1e-9);
+  EXPECT_NEAR(g.lines.back().end[0], 12, 1e-9);
+  EXPECT_NEAR(g.texts[0].position[0], 3, 1e-9);
 }
 
 TEST(DimensionTest, VerticalTextReadsFromTheRightSideOfTheDrawing) {

@@ -9,6 +9,8 @@
 #include "host/recording/Recording.h"
 #include "server/DrawingServer.h"
 #include "server/document/Extents.h"
+#include "server/document/LayerStyles.h"
+#include "server/document/Layout.h"
 
 namespace qzdbs::server::test {
 namespace {
@@ -43,8 +45,9 @@ TEST(DocumentTest, KeepsThePartItsDictionariesAndItsOptions) {
   EXPECT_EQ(line.color, 256);
   EXPECT_EQ(line.id, 1);
   EXPECT_EQ(line.className, "DbLine");
-  // The sample's block has no drawing in any folder: that is its one finding.
-  EXPECT_EQ(document.findings.size(), 1u);
+  // The sample's block has no drawing in any folder: that is its one finding
+  // beside the texts it puts on lines.
+  EXPECT_EQ(document.findings.size() - Count(document, AuditCode::TextOverlap), 1u);
   EXPECT_EQ(Count(document, AuditCode::BlockFile), 1);
 }
 
@@ -80,26 +83,155 @@ TEST(DocumentTest, EllipsesTakeTheirAxisFromTheLargerRadius) {
   }
 }
 
-TEST(DocumentTest, ViewsStandSideBySideWithTheirBasePointsOnTheirInsertionPoints) {
+TEST(DocumentTest, ViewRolesComeFromTheirNames) {
+  const std::pair<const char*, ViewRole> cases[] = {
+      {"主视图 全剖 (Front view, full section)", ViewRole::Front},
+      {"前视图", ViewRole::Front},
+      {"左视图 (Left view)", ViewRole::Left},
+      {"Right view", ViewRole::Right},
+      {"俯视图", ViewRole::Top},
+      {"仰视图", ViewRole::Bottom},
+      {"后视图", ViewRole::Rear},
+      {"A-A 剖视图 (Section A-A)", ViewRole::Section},
+      {"断面图", ViewRole::Section},
+      {"B-B", ViewRole::Section},
+      {"轴测图 (Isometric view)", ViewRole::Other},
+      {"Stop washer", ViewRole::Other},
+      {"A-B", ViewRole::Other},
+  };
+  for (const auto& [name, role] : cases)
+    EXPECT_EQ(RoleOfView(name), role) << name;
+}
+
+// Views of one 20 x 10 box each, around their base points; where each lands.
+TEST(DocumentTest, ViewsStandRoundTheFrontViewInFirstOrThirdAngle) {
+  struct Expected {
+    const char* name;
+    double minX, minY;  // the view's lower left corner, the front view's base at (100, 50)
+  };
+  // The gap is 10, the smallest; the front view spans x 100..120, y 50..60.
+  const std::vector<Expected> firstAngle = {
+      {"俯视图", 100, 30}, {"Section A-A", 160, 50}, {"左视图", 130, 50}, {"主视图", 100, 50},
+      {"右视图", 70, 50},  {"仰视图", 100, 70},      {"轴测图", 190, 50}};
+  const std::vector<Expected> thirdAngle = {
+      {"俯视图", 100, 70}, {"Section A-A", 160, 50}, {"左视图", 70, 50}, {"主视图", 100, 50},
+      {"右视图", 130, 50}, {"仰视图", 100, 30},      {"轴测图", 190, 50}};
+  for (Projection projection : {Projection::FirstAngle, Projection::ThirdAngle}) {
+    const auto& expected = projection == Projection::FirstAngle ? firstAngle : thirdAngle;
+    SessionBuilder b;
+    b.Part().BasePoint({100, 50, 0});
+    int32_t id = 1;
+    for (const Expected& e : expected) {
+      DbView view = b.AddView(e.name, id, {5, 5, 0});
+      b.AddLine(view, id++, {5, 5, 0}, {25, 15, 0});
+    }
+    BuildOptions options;
+    options.projection = projection;
+    Document document = BuildDocument(*b.session, options);
+    for (size_t v = 0; v < document.views.size(); ++v) {
+      Extents e = ViewExtents(document.views[v], document);
+      EXPECT_NEAR(e.min[0], expected[v].minX, 1e-9) << expected[v].name;
+      EXPECT_NEAR(e.min[1], expected[v].minY, 1e-9) << expected[v].name;
+    }
+  }
+}
+
+TEST(DocumentTest, LayerStylesComeFromTheLayersNumberNameOrAFragment) {
+  struct Case {
+    const char* name;
+    int32_t weight;  // with 0.7 mm thick lines
+    int32_t color;
+    const char* lineType;
+  };
+  const Case cases[] = {
+      {"01 粗实线", 70, 7, "CONTINUOUS"}, {"05", 35, 1, "CENTER"},
+      {"05-whatever", 35, 1, "CENTER"},   {"OUTLINE", 70, 7, "CONTINUOUS"},
+      {"hidden", 35, 2, "DASHED"},        {"粗点画线", 70, 32, "CENTER"},
+      {"Layer 粗点画", 70, 32, "CENTER"}, {"双点画线", 35, 6, "PHANTOM"},
+      {"轮廓线", 70, 7, "CONTINUOUS"},    {"孔中心线", 35, 1, "CENTER"},
+      {"2D 虚线", 35, 2, "DASHED"},       {"0", 35, 7, "CONTINUOUS"},
+      {"100", 35, 7, "CONTINUOUS"},       {"F-辅助", 35, 7, "CONTINUOUS"},
+  };
+  for (const Case& c : cases) {
+    Layer layer = LayerStyleTable::Standard().Style(c.name, 0.7);
+    EXPECT_EQ(layer.lineWeight, c.weight) << c.name;
+    EXPECT_EQ(layer.color, c.color) << c.name;
+    EXPECT_EQ(layer.lineType, c.lineType) << c.name;
+  }
+  // A table of one's own; its faults name the line.
+  LayerStyleTable own = LayerStyleTable::Parse("# mine\n, thick, 4, dashed, KANTE, \n", "own");
+  EXPECT_EQ(own.Style("kante", 0.5).lineWeight, 50);
+  EXPECT_EQ(own.Style("kante", 0.5).lineType, "DASHED");
+  EXPECT_EQ(own.Style("01 粗实线", 0.5).lineWeight, 25);
+  const std::pair<const char*, const char*> faults[] = {
+      {"01, thick, 7, CONTINUOUS, A", "own:1: a row has 6 fields"},
+      {"\n1, thick, 7, CONTINUOUS, A, ", "own:2: the layer number \"1\""},
+      {"01, bold, 7, CONTINUOUS, A, ", "own:1: the weight \"bold\""},
+      {"01, thick, 300, CONTINUOUS, A, ", "own:1: the colour \"300\""},
+      {"01, thick, 7, ZIGZAG, A, ", "own:1: the line type \"ZIGZAG\""},
+      {", thick, 7, CONTINUOUS, , ", "own:1: the row names no layer"},
+      {"# nothing", "own: the layer style table is empty"},
+  };
+  for (const auto& [text, message] : faults) {
+    try {
+      LayerStyleTable::Parse(text, "own");
+      ADD_FAILURE() << text;
+    } catch (const std::runtime_error& failure) {
+      EXPECT_NE(std::string(failure.what()).find(message), std::string::npos) << failure.what();
+    }
+  }
+}
+
+// A text "M12" standing at the origin, 3.5 high, and one line of each case
+// (a line through it is the audit test's).
+TEST(DocumentTest, TextsCrossedByLinesOrTextsAreFound) {
+  struct Case {
+    const char* what;
+    Point3 from, to;
+    bool assist;
+    int findings;
+  };
+  const Case cases[] = {
+      {"a line under the text, clear of it", {-5, -0.5, 0}, {20, -0.5, 0}, false, 0},
+      {"a line that does not print", {-5, 1.5, 0}, {20, 1.5, 0}, true, 0},
+  };
+  for (const Case& c : cases) {
+    SessionBuilder b;
+    DbView view = b.AddView("F", 1);
+    DbText text = b.Add<DbText>(view, 1, "文字");
+    text.TextString("M12");
+    text.InsertionPoint({0, 0, 0});
+    text.Height(3.5);
+    text.ScaleFactor(1);
+    DbLine line = b.AddLine(view, 2, c.from, c.to, "01 粗实线");
+    line.IsAssist(c.assist);
+    EXPECT_EQ(Count(b.Build(), AuditCode::TextOverlap), c.findings) << c.what;
+  }
+  // Two texts on each other: each is crossed by the other.
   SessionBuilder b;
-  b.Part().BasePoint({100, 50, 0});
-  DbView front = b.AddView("F", 1, {5, 5, 0});
-  b.AddLine(front, 1, {0, 0, 0}, {40, 20, 0});
-  DbView side = b.AddView("S", 2, {-10, 0, 0});
-  b.AddLine(side, 1, {-20, -5, 0}, {0, 5, 0});
+  DbView view = b.AddView("F", 1);
+  for (int32_t id : {1, 2}) {
+    DbText text = b.Add<DbText>(view, id, "文字");
+    text.TextString("8.79 min");
+    text.InsertionPoint({id * 2.0, 0, 0});
+    text.Height(3.5);
+    text.ScaleFactor(1);
+  }
+  EXPECT_EQ(Count(b.Build(), AuditCode::TextOverlap), 2);
+}
+
+TEST(DocumentTest, ShortDashedEntitiesShowTwoDashesOfTheirPattern) {
+  SessionBuilder b;
+  DbView view = b.AddView("F", 1);
+  b.AddLine(view, 1, {0, 0, 0}, {10, 0, 0}, "05 细点画线");  // CENTER: 12 3 2 3, then 12
+  b.AddLine(view, 2, {0, 5, 0}, {100, 5, 0}, "05 细点画线");
+  b.AddLine(view, 3, {0, 9, 0}, {10, 9, 0}, "01 粗实线");
+  b.AddCircle(view, 4, {0, 0, 0}, 1, "04 细虚线");  // DASHED: 6 2, then 6
   Document document = b.Build();
-  // The first view's base point lands on the part's base point.
-  EXPECT_EQ(document.views[0].insertionPoint, (Point3{100, 50, 0}));
-  auto& f = std::get<LineShape>(document.views[0].entities[0].shape);
-  EXPECT_EQ(f.start, (Point3{95, 45, 0}));
-  // The next one stands the gap (15) right of it, base points level.
-  Extents first = ViewExtents(document.views[0], document);
-  Extents second = ViewExtents(document.views[1], document);
-  EXPECT_DOUBLE_EQ(second.min[0], first.max[0] + 15);
-  EXPECT_DOUBLE_EQ(document.views[1].insertionPoint[1], 50);
-  auto& s = std::get<LineShape>(document.views[1].entities[0].shape);
-  EXPECT_DOUBLE_EQ(s.end[0] - s.start[0], 20);
-  EXPECT_DOUBLE_EQ(s.end[1], 50 + 5);
+  EXPECT_DOUBLE_EQ(EntityByKey(document, "X1").lineTypeScale, 0.31);
+  EXPECT_DOUBLE_EQ(EntityByKey(document, "X2").lineTypeScale, 1);
+  EXPECT_DOUBLE_EQ(EntityByKey(document, "X3").lineTypeScale, 1);
+  EXPECT_DOUBLE_EQ(EntityByKey(document, "X4").lineTypeScale, 0.44);
 }
 
 TEST(DocumentTest, AuxiliaryEntitiesGoOnTheViewsLayerThatDoesNotPrint) {

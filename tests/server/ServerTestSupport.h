@@ -12,6 +12,7 @@
 #include "host/HostClasses.h"
 #include "host/memory/MemoryHost.h"
 #include "server/Document.h"
+#include "support/Ezdxf.h"
 
 namespace qzdbs::server::test {
 
@@ -74,13 +75,8 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
-// ezdxf's view of a DXF file (tests/server/ezdxf_check.py): audits of
-// readfile and recover, entity counts by type in model space, texts decoded,
-// layers, blocks, groups, dimensions.
-nlohmann::json InspectWithEzdxf(const std::filesystem::path& file);
-
-// Runs a command; returns its exit status and its standard output.
-int RunCommand(const std::string& command, std::string* output = nullptr);
+using qzdbs::test::InspectWithEzdxf;
+using qzdbs::test::RunCommand;
 
 std::string ReadText(const std::filesystem::path& file);
 

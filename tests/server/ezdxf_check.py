@@ -59,6 +59,9 @@ def main(path):
     rdoc, rauditor = recover.readfile(path)
     result = describe(doc)
     result["errors"] = audit_codes(auditor)
+    result["fixes"] = [f"{e.code}: {e.message}" for e in auditor.fixes]
+    result["styles"] = {decode_dxf_unicode(s.dxf.name): [s.dxf.get("font", ""), s.dxf.get("bigfont", "")]
+                        for s in doc.styles}
     result["recover_errors"] = audit_codes(rauditor)
     recovered = describe(rdoc)
     result["recover_counts"] = recovered["counts"]

@@ -103,7 +103,7 @@ std::optional<double> DrawLinear(DimensionShape& dim, const Context& c) {
   Point3 q1 = dim.dimLine + u * Dot(dim.ext1 - dim.dimLine, u);
   Point3 q2 = dim.dimLine + u * Dot(dim.ext2 - dim.dimLine, u);
   double measurement = std::fabs(Dot(dim.ext2 - dim.ext1, u));
-  dim.text = DimensionText(dim, measurement, c.findings, c.where);
+  SetDimensionText(dim, measurement, c.findings, c.where);
 
   if (dim.attributes.firstLine) AddExtensionLine(dim.graphics, dim.ext1, q1, c);
   if (dim.attributes.secondLine) AddExtensionLine(dim.graphics, dim.ext2, q2, c);
@@ -119,6 +119,15 @@ std::optional<double> DrawLinear(DimensionShape& dim, const Context& c) {
   } else if (dim.attributes.dimJust == 2) {
     at = span - width / 2 - 2 * c.arrow;
   }
+  // A text that does not fit between the extension lines stands outside,
+  // beside the arrow on the side it was nearer, from the middle on the first
+  // side unless DimJust asks for the second (ISO 129-1).
+  if (width + 2 * c.gap > span && at > -width / 2 && at < span + width / 2) {
+    const double outside = 2 * c.arrow + c.gap + width / 2;
+    const bool second =
+        std::fabs(at - span / 2) > 1e-6 ? at > span / 2 : dim.attributes.dimJust == 2;
+    at = second ? span + outside : -outside;
+  }
   auto textSpan = PlaceLineText(dim, q1, e, at, c);
   AddDimensionLine(dim, q1, q2, textSpan, c);
   return measurement;
@@ -131,7 +140,7 @@ std::optional<double> DrawRadial(DimensionShape& dim, const Context& c) {
   if (dim.radius <= kEpsilon) return std::nullopt;
   bool diameter = dim.kind == DimKind::Diametric;
   double measurement = diameter ? 2 * dim.radius : dim.radius;
-  dim.text = DimensionText(dim, measurement, c.findings, c.where);
+  SetDimensionText(dim, measurement, c.findings, c.where);
 
   Point3 toText = dim.attributes.textPosition - dim.center;
   Point3 v = Length(toText) < kEpsilon ? Direction(45) : Normalized(toText);
@@ -143,6 +152,9 @@ std::optional<double> DrawRadial(DimensionShape& dim, const Context& c) {
 
   double at;  // where the text centre sits along v, from the centre
   double reach;
+  // Inside a circle too small for it the text goes outside (ISO 129-1).
+  const double room = diameter ? 2 * dim.radius - 2 * c.arrow : dim.radius - c.arrow;
+  if (distance <= dim.radius && width + 2 * c.gap > room) distance = dim.radius + c.arrow;
   if (distance <= dim.radius) {
     at = distance;
     reach = dim.radius;
@@ -223,7 +235,7 @@ std::optional<double> DrawAngular(DimensionShape& dim, const Context& c) {
   double radius = sector ? Distance(sector->vertex, dim.arcPoint) : 0;
   if (!sector || radius < kEpsilon) return std::nullopt;
   double sweep = Sweep(sector->first, sector->second);
-  dim.text = DimensionText(dim, sweep, c.findings, c.where);
+  SetDimensionText(dim, sweep, c.findings, c.where);
   if (dim.attributes.firstLine) {
     AddRayExtension(dim.graphics, sector->vertex, sector->first, sector->firstFeatures, radius, c);
   }
@@ -244,11 +256,13 @@ std::optional<double> DrawAngular(DimensionShape& dim, const Context& c) {
   AddArrowIf(dim, dim.graphics, false, end, inside ? endTangent : endTangent * -1.0, c.arrow);
 
   // Angles are written horizontally (GB/T 4458.4), beyond the arc's middle
-  // unless the library placed the text.
-  Point3 position =
-      TextPositionGiven(dim, dim.arcPoint)
-          ? dim.attributes.textPosition
-          : sector->vertex + Direction(sector->first + sweep / 2) * (radius + c.gap + c.textHeight);
+  // (the whole box clear of the arc) unless the library placed the text.
+  const Point3 middle = Direction(sector->first + sweep / 2);
+  const double clear = std::fabs(middle[0]) * RunsWidth(dim.text, c.textHeight) / 2 +
+                       std::fabs(middle[1]) * c.textHeight / 2;
+  Point3 position = TextPositionGiven(dim, dim.arcPoint)
+                        ? dim.attributes.textPosition
+                        : sector->vertex + middle * (radius + c.gap + clear);
   double rotation = dim.attributes.rotateText ? dim.attributes.textRotation : 0;
   TextShape text = MakeText(dim.text, position, rotation, 5, c.textHeight);
   dim.graphics.texts.push_back(text);
@@ -263,7 +277,7 @@ std::optional<double> DrawOrdinate(DimensionShape& dim, const Context& c) {
   double measurement =
       dim.xAxis ? dim.definingPoint[0] - dim.origin[0] : dim.definingPoint[1] - dim.origin[1];
   measurement = std::fabs(measurement);
-  dim.text = DimensionText(dim, measurement, c.findings, c.where);
+  SetDimensionText(dim, measurement, c.findings, c.where);
   double run = Dot(dim.leaderEnd - dim.definingPoint, axis);
   double sign = run >= 0 ? 1 : -1;
   Point3 start = dim.definingPoint + axis * (sign * c.extOffset);

@@ -2,6 +2,8 @@
 #include "server/document/DimensionText.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "platform/iso286/DimTolerance.h"
 #include "server/text/AnnotationText.h"
@@ -15,6 +17,27 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     text.replace(at, from.size(), to);
   }
   return text;
+}
+
+// A literal text that is the measured value, with or without the diameter
+// or radius sign ("Ø20", "7.5"): the same with "<>" for the value, and the
+// decimals that write it; nothing when the text says something else.
+std::optional<std::pair<std::string, int>> MeasuringText(const DimensionShape& dim,
+                                                         const std::string& text,
+                                                         double measurement) {
+  std::string prefix;
+  for (const char* sign : {"Ø", "R"}) {
+    if (text.rfind(sign, 0) == 0) prefix = sign;
+  }
+  const std::string number = text.substr(prefix.size());
+  for (int decimals = 0; decimals <= 4; ++decimals) {
+    if (number != FormatMeasure(measurement, decimals)) continue;
+    // CAD programs write the sign of a diameter or radius dimension themselves.
+    const bool own = (dim.kind == DimKind::Diametric && prefix == "Ø") ||
+                     (dim.kind == DimKind::Radial && prefix == "R");
+    return std::pair{(own ? "" : prefix) + "<>", decimals};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -34,14 +57,13 @@ std::string MeasuredValueText(const DimensionShape& dim, double measurement) {
   }
 }
 
-RichText DimensionText(const DimensionShape& dim, double measurement,
-                       std::vector<Finding>& findings, const std::string& where) {
+void SetDimensionText(DimensionShape& dim, double measurement, std::vector<Finding>& findings,
+                      const std::string& where) {
   const DimAttributes& a = dim.attributes;
-  std::string body = a.textString.empty() ? "<>" : a.textString;
-  body = ReplaceAll(ExpandSpecialCodes(body), "<>", MeasuredValueText(dim, measurement));
+  const std::string withCodes = ExpandSpecialCodes(a.textString.empty() ? "<>" : a.textString);
 
   AnnotationParts parts;
-  parts.body = body;
+  parts.body = ReplaceAll(withCodes, "<>", MeasuredValueText(dim, measurement));
   parts.haveCode = a.haveTolCode;
   parts.code = a.tolCode;
   parts.haveValues = a.haveTolVal;
@@ -68,7 +90,25 @@ RichText DimensionText(const DimensionShape& dim, double measurement,
                                  where, true});
     }
   }
-  return ComposeAnnotation(parts);
+  dim.text = ComposeAnnotation(parts);
+
+  dim.cadText.clear();
+  dim.cadTolerance = {};
+  dim.cadDecimals = a.dimdec;
+  if (withCodes.find("<>") != std::string::npos) {
+    // CAD programs put Ø, R and ° round "<>" themselves.
+    parts.body = withCodes;
+  } else if (auto measuring = MeasuringText(dim, withCodes, measurement)) {
+    parts.body = measuring->first;
+    dim.cadDecimals = measuring->second;
+  } else {
+    return;
+  }
+  if (parts.haveValues && !parts.haveCode && (parts.upper != 0 || parts.lower != 0)) {
+    dim.cadTolerance = {true, parts.upper, parts.lower};
+    parts.haveValues = false;
+  }
+  dim.cadText = ComposeAnnotation(parts);
 }
 
 }  // namespace qzdbs::server

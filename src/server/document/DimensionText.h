@@ -17,7 +17,12 @@ std::string MeasuredValueText(const DimensionShape& dim, double measurement);
 // the tolerance code at the nominal size (the engine's measurement, or the
 // measured one when the text held none); otherwise the stored ones are shown.
 // A code without deviations is reported and the stored values stay.
-RichText DimensionText(const DimensionShape& dim, double measurement,
-                       std::vector<Finding>& findings, const std::string& where);
+//
+// Sets dim.text, what the drawing shows, and dim.cadText, the same with "<>"
+// for the measured value so that a CAD program keeps the text in step with
+// the dimension (left empty when the library's text holds no "<>"); the
+// deviations of a text without a tolerance code go into dim.cadTolerance.
+void SetDimensionText(DimensionShape& dim, double measurement, std::vector<Finding>& findings,
+                      const std::string& where);
 
 }  // namespace qzdbs::server

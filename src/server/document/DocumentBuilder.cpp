@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "base/Overloaded.h"
+#include "base/NumberText.h"
 #include "host/HostClasses.h"
 #include "host/recording/Recording.h"
 #include "server/document/Audit.h"
@@ -16,8 +18,12 @@
 #include "server/document/Layers.h"
 #include "server/document/Layout.h"
 #include "server/document/Leader.h"
+#include "server/document/LineTypes.h"
+#include "server/document/PartName.h"
 #include "server/document/ShapeTransform.h"
+#include "server/document/TextOverlap.h"
 #include "server/document/Transforms.h"
+#include "server/text/DxfText.h"
 
 namespace qzdbs::server {
 
@@ -41,6 +47,7 @@ class Builder {
  private:
   void ReadPart();
   void ReadView(const MemoryObject& view);
+  void NameBlock();
   void Receive(size_t view, const MemoryObject::Child& child);
   void ReceiveDrawable(size_t view, const MemoryObject& object, Entity entity);
   void ReceiveHatch(size_t view, const MemoryObject& object, Entity entity);
@@ -386,6 +393,16 @@ void Builder::CompleteBlocks() {
   }
 }
 
+void Builder::NameBlock() {
+  const std::string designation = PartDesignation(doc_.part);
+  doc_.part.blockName = DxfName(designation);
+  if (doc_.part.blockName != designation)
+    Report(AuditCode::DxfName,
+           "\"" + designation + "\" is no DXF name; the part's block is named \"" +
+               doc_.part.blockName + "\"",
+           "part " + doc_.part.name, true);
+}
+
 void Builder::Complete() {
   CompleteAnnotations();
   if (doc_.part.removeDimension) {
@@ -395,6 +412,7 @@ void Builder::Complete() {
   }
   CompleteBlocks();
   AuditDocument(doc_);
+  if (doc_.part.makeBlock) NameBlock();
   if (doc_.part.makeBlock && !doc_.groups.empty()) {
     // A drawing's groups hold entities of its model space, not of a block.
     Report(
@@ -410,14 +428,21 @@ void Builder::Complete() {
     }
     doc_.groups.push_back(std::move(part));
   }
-  CollectLayers(doc_, nonPrinting_);
+  CollectLayers(doc_, nonPrinting_,
+                options_.layerStyles ? *options_.layerStyles : LayerStyleTable::Standard(),
+                options_.thickLineWidth);
+  SetLineTypeScales(doc_);
+  FindTextOverlaps(doc_);
   AuditNames(doc_);
-  LayOutViews(doc_, options_.viewGap * doc_.dimStyle.scale);
+  LayOutViews(doc_, options_.viewGap * doc_.dimStyle.scale, options_.projection);
 }
 
 }  // namespace
 
 Document BuildDocument(const MemoryObject& session, const BuildOptions& options) {
+  if (!IsThickLineWidth(options.thickLineWidth))
+    throw std::invalid_argument("the thick line width " + FormatNumber(options.thickLineWidth) +
+                                " mm is not one of 0.35, 0.5, 0.7, 1");
   return Builder(session, options).Run();
 }
 

@@ -13,21 +13,30 @@
 // views placed.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "host/memory/MemoryHost.h"
 #include "server/Document.h"
+#include "server/document/LayerStyles.h"
+#include "server/document/Layout.h"
 
 namespace qzdbs::server {
 
 struct BuildOptions {
   // The folder of block drawings; the session's BlockFolder when empty.
   std::string blockFolder;
-  // Room between views, in drawing units.
-  double viewGap = 15.0;
+  // Room between views, in drawing units; 0 takes it from the part's size.
+  double viewGap = 0;
+  Projection projection = Projection::FirstAngle;
   // The session in the recording format, for the JSON export; writing only
   // drawings, a batch spares building it.
   bool withRecording = true;
+  // How layer names give line weights, colours and line types; the built-in
+  // table when null.
+  std::shared_ptr<const LayerStyleTable> layerStyles;
+  // The thick line's width in millimetres (IsThickLineWidth); thin lines are half.
+  double thickLineWidth = 0.5;
 };
 
 Document BuildDocument(const MemoryObject& session, const BuildOptions& options = {});

@@ -1,6 +1,9 @@
 // Leaders.
 #include "server/document/Leader.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "server/Geometry.h"
 #include "server/document/SketchParts.h"
 #include "server/text/TextMetrics.h"
@@ -47,12 +50,19 @@ void CompleteLeader(LeaderShape& leader, const DimStyle& style, const TextShape*
   if (leader.hookLine) {
     const Point3& last = v.back();
     double side = last[0] >= v[v.size() - 2][0] ? 1 : -1;
+    double length = arrow;
     if (annotation) {
       auto corners = TextCorners(*annotation);
       Point3 centre = Midpoint(corners[0], corners[2]);
       if (std::fabs(centre[0] - last[0]) > kEpsilon) side = centre[0] > last[0] ? 1 : -1;
+      // The shoulder ends its gap before the text (ISO 128-22), never under it.
+      double nearEdge = corners[0][0];
+      for (const Point3& corner : corners)
+        nearEdge = side > 0 ? std::min(nearEdge, corner[0]) : std::max(nearEdge, corner[0]);
+      length = std::min(length, side * (nearEdge - last[0]) - style.Size(style.textGap));
     }
-    leader.graphics.lines.push_back(LineShape{last, last + Point3{side * arrow, 0, 0}});
+    if (length > kEpsilon)
+      leader.graphics.lines.push_back(LineShape{last, last + Point3{side * length, 0, 0}});
   }
 }
 

@@ -1,10 +1,12 @@
 // DXF entities of the document.
 #include "server/dxf/DxfEntities.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/Overloaded.h"
 #include "server/Geometry.h"
+#include "server/text/AnnotationText.h"
 #include "server/text/DxfText.h"
 #include "server/text/TextMetrics.h"
 
@@ -39,13 +41,12 @@ int DimensionTypeNumber(const DimensionShape& d) {
     case DimKind::Aligned:
       return 1;
     case DimKind::Angular2Line:
+    case DimKind::Angular3Point:
       return 2;
     case DimKind::Diametric:
       return 3;
     case DimKind::Radial:
       return 4;
-    case DimKind::Angular3Point:
-      return 5;
     case DimKind::Ordinate:
       return d.xAxis ? 6 | 64 : 6;
   }
@@ -64,8 +65,9 @@ Point3 RadialDirection(const DimensionShape& d) {
   return Length(toText) < kEpsilon ? Direction(45) : Normalized(toText);
 }
 
-// The two-line angular dimension names its arc location; the three-point one
-// too: both are the arc point.
+// The two-line angular dimension names its arc location. A three-point one is
+// written as the two lines from its vertex (the same angle and arc): some
+// readers draw no three-point angular dimension.
 void DimensionSubclass(const DxfStream& out, const DimensionShape& d) {
   switch (d.kind) {
     case DimKind::Rotated:
@@ -96,10 +98,11 @@ void DimensionSubclass(const DxfStream& out, const DimensionShape& d) {
       out.Point(16, d.arcPoint);
       break;
     case DimKind::Angular3Point:
-      out.dxfString(100, "AcDb3PointAngularDimension");
-      out.Point(13, d.ext1End);
-      out.Point(14, d.ext2End);
+      out.dxfString(100, "AcDb2LineAngularDimension");
+      out.Point(13, d.vertex);
+      out.Point(14, d.ext1End);
       out.Point(15, d.vertex);
+      out.Point(16, d.arcPoint);
       break;
     case DimKind::Ordinate:
       out.dxfString(100, "AcDbOrdinateDimension");
@@ -119,9 +122,8 @@ Point3 DimensionDefinitionPoint(const DimensionShape& d) {
     case DimKind::Radial:
       return d.center;
     case DimKind::Angular2Line:
-      return d.ext2End;
     case DimKind::Angular3Point:
-      return d.arcPoint;
+      return d.ext2End;
     case DimKind::Ordinate:
       return d.origin;
   }
@@ -143,7 +145,7 @@ std::string MTextCodes(const RichText& runs) {
 }
 
 unsigned long DxfEntityWriter::Write(const Entity& entity) {
-  DxfStyle style{DxfName(entity.layer), entity.color, entity.visible};
+  DxfStyle style{DxfName(entity.layer), entity.color, entity.visible, entity.lineTypeScale};
   return Shape(entity.shape, style, &entity);
 }
 
@@ -345,11 +347,36 @@ unsigned long DxfEntityWriter::Dimension(const DimensionShape& d, const DxfStyle
   // 32: the block belongs to this dimension alone; 128: the text stands
   // where it was put.
   out_.dxfInt(70, DimensionTypeNumber(d) | 32 | 128);
-  out_.dxfString(1, MTextCodes(d.text));
+  out_.dxfString(1, MTextCodes(d.cadText.empty() ? d.text : d.cadText));
   out_.dxfString(3, DxfName(document_.dimStyle.name));
   if (d.attributes.rotateText) out_.dxfReal(53, d.attributes.textRotation);
   DimensionSubclass(out_, d);
+  if (!d.cadText.empty()) DimensionOverrides(d);
   return h;
+}
+
+// The dimension's own style overrides: its decimals, and its deviations as
+// the tolerance a CAD program writes after "<>".
+void DxfEntityWriter::DimensionOverrides(const DimensionShape& d) {
+  out_.dxfString(1001, "ACAD");
+  out_.dxfString(1000, "DSTYLE");
+  out_.dxfString(1002, "{");
+  auto variable = [&](int code) { out_.dxfInt(1070, code); };
+  variable(271);  // DIMDEC
+  out_.dxfInt(1070, std::clamp(d.cadDecimals, 0, 8));
+  if (d.cadTolerance.shown) {
+    variable(71);  // DIMTOL
+    out_.dxfInt(1070, 1);
+    variable(47);  // DIMTP: the upper deviation
+    out_.dxfReal(1040, d.cadTolerance.upper);
+    variable(48);  // DIMTM: the lower deviation, negated
+    out_.dxfReal(1040, -d.cadTolerance.lower);
+    variable(272);  // DIMTDEC
+    out_.dxfInt(1070, DeviationPlaces(d.cadTolerance.upper, d.cadTolerance.lower));
+    variable(146);  // DIMTFAC: deviations smaller than the size
+    out_.dxfReal(1040, kStackScale);
+  }
+  out_.dxfString(1002, "}");
 }
 
 unsigned long DxfEntityWriter::Leader(const LeaderShape& l, const DxfStyle& style) {

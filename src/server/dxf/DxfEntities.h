@@ -42,6 +42,7 @@ class DxfEntityWriter {
   unsigned long Solid(const SolidShape& s, const DxfStyle& style);
   unsigned long Hatch(const HatchShape& h, const DxfStyle& style);
   unsigned long Dimension(const DimensionShape& d, const DxfStyle& style, const std::string& block);
+  void DimensionOverrides(const DimensionShape& d);
   unsigned long Leader(const LeaderShape& l, const DxfStyle& style);
   unsigned long Insert(const InsertShape& i, const DxfStyle& style);
 

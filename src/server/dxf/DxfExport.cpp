@@ -4,8 +4,11 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "server/document/Extents.h"
+#include "server/document/LineTypes.h"
+#include "server/document/PartName.h"
 #include "server/dxf/DxfEntities.h"
 #include "server/dxf/DxfStream.h"
 #include "server/io/AtomicFile.h"
@@ -85,7 +88,8 @@ void DxfFile::NameBlocks() {
   }
   entities_.SetDimensionBlocks({dimensionBlocks_.begin(), dimensionBlocks_.end()});
   if (document_.part.makeBlock) {
-    partBlock_ = DxfName(document_.part.name.empty() ? "PART" : document_.part.name);
+    partBlock_ = DxfName(document_.part.blockName.empty() ? PartDesignation(document_.part)
+                                                          : document_.part.blockName);
     while (document_.FindBlock(partBlock_))
       partBlock_ += "_PART";
   }
@@ -116,21 +120,33 @@ void DxfFile::WriteHeader() {
   out_.dxfString(2, DxfName(document_.dimStyle.name));
   variable("$DIMSCALE");
   out_.dxfReal(40, document_.dimStyle.scale);
+  variable("$LTSCALE");
+  out_.dxfReal(40, 1.0);
+  variable("$CELTSCALE");
+  out_.dxfReal(40, 1.0);
   variable("$LWDISPLAY");
   out_.dxfInt(290, 1);
   out_.sectionEnd();
 }
 
 void DxfFile::WriteLineTypes() {
-  // Dash patterns of GB/T 17450 for 0.25 mm lines, as the painter draws them.
-  double center[] = {12, -3, 2, -3};
-  double dashed[] = {6, -2};
-  out_.tableLinetypes(5);
+  const auto& patterns = LineTypePatterns();
+  out_.tableLinetypes(static_cast<int>(3 + patterns.size()));
   dxf_.writeLinetype(out_, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
   dxf_.writeLinetype(out_, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
   dxf_.writeLinetype(out_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-  dxf_.writeLinetype(out_, DL_LinetypeData("CENTER", "Center ____ _ ____ _", 0, 4, 20.0, center));
-  dxf_.writeLinetype(out_, DL_LinetypeData("DASHED", "Dashed __ __ __", 0, 2, 8.0, dashed));
+  for (const LineTypePattern& pattern : patterns) {
+    // DXF gives gaps as negative lengths.
+    std::vector<double> elements;
+    double length = 0;
+    for (size_t i = 0; i < pattern.elements.size(); ++i) {
+      elements.push_back(i % 2 == 0 ? pattern.elements[i] : -pattern.elements[i]);
+      length += pattern.elements[i];
+    }
+    dxf_.writeLinetype(out_,
+                       DL_LinetypeData(pattern.name, pattern.description, 0,
+                                       static_cast<int>(elements.size()), length, elements.data()));
+  }
   out_.tableEnd();
 }
 
@@ -153,7 +169,22 @@ void DxfFile::WriteStyles() {
   out_.tableStyle(static_cast<int>(document_.textStyles.size()));
   for (const std::string& name : document_.textStyles) {
     if (name == "Standard") standardStyle_ = out_.getNextHandle();
-    dxf_.writeStyle(out_, DL_StyleData(DxfName(name), 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
+    // The GB fonts: upright Latin letters and digits, with the big font for
+    // Chinese, as CAD programs of the GB convention expect them. (dxflib
+    // would put the font into extended data, where readers do not look.)
+    out_.dxfString(0, "STYLE");
+    out_.handle();
+    out_.dxfString(100, "AcDbSymbolTableRecord");
+    out_.dxfString(100, "AcDbTextStyleTableRecord");
+    out_.dxfString(2, DxfName(name));
+    out_.dxfInt(70, 0);
+    out_.dxfReal(40, 0.0);
+    out_.dxfReal(41, 1.0);
+    out_.dxfReal(50, 0.0);
+    out_.dxfInt(71, 0);
+    out_.dxfReal(42, 2.5);
+    out_.dxfString(3, "gbenor.shx");
+    out_.dxfString(4, "gbcbig.shx");
   }
   out_.tableEnd();
 }
@@ -192,7 +223,22 @@ void DxfFile::WriteDimStyles() {
 }
 
 void DxfFile::WriteBlockRecords() {
-  dxf_.writeBlockRecord(out_);
+  // dxflib's own table adds a "*Paper_Space0" record without a layout, which
+  // readers remove as orphaned: only the two spaces, with dxflib's handles.
+  out_.dxfString(0, "TABLE");
+  out_.dxfString(2, "BLOCK_RECORD");
+  out_.dxfHex(5, 1);
+  out_.dxfString(100, "AcDbSymbolTable");
+  out_.dxfInt(70, 1);
+  for (const auto& [name, handle, layout] :
+       {std::tuple{"*Model_Space", 0x1F, 0x22}, std::tuple{"*Paper_Space", 0x1B, 0x1E}}) {
+    out_.dxfString(0, "BLOCK_RECORD");
+    out_.dxfHex(5, handle);
+    out_.dxfString(100, "AcDbSymbolTableRecord");
+    out_.dxfString(100, "AcDbBlockTableRecord");
+    out_.dxfString(2, name);
+    out_.dxfHex(340, layout);
+  }
   for (const BlockDefinition& block : document_.blocks)
     dxf_.writeBlockRecord(out_, DxfName(block.name));
   for (const auto& [entity, name] : dimensionBlocks_)
@@ -225,7 +271,7 @@ void DxfFile::WriteBlock(const BlockDefinition& block) {
   for (const Entity& entity : block.entities)
     entities_.Write(entity);
   for (const std::string& tag : block.attributeTags) {
-    out_.Head("ATTDEF", DxfStyle{"0", 0, true});
+    out_.Head("ATTDEF", DxfStyle{"0", 0, true, 1});
     out_.dxfString(100, "AcDbText");
     out_.Point(10, base);
     out_.dxfReal(40, document_.dimStyle.Size(2.5));
@@ -240,7 +286,7 @@ void DxfFile::WriteBlock(const BlockDefinition& block) {
 
 void DxfFile::WriteBlocks() {
   out_.sectionBlocks();
-  for (const char* space : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+  for (const char* space : {"*Model_Space", "*Paper_Space"}) {
     dxf_.writeBlock(out_, DL_BlockData(space, 0, 0.0, 0.0, 0.0));
     dxf_.writeEndBlock(out_, space);
   }
@@ -250,7 +296,8 @@ void DxfFile::WriteBlocks() {
   // dimension's layer and colour.
   for (const auto& [entity, name] : dimensionBlocks_) {
     dxf_.writeBlock(out_, DL_BlockData(name, 1, 0.0, 0.0, 0.0));
-    entities_.WriteSketch(std::get<DimensionShape>(entity->shape).graphics, DxfStyle{"0", 0, true});
+    entities_.WriteSketch(std::get<DimensionShape>(entity->shape).graphics,
+                          DxfStyle{"0", 0, true, 1});
     dxf_.writeEndBlock(out_, name);
   }
   if (!partBlock_.empty()) {

@@ -137,12 +137,13 @@ unsigned long DxfStream::Head(const char* type, const DxfStyle& style) const {
   dxfString(8, style.layer);
   dxfInt(62, style.color);
   if (!style.visible) dxfInt(60, 1);
+  if (style.lineTypeScale != 1) dxfReal(48, style.lineTypeScale);
   return h;
 }
 
 DL_Attributes DxfStream::Attributes(const DxfStyle& style) const {
   invisibleNext_ = !style.visible;
-  return DL_Attributes(style.layer, style.color, -1, -1, "BYLAYER");
+  return DL_Attributes(style.layer, style.color, -1, "BYLAYER", style.lineTypeScale);
 }
 
 void DxfStream::LongText(const std::string& text) const {

@@ -22,6 +22,7 @@ struct DxfStyle {
   std::string layer = "0";
   int color = 256;
   bool visible = true;
+  double lineTypeScale = 1;
 };
 
 // dxflib's entity writers take its ASCII writer, so the stream is one; every

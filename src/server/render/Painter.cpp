@@ -10,6 +10,7 @@
 #include "base/Overloaded.h"
 #include "server/Geometry.h"
 #include "server/document/Extents.h"
+#include "server/document/LineTypes.h"
 #include "server/document/ShapeTransform.h"
 #include "server/render/Colors.h"
 #include "server/text/TextMetrics.h"
@@ -33,14 +34,6 @@ QFont DrawingFont() {
   font.setHintingPreference(QFont::PreferNoHinting);
   font.setKerning(false);
   return font;
-}
-
-// Dash patterns in drawing units (dash, gap, ...): GB/T 17450 proportions for
-// 0.25 mm lines.
-std::vector<double> DashPattern(const std::string& lineType) {
-  if (lineType == "CENTER") return {12, 3, 2, 3};
-  if (lineType == "DASHED") return {6, 2};
-  return {};
 }
 
 // What an entity inside a block takes from the reference: layer "0" and
@@ -86,7 +79,8 @@ class DocumentPainter {
   // reference's layer and colour.
   void Draw(const InsertShape&) {}
   void DrawPath(const std::vector<Point3>& points, bool closed);
-  void SetPen(const std::string& layerName, int32_t color, double width = 0);
+  void SetPen(const std::string& layerName, int32_t color, double width = 0,
+              double patternScale = 1);
 
   const Document& document_;
   QPainter& painter_;
@@ -96,7 +90,8 @@ class DocumentPainter {
   QColor color_;
 };
 
-void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double width) {
+void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double width,
+                             double patternScale) {
   const Layer* layer = document_.FindLayer(layerName);
   int32_t number = color == 256 || color == 0 ? (layer ? layer->color : 7) : color;
   color_ = PaperColor(number);
@@ -104,11 +99,11 @@ void DocumentPainter::SetPen(const std::string& layerName, int32_t color, double
   // Never thinner than one device pixel, so thin lines survive small pictures.
   weight = std::max(weight, unitsPerPixel_);
   QPen pen(color_, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  std::vector<double> dashes = DashPattern(layer ? layer->lineType : "CONTINUOUS");
+  const std::vector<double>& dashes = DashPattern(layer ? layer->lineType : "CONTINUOUS");
   if (!dashes.empty()) {
     QList<qreal> pattern;
     for (double d : dashes)
-      pattern.append(std::max(d / weight, 0.5));
+      pattern.append(std::max(d * patternScale / weight, 0.5));
     pen.setDashPattern(pattern);
     pen.setCapStyle(Qt::FlatCap);
   }
@@ -125,7 +120,7 @@ void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
   Inherited style{layer, color};
   double width = 0;
   if (auto* polyline = std::get_if<PolylineShape>(&entity.shape)) width = polyline->width;
-  SetPen(layer, color, width);
+  SetPen(layer, color, width, entity.lineTypeScale);
   if (auto* insert = std::get_if<InsertShape>(&entity.shape)) {
     const BlockDefinition* block = document_.FindBlock(insert->blockName);
     if (!block) return;

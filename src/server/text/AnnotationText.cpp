@@ -78,8 +78,12 @@ std::string FormatMeasure(double value, int decimals) {
   return text;
 }
 
+int DeviationPlaces(double upper, double lower) {
+  return std::max(PlacesNeeded(upper), PlacesNeeded(lower));
+}
+
 std::pair<std::string, std::string> FormatDeviations(double upper, double lower) {
-  int places = std::max(PlacesNeeded(upper), PlacesNeeded(lower));
+  int places = DeviationPlaces(upper, lower);
   auto one = [places](double value) -> std::string {
     if (std::fabs(value) < 0.5 * std::pow(10.0, -places)) return "0";
     return (value > 0 ? "+" : "") + Fixed(value, places);

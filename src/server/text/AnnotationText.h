@@ -20,6 +20,8 @@ std::string FormatMeasure(double value, int decimals);
 // Deviations as a pair written with the same number of decimals, signed, and
 // zero as a bare "0": (0.021, 0) gives "+0.021" and "0".
 std::pair<std::string, std::string> FormatDeviations(double upper, double lower);
+// The decimals both deviations are written with.
+int DeviationPlaces(double upper, double lower);
 
 struct AnnotationParts {
   std::string front;

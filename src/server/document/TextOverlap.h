@@ -1,0 +1,13 @@
+// The audit's check of the printed texts: a text whose box a line, an arc,
+// an arrowhead or another text crosses cannot be read as the drafter meant
+// it. Each such text is one finding, TEXT_OVERLAP, naming what crosses it.
+// Hatch pattern lines and the insides of blocks are not looked at.
+#pragma once
+
+#include "server/Document.h"
+
+namespace qzdbs::server {
+
+void FindTextOverlaps(Document& document);
+
+}  // namespace qzdbs::server
