@@ -1,6 +1,9 @@
 """Draws every value row of every part of a library through the engine and the drawing server
 (`qzdbs batch`), and refuses the library if any drawing failed, showed a message or had an
-audit finding: each is printed with its part, row and reason.
+audit finding: each is printed with its part, row and reason. Texts that still cross a line
+(TEXT_OVERLAP) in a part listed in library/text-overlap-pending.txt are counted and warned
+about, not refused: those parts' dimension layouts are being brought into line one family at a
+time (`--strict` refuses them too).
 
     /usr/bin/python3 drawcheck.py --qzdbs build/apps/qzdbs/qzdbs --library metric-parts.qzlib
 """
@@ -31,6 +34,7 @@ def main():
     ap.add_argument("--library", required=True)
     ap.add_argument("--format", default="dxf")
     ap.add_argument("--jobs", default="2")
+    ap.add_argument("--strict", action="store_true", help="refuse texts crossing lines too")
     args = ap.parse_args()
     with tempfile.TemporaryDirectory(prefix="qzdbs-drawcheck-") as out:
         def batch(fmt):
@@ -48,6 +52,18 @@ def main():
         manifest = json.loads(manifest_file.read_text(encoding="utf-8"))
     # The engine repeats a message for every formula it meets; each is told once.
     found = list(dict.fromkeys(problems(manifest)))
+    if not args.strict:
+        pending_file = pathlib.Path(__file__).resolve().parent.parent / "text-overlap-pending.txt"
+        pending = {line.strip() for line in pending_file.read_text(encoding="utf-8").splitlines()
+                   if line.strip() and not line.startswith("#")}
+        overlaps = {}
+        for part, row, reason in found:
+            if reason.startswith("audit TEXT_OVERLAP") and part in pending:
+                overlaps[part] = overlaps.get(part, 0) + 1
+        found = [f for f in found
+                 if not (f[2].startswith("audit TEXT_OVERLAP") and f[0] in pending)]
+        for part, count in sorted(overlaps.items(), key=lambda item: -item[1]):
+            print(f"drawcheck: warning: {part}: {count} texts crossing a line", file=sys.stderr)
     for part, row, reason in found[:40]:
         print(f"drawcheck: {part}, row {row}: {reason}", file=sys.stderr)
     if len(found) > 40:

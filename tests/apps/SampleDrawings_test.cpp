@@ -7,10 +7,13 @@
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
 
 #include "Program.h"
 #include "support/Ezdxf.h"
 #include "support/ScratchLibrary.h"
+#include "support/TestPaths.h"
 
 namespace qzdbs::test {
 namespace {
@@ -24,6 +27,15 @@ TEST(SampleDrawings, EveryRowPassesTheDraftingChecks) {
   ASSERT_EQ(run.status, 0) << run.err;
   const json manifest = json::parse(ReadText(out.Path() / "manifest.json"));
   std::map<int, std::vector<std::string>> stemsOfPart;
+  // Parts still being brought into line may cross; none other may, and a
+  // listed part that no longer crosses must leave the list.
+  std::set<std::string> pending;
+  {
+    std::istringstream list(ReadText(SourceDir() / "library" / "text-overlap-pending.txt"));
+    for (std::string line; std::getline(list, line);)
+      if (!line.empty() && line[0] != '#') pending.insert(line);
+  }
+  std::set<std::string> stillCrossing;
   std::string overlaps;
   int overlapCount = 0;
   for (const json& drawing : manifest["drawings"]) {
@@ -32,6 +44,10 @@ TEST(SampleDrawings, EveryRowPassesTheDraftingChecks) {
     const json document = json::parse(ReadText(out.Path() / file))["document"];
     for (const json& finding : document["findings"]) {
       if (finding["code"] != "TEXT_OVERLAP") continue;
+      if (pending.count(drawing["part"].get<std::string>())) {
+        stillCrossing.insert(drawing["part"].get<std::string>());
+        continue;
+      }
       if (++overlapCount <= 30)
         overlaps += file + ": " + finding["where"].get<std::string>() + ": " +
                     finding["message"].get<std::string>() + "\n";
@@ -43,6 +59,8 @@ TEST(SampleDrawings, EveryRowPassesTheDraftingChecks) {
     }
   }
   EXPECT_EQ(overlapCount, 0) << overlaps;
+  for (const std::string& part : pending)
+    EXPECT_TRUE(stillCrossing.count(part)) << part << " no longer crosses: take it off the list";
 
   for (const auto& [part, stems] : stemsOfPart) {
     for (size_t row : {size_t{0}, (stems.size() - 1) / 2, stems.size() - 1}) {
