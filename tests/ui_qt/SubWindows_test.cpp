@@ -48,21 +48,6 @@ TEST_F(SubWindowsTest, StructureParameterValueTypedThenDrawnClosesBothDialogs) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(SubWindowsTest, PreviousStepReturnsToTheSelectionWindow) {
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  bool seen = false;
-  WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
-    seen = true;
-    Click(dialog, "cmdPreForm");
-  });
-  Click(*window, "cmdNext");
-  EXPECT_TRUE(seen);
-  EXPECT_TRUE(window->Model().IsLoaded());
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(session->Views().empty());
-}
-
 TEST_F(SubWindowsTest, ParaShowUntickedColumnIsHiddenAndTickedHiddenOneShows) {
   auto window = OpenWindow();
   ChooseInTree(*window, QString::fromUtf8(kBolt));
