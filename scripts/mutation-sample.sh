@@ -1,56 +1,75 @@
 #!/usr/bin/env bash
-# Applies small mutations to src/ one at a time, rebuilds only the test programs, runs them
-# and records whether some test failed (killed) or none did (survived); then restores the file.
-# The test programs of the mutated file's own folder run first and the run stops at the first
-# program that fails, so a killed mutant costs one link and one run.
+# A mutation sample: how many small faults in src/ the test suite notices.
 #
-#   scripts/mutation-sample.sh BUILD_DIR MUTATIONS RESULTS [FIRST [LAST]]
+#   scripts/mutation-sample.sh TREE BUILD_DIR RESULTS [IDS...]
 #
-# MUTATIONS holds one mutation a line: id<TAB>file<TAB>original text<TAB>replacement text.
-# The original text must occur exactly once in the file. RESULTS gets a line per mutation:
-# id<TAB>killed|survived|invalid<TAB>the test program that failed.
+# Every mutation of scripts/mutations.tsv is compiled into TREE's sources at once, each behind
+# the environment variable QZDBS_MUTANT (a mutant schema), so that one build serves them all.
+# The test programs then run once per mutation with QZDBS_MUTANT=<id>; the run stops at the
+# first program that fails (killed) or passes them all (survived). Programs the command-line
+# tests start inherit the variable. A run without the variable comes first: the suite must pass
+# unmutated. TREE's sources are restored at the end. The widget tests (tests_ui_qt) are left
+# out: the mutations are below the user interface.
 set -u
-build=$1 mutations=$2 results=$3 first=${4:-1} last=${5:-999}
-root=$(cd "$(dirname "$0")/.." && pwd)
-programs=(server output compute db library engine ui apps platform)
+tree=$(cd "$1" && pwd) build=$(cd "$2" && pwd) results=$3
+shift 3
+here=$(cd "$(dirname "$0")" && pwd)
+# The programs to run, in this order; PROGRAMS="db output" runs only those.
+read -r -a programs <<<"${PROGRAMS:-server output compute db library engine ui apps platform}"
 
-order_for() {  # the mutated folder's programs first, then the rest
-  local p
-  echo "$1"
-  for p in "${programs[@]}"; do [[ $p != "$1" ]] && echo "$p"; done
-}
+restore() { find "$tree/src" -name '*.mutation-orig' | while read -r orig; do mv "$orig" "${orig%.mutation-orig}"; done; }
+trap restore EXIT
 
-while IFS=$'\t' read -r id file from to; do
-  [[ -z $id || $id == \#* ]] && continue
-  ((id < first || id > last)) && continue
-  path=$root/$file
-  cp "$path" "$path.orig"
-  if ! python3 - "$path" "$from" "$to" <<'PY'; then
-import sys
-path, old, new = sys.argv[1:]
-text = open(path, encoding="utf-8").read()
-if text.count(old) != 1:
-    sys.exit(f"{path}: {old!r} occurs {text.count(old)} times")
-open(path, "w", encoding="utf-8").write(text.replace(old, new))
+/usr/bin/python3 - "$tree" "$here/mutations.tsv" <<'PY' || exit 1
+import collections, sys
+tree, table = sys.argv[1:]
+by_file = collections.defaultdict(list)
+for line in open(table, encoding="utf-8"):
+    if line.startswith("#") or not line.strip():
+        continue
+    mid, path, context, original, mutated = line.rstrip("\n").split("\t")
+    by_file[path].append((int(mid), context, original, mutated))
+for path, mutations in by_file.items():
+    full = f"{tree}/{path}"
+    text = open(full, encoding="utf-8").read()
+    open(full + ".mutation-orig", "w", encoding="utf-8").write(text)
+    for mid, context, original, mutated in mutations:
+        if text.count(context) != 1 or context.count(original) != 1:
+            sys.exit(f"{path}: mutation {mid} does not match exactly once")
+        schema = f"(QZDBS_MUTANT_ON({mid}) ? ({mutated}) : ({original}))"
+        text = text.replace(context, context.replace(original, schema))
+    first = text.index("#include")
+    text = (text[:first] + "#include <cstdlib>\n#define QZDBS_MUTANT_ON(n) "
+            "(std::getenv(\"QZDBS_MUTANT\") && std::atoi(std::getenv(\"QZDBS_MUTANT\")) == (n))\n"
+            + text[first:])
+    open(full, "w", encoding="utf-8").write(text)
 PY
-    mv "$path.orig" "$path"
-    printf '%s\tinvalid\tpattern\n' "$id" >>"$results"
-    continue
-  fi
-  folder=$(echo "$file" | cut -d/ -f2)
-  verdict=survived by=-
-  for p in $(order_for "$folder"); do
-    target=tests_$p
-    [[ -f $root/tests/$p/CMakeLists.txt || -d $root/tests/$p ]] || continue
-    if ! cmake --build "$build" -j2 --target "$target" >"$build/mutation-build.log" 2>&1; then
-      verdict=invalid by=build:$target
-      break
-    fi
-    if ! (cd "$root/tests" && QT_QPA_PLATFORM=offscreen timeout 600 "$build/tests/$target" --gtest_brief=1 --gtest_fail_fast >"$build/mutation-run.log" 2>&1); then
-      verdict=killed by=$target
-      break
+
+targets=()
+for p in "${programs[@]}"; do [[ -d $tree/tests/$p ]] && targets+=("tests_$p"); done
+cmake --build "$build" -j2 --target "${targets[@]}" >"$build/mutation-build.log" 2>&1 ||
+  { echo "build failed: $build/mutation-build.log"; exit 1; }
+
+run() {  # run MUTANT [FOLDER]: the first program that fails, or nothing; FOLDER's runs first
+  local order=() p
+  for p in "${programs[@]}"; do [[ $p == "${2:-}" ]] && order+=("$p"); done
+  for p in "${programs[@]}"; do [[ $p != "${2:-}" ]] && order+=("$p"); done
+  for p in "${order[@]}"; do
+    [[ -x $build/tests/tests_$p ]] || continue
+    if ! (cd "$tree/tests" && QZDBS_MUTANT=$1 QT_QPA_PLATFORM=offscreen timeout 900 \
+          "$build/tests/tests_$p" --gtest_brief=1 --gtest_fail_fast >"$build/mutation-run-$1.log" 2>&1); then
+      echo "tests_$p"
+      return
     fi
   done
-  mv "$path.orig" "$path"
-  printf '%s\t%s\t%s\n' "$id" "$verdict" "$by" | tee -a "$results"
-done <"$mutations"
+}
+
+baseline=$(run 0)
+[[ -z $baseline ]] || { echo "the unmutated suite fails in $baseline"; exit 1; }
+ids=("$@")
+[[ ${#ids[@]} -gt 0 ]] || mapfile -t ids < <(grep -v '^#' "$here/mutations.tsv" | cut -f1)
+for id in "${ids[@]}"; do
+  folder=$(awk -F'\t' -v id="$id" '$1 == id {print $2}' "$here/mutations.tsv" | cut -d/ -f2)
+  by=$(run "$id" "$folder")
+  printf '%s\t%s\t%s\n' "$id" "$([[ -n $by ]] && echo killed || echo survived)" "${by:--}" | tee -a "$results"
+done

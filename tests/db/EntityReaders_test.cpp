@@ -20,8 +20,9 @@ std::filesystem::path CaseFile() {
 
 // The rows every case starts from: PartID 1 with one entity of every type.
 std::string Entities() {
+  const std::vector<CaseFileCase> cases = ReadCaseFile(CaseFile());
   std::string rows;
-  for (const std::string& line : ReadCaseFile(CaseFile()).at(0).setup)
+  for (const std::string& line : cases.at(0).setup)
     rows += line.substr(4);
   return rows;
 }

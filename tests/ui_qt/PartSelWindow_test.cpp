@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "QtTest.h"
+#include "QtHarness.h"
 #include "engine/IQZdbEngine.h"
 #include "state/EngineState.h"
 #include "ui/qt/QtSelectionDialog.h"

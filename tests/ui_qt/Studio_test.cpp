@@ -1,9 +1,7 @@
 // The studio as a user meets it: inserting parts through the real selection
 // window, the drawing with its layers, properties and parameters, saving in
-// every format; and screenshots of the dialogs and the studio for a person
-// to look at.
+// every format.
 #include <QDir>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,9 +12,8 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <set>
 
-#include "QtTest.h"
+#include "QtHarness.h"
 #include "support/TestPaths.h"
 #include "ui/qt/QtSelectionDialog.h"
 #include "ui/qt/studio/StudioWindow.h"
@@ -29,24 +26,6 @@ using ui::qt::PartSelWindow;
 using ui::qt::StudioWindow;
 
 constexpr const char* kBolt = "六角头螺栓";
-
-std::filesystem::path ScreenshotDir() {
-  auto dir = BuildDir() / "screenshots";
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
-// Saves the widget as it shows and checks that something was drawn on it.
-void Screenshot(QWidget& widget, const std::string& name) {
-  const QImage image = widget.grab().toImage();
-  const auto file = ScreenshotDir() / name;
-  ASSERT_TRUE(image.save(QString::fromStdString(file.string()))) << file;
-  std::set<QRgb> colours;
-  for (int y = 0; y < image.height(); y += 4)
-    for (int x = 0; x < image.width(); x += 4)
-      colours.insert(image.pixel(x, y));
-  EXPECT_GT(colours.size(), 4u) << name << " is blank";
-}
 
 // What ezdxf, an independent reader, finds in a DXF file (the server tests'
 // reader script): entity counts and texts of model space, audit errors.
@@ -75,12 +54,11 @@ class StudioTest : public QtWidgetTest {
  protected:
   // Inserts the bolt of the given grid row with every view, through the
   // selection window as a user would.
-  int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {}) {
-    ui::qt::Selection().onShow = [this, row, screenshot](PartSelWindow& window) {
+  int InsertBolt(StudioWindow& studio, int row) {
+    ui::qt::Selection().onShow = [this, row](PartSelWindow& window) {
       ChooseInTree(window, QString::fromUtf8(kBolt));
       ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
       Click(window, "cmd_SelAllView");
-      if (!screenshot.empty()) Screenshot(window, screenshot);
       Click(window, "cmd_Draw");
     };
     return studio.InsertStandardPart();
@@ -260,40 +238,6 @@ TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 200.0);
   canvas.ResetView();
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 1.0);
-}
-
-TEST_F(StudioTest, Screenshots) {
-  StudioWindow studio;
-  studio.AddLibrary(QString::fromStdString(library->Path()));
-  studio.resize(1280, 800);
-  studio.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
-  ASSERT_EQ(InsertBolt(studio, 1), 1);
-  ASSERT_EQ(InsertBolt(studio, 3, "frmPartSel.png"), 1);
-  Screenshot(studio, "qzdbs-studio.png");
-
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
-    Screenshot(dialog, "frmStructPara.png");
-    WhenModalOpens("frmStructShow", [&](QWidget& show) {
-      Screenshot(show, "frmStructShow.png");
-      Click(show, "cmdEnterShow");
-    });
-    Click(dialog, "cmdSelDisplay");
-    Click(dialog, "cmdPreForm");
-  });
-  Click(*window, "cmdNext");
-  WhenModalOpens("frmAttribute", [&](QWidget& dialog) {
-    Screenshot(dialog, "frmAttribute.png");
-    Click(dialog, "cmdEnterAtt");
-  });
-  Click(*window, "cmdProperty");
-  WhenModalOpens("frmParaShow", [&](QWidget& dialog) {
-    Screenshot(dialog, "frmParaShow.png");
-    Click(dialog, "cmdEnterShow");
-  });
-  Click(*window, "cmdParaShow");
 }
 
 }  // namespace

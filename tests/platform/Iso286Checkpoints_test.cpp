@@ -19,7 +19,7 @@ class Iso286Rows : public ::testing::TestWithParam<std::pair<const char*, int>> 
 // Each file with the rows it holds; fewer means it was cut short.
 INSTANTIATE_TEST_SUITE_P(Files, Iso286Rows,
                          ::testing::Values(std::pair{"checkpoints", 63}, std::pair{"worked", 46}),
-                         [](const auto& info) { return std::string(info.param.first); });
+                         [](const auto& row) { return std::string(row.param.first); });
 
 TEST_P(Iso286Rows, EveryRowGivesItsDeviations) {
   const auto [name, minimum] = GetParam();

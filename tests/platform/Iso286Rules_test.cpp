@@ -1,5 +1,5 @@
 // Every way the ISO 286 tolerance call refuses a code or a size. What it gives is checked
-// row by row from tests/data/iso286 (Iso286CheckpointsTest.cpp).
+// row by row from tests/data/iso286 (Iso286Checkpoints_test.cpp).
 #include <cmath>
 #include <limits>
 #include <string>
