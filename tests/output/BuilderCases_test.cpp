@@ -72,8 +72,10 @@ class BuilderCases : public BuilderTest {
     }
     for (const MessageBoxRecord& box : Boxes()) {
       std::string text = box.text;
-      for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at))
-        text.replace(at, 1, "\\n");
+      for (const auto& [from, to] : {std::pair{'\r', "\\r"}, std::pair{'\n', "\\n"}}) {
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+          text.replace(at, 1, to);
+      }
       out.push_back("box " + std::string(IconName(box.icon)) + " " +
                     std::to_string(static_cast<int>(box.buttons)) + " " + box.title + "|" + text);
     }
