@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "base/NumberText.h"
-#include "db/EntityReaderSpec.h"
+#include "db/EntityTypeDef.h"
 #include "db/SaveFieldToFile.h"
 #include "db/recordset/Recordset.h"
 #include "state/EngineState.h"
@@ -33,32 +33,29 @@ bool StaysInFolder(const std::string& name) {
 
 class Reader {
  public:
-  Reader(const EntityReaderSpec& spec, const EntityReadContext& context)
-      : spec_(spec), context_(context) {}
+  Reader(const EntityTypeDef& type, const EntityReadContext& context)
+      : type_(type), context_(context) {}
 
   bool Run() {
     try {
       db::Recordset rs;
-      Open(rs, spec_.sql(Part(), Entity()), spec_.rule);
-      for (const ParamSpec& param : spec_.params)
+      Open(rs, EntityTypeSql(type_, context_.partID, context_.entityID), type_.rule);
+      for (const ParamDef& param : type_.params)
         AddParam(param, rs);
-      for (TailStep step : spec_.tail) {
+      for (TailStep step : type_.tail) {
         if (!Tail(step, rs)) return false;
       }
       return true;
     } catch (const RowRuleUnmet&) {
-      if (spec_.show == ShowFailures::Always) MsgBox("", MsgIcon::Critical, spec_.title);
+      if (type_.show == ShowFailures::Always) MsgBox("", MsgIcon::Critical, type_.title);
       return false;
     } catch (const std::exception& e) {
-      if (spec_.show != ShowFailures::Never) MsgBox(e.what(), MsgIcon::Critical, spec_.title);
+      if (type_.show != ShowFailures::Never) MsgBox(e.what(), MsgIcon::Critical, type_.title);
       return false;
     }
   }
 
  private:
-  std::string Part() const { return std::to_string(context_.partID); }
-  std::string Entity() const { return std::to_string(context_.entityID); }
-
   void Open(db::Recordset& rs, const std::string& sql, RowRule rule) {
     rs.Open(sql, context_.connection);
     if (!RuleMet(rule, rs.RecordCount())) throw RowRuleUnmet{};
@@ -87,7 +84,7 @@ class Reader {
                         flag, 0, 0, "", "", 0);
   }
 
-  void AddParam(const ParamSpec& param, const db::Recordset& rs) {
+  void AddParam(const ParamDef& param, const db::Recordset& rs) {
     switch (param.kind) {
       case ParamKind::Point:
         addPointPara(rs[param.column].AsLong(), param.name);
@@ -194,7 +191,7 @@ class Reader {
     return SaveFieldToFile(data, file);
   }
 
-  const EntityReaderSpec& spec_;
+  const EntityTypeDef& type_;
   const EntityReadContext& context_;
   int32_t members_ = 0;
 };
@@ -202,19 +199,19 @@ class Reader {
 }  // namespace
 
 bool ReadEntityParameters(int32_t code, const EntityReadContext& context) {
-  const EntityReaderSpec* spec = FindEntityReader(code);
-  if (!spec) return true;
-  return Reader(*spec, context).Run();
+  const EntityTypeDef* type = FindEntityType(code);
+  if (!type) return true;
+  return Reader(*type, context).Run();
 }
 
 std::string EntityReaderName(int32_t code) {
-  const EntityReaderSpec* spec = FindEntityReader(code);
-  return spec ? spec->reader : "";
+  const EntityTypeDef* type = FindEntityType(code);
+  return type ? type->reader : "";
 }
 
 std::string EntityReaderSql(int32_t code, int32_t partID, int32_t entityID) {
-  const EntityReaderSpec* spec = FindEntityReader(code);
-  return spec ? spec->sql(std::to_string(partID), std::to_string(entityID)) : "";
+  const EntityTypeDef* type = FindEntityType(code);
+  return type ? EntityTypeSql(*type, partID, entityID) : "";
 }
 
 std::string EntityListSql(int32_t partID, int32_t entityID, int32_t listID) {

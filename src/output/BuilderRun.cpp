@@ -26,15 +26,14 @@ void Require(bool ok) {
 }
 
 bool RunBuilder(const char* name, int32_t typeCode, int32_t sequence, const clsEntityList& record,
-                const std::function<HostHandle(const EntityParams&)>& body,
-                WhenUnreadable unreadable) {
+                BuildBody body, WhenUnreadable unreadable) {
   try {
     EntityParams params(record.EntityID, typeCode);
     if (!params.Loaded()) {
       if (unreadable == WhenUnreadable::ReturnFalseQuietly) return false;
       throw EngineError::ApplicationDefined();
     }
-    HostHandle object = body(params);
+    HostHandle object = body(params, sequence, record);
     Compute().CurrentView.AddEntity("X" + std::to_string(sequence), object);
     return true;
   } catch (const SilentStop&) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "host/HostClasses.h"
@@ -19,12 +18,16 @@ struct SilentStop {};
 // What a builder does when its entity's parameters cannot be read.
 enum class WhenUnreadable { Fail, ReturnFalseQuietly };
 
-// Runs `body` with the entity's parameters; the body returns the object to add
-// to the current host view under "X" & sequence. The message box of a failure
-// has the title "函数->" & name & ":".
+// A builder's body: the object to add to the current host view, made from
+// the entity's parameters, its sequence number in the view and its record.
+using BuildBody = HostHandle (*)(const EntityParams& params, int32_t sequence,
+                                 const clsEntityList& record);
+
+// Runs `body` with the entity's parameters and adds its object to the current
+// host view under "X" & sequence. The message box of a failure has the title
+// "函数->" & name & ":".
 bool RunBuilder(const char* name, int32_t typeCode, int32_t sequence, const clsEntityList& record,
-                const std::function<HostHandle(const EntityParams&)>& body,
-                WhenUnreadable unreadable = WhenUnreadable::Fail);
+                BuildBody body, WhenUnreadable unreadable);
 
 // Shows a failure as a builder's critical message box.
 void ShowBuilderFailure(const std::string& name, const std::string& text);

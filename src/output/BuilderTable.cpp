@@ -1,7 +1,6 @@
 #include "output/BuilderTable.h"
 
 #include <array>
-#include <cstddef>
 
 #include "output/builders/Builders.h"
 
@@ -9,41 +8,57 @@ namespace qzdbs {
 
 namespace {
 
-constexpr std::array<Builder, 27> kBuilders = {
-    nullptr,
-    OutputEntLine,              // 1
-    OutputEntCircle,            // 2
-    OutputEntArc,               // 3
-    OutputEntEllipse,           // 4
-    OutputEntLWPline,           // 5
-    OutputEnt3dPolyline,        // 6
-    OutputEntText,              // 7
-    OutputEntMText,             // 8
-    OutputEntAttribute,         // 9
-    OutputObjBlockDefine,       // 10
-    OutputEntInsert,            // 11
-    OutputEntGroup,             // 12
-    OutputEntHatch,             // 13
-    OutputEntDimLeader,         // 14
-    OutputEntDimRotated,        // 15
-    OutputEntDimAligned,        // 16
-    OutputEntDimDiametric,      // 17
-    OutputEntDimRadial,         // 18
-    OutputEntDim3PointAngular,  // 19
-    OutputEntDim2LineAngular,   // 20
-    OutputEntDimOrdinate,       // 21
-    OutputTransMove,            // 22
-    OutputTransPolarArray,      // 23
-    OutputTransRectArray,       // 24
-    OutputTransRotate,          // 25
-    OutputTransMirror,          // 26
+using E = EntityType;
+
+struct BuilderDef {
+  EntityType type;
+  BuildBody body;
+  WhenUnreadable unreadable = WhenUnreadable::Fail;
 };
+
+constexpr std::array kBuilders{
+    BuilderDef{E::Line, OutputEntLine, WhenUnreadable::ReturnFalseQuietly},
+    BuilderDef{E::Circle, OutputEntCircle},
+    BuilderDef{E::Arc, OutputEntArc},
+    BuilderDef{E::Ellipse, OutputEntEllipse},
+    BuilderDef{E::Polyline, OutputEntLWPline},
+    BuilderDef{E::Polyline3d, OutputEnt3dPolyline},
+    BuilderDef{E::Text, OutputEntText},
+    BuilderDef{E::MText, OutputEntMText},
+    BuilderDef{E::Attribute, OutputEntAttribute},
+    BuilderDef{E::BlockDefinition, OutputObjBlockDefine},
+    BuilderDef{E::BlockReference, OutputEntInsert},
+    BuilderDef{E::Group, OutputEntGroup},
+    BuilderDef{E::Hatch, OutputEntHatch},
+    BuilderDef{E::Leader, OutputEntDimLeader},
+    BuilderDef{E::DimRotated, OutputEntDimRotated},
+    BuilderDef{E::DimAligned, OutputEntDimAligned},
+    BuilderDef{E::DimDiametric, OutputEntDimDiametric},
+    BuilderDef{E::DimRadial, OutputEntDimRadial},
+    BuilderDef{E::Dim3PointAngular, OutputEntDim3PointAngular},
+    BuilderDef{E::Dim2LineAngular, OutputEntDim2LineAngular},
+    BuilderDef{E::DimOrdinate, OutputEntDimOrdinate},
+    BuilderDef{E::Move, OutputTransMove},
+    BuilderDef{E::PolarArray, OutputTransPolarArray},
+    BuilderDef{E::RectArray, OutputTransRectArray},
+    BuilderDef{E::Rotate, OutputTransRotate},
+    BuilderDef{E::Mirror, OutputTransMirror},
+};
+
+const BuilderDef* FindBuilder(int32_t type) {
+  for (const BuilderDef& builder : kBuilders) {
+    if (static_cast<int32_t>(builder.type) == type) return &builder;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
-Builder BuilderFor(int32_t entityType) {
-  if (entityType < 1 || entityType >= static_cast<int32_t>(kBuilders.size())) return nullptr;
-  return kBuilders[static_cast<size_t>(entityType)];
+bool BuildEntity(int32_t type, int32_t sequence, const clsEntityList& record) {
+  const EntityTypeDef* def = FindEntityType(type);
+  const BuilderDef* builder = FindBuilder(type);
+  if (!def || !builder) return false;
+  return RunBuilder(def->builder, type, sequence, record, builder->body, builder->unreadable);
 }
 
 }  // namespace qzdbs

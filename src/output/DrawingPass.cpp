@@ -181,7 +181,7 @@ bool OutputEntities() {
   for (int32_t i = 1; i <= entities->Count(); ++i) {
     auto record = entities->Item(i);
     if (EvaluateCondition(record->EntityFilter) == 2) continue;
-    if (Builder builder = BuilderFor(record->EntityType)) builder(sequence, *record);
+    BuildEntity(record->EntityType, sequence, *record);
     ++sequence;
   }
   return true;

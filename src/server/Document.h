@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -13,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/HostObject.h"
+#include "server/AuditCode.h"
 
 namespace qzdbs::server {
 
@@ -100,6 +102,23 @@ struct Sketch {
     return lines.empty() && arcs.empty() && polylines.empty() && solids.empty() && texts.empty();
   }
 };
+
+// Calls visit with each shape of the sketch (const or not), kind by kind in
+// the order above: the one walk over a sketch's members.
+template <typename S, typename F>
+requires std::is_same_v<std::remove_const_t<S>, Sketch>
+void ForEachShape(S& sketch, F&& visit) {
+  for (auto& s : sketch.lines)
+    visit(s);
+  for (auto& s : sketch.arcs)
+    visit(s);
+  for (auto& s : sketch.polylines)
+    visit(s);
+  for (auto& s : sketch.solids)
+    visit(s);
+  for (auto& s : sketch.texts)
+    visit(s);
+}
 
 // A closed boundary path: vertices with the bulge of the segment that leaves
 // each (the tangent of a quarter of the arc's sweep, positive counter-
@@ -268,7 +287,7 @@ struct Layer {
 // A finding of the document's audit: code, what it concerns, whether the
 // document mended it (true) or left the thing out (false).
 struct Finding {
-  std::string code;
+  AuditCode code{};
   std::string message;
   std::string where;
   bool mended = false;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "base/Overloaded.h"
 #include "server/io/AtomicFile.h"
 
 namespace qzdbs::server {
@@ -44,21 +45,25 @@ json Text(const TextShape& t) {
 json SketchJson(const Sketch& s) {
   json lines = json::array(), arcs = json::array(), polylines = json::array(),
        solids = json::array(), texts = json::array();
-  for (const LineShape& l : s.lines)
-    lines.push_back({P(l.start), P(l.end)});
-  for (const ArcShape& a : s.arcs) {
-    arcs.push_back({{"center", P(a.center)},
-                    {"radius", a.radius},
-                    {"start", a.startAngle},
-                    {"end", a.endAngle}});
-  }
-  for (const PolylineShape& p : s.polylines) {
-    polylines.push_back({{"vertices", Points(p.vertices)}, {"closed", p.closed}});
-  }
-  for (const SolidShape& p : s.solids)
-    solids.push_back(Points({p.corners.begin(), p.corners.end()}));
-  for (const TextShape& t : s.texts)
-    texts.push_back(Text(t));
+  ForEachShape(s,
+               Overloaded{
+                   [&](const LineShape& l) {
+                     lines.push_back({P(l.start), P(l.end)});
+                   },
+                   [&](const ArcShape& a) {
+                     arcs.push_back({{"center", P(a.center)},
+                                     {"radius", a.radius},
+                                     {"start", a.startAngle},
+                                     {"end", a.endAngle}});
+                   },
+                   [&](const PolylineShape& p) {
+                     polylines.push_back({{"vertices", Points(p.vertices)}, {"closed", p.closed}});
+                   },
+                   [&](const SolidShape& p) {
+                     solids.push_back(Points({p.corners.begin(), p.corners.end()}));
+                   },
+                   [&](const TextShape& t) { texts.push_back(Text(t)); },
+               });
   return {{"lines", lines},
           {"arcs", arcs},
           {"polylines", polylines},
@@ -88,82 +93,89 @@ const char* KindName(DimKind kind) {
 
 json ShapeJson(const Shape& shape) {
   return std::visit(
-      [](const auto& s) -> json {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          return {{"type", "line"}, {"start", P(s.start)}, {"end", P(s.end)}};
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          return {{"type", "circle"}, {"center", P(s.center)}, {"radius", s.radius}};
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          return {{"type", "arc"},
-                  {"center", P(s.center)},
-                  {"radius", s.radius},
-                  {"start", s.startAngle},
-                  {"end", s.endAngle}};
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          return {{"type", "ellipse"}, {"center", P(s.center)}, {"majorAxis", P(s.majorAxis)},
-                  {"ratio", s.ratio},  {"start", s.startParam}, {"end", s.endParam}};
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          return {{"type", s.is3d ? "polyline3d" : "polyline"},
-                  {"vertices", Points(s.vertices)},
-                  {"closed", s.closed},
-                  {"width", s.width},
-                  {"plineType", s.plineType}};
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          json t = Text(s);
-          t["type"] = s.multiline ? "mtext" : "text";
-          return t;
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          return {{"type", "solid"}, {"corners", Points({s.corners.begin(), s.corners.end()})}};
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          json loops = json::array();
-          for (const BoundaryLoop& loop : s.loops) {
-            loops.push_back({{"outer", loop.outer},
-                             {"vertices", Points(loop.vertices)},
-                             {"bulges", loop.bulges}});
-          }
-          json fill = json::array();
-          for (const LineShape& l : s.fill)
-            fill.push_back({P(l.start), P(l.end)});
-          return {{"type", "hatch"},  {"pattern", s.pattern}, {"solid", s.solid},
-                  {"scale", s.scale}, {"angle", s.angle},     {"doubled", s.doubled},
-                  {"loops", loops},   {"fill", fill}};
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          const DimAttributes& a = s.attributes;
-          return {{"type", "dimension"},
-                  {"kind", KindName(s.kind)},
-                  {"measurement", s.measurement},
-                  {"text", Runs(s.text)},
-                  {"textString", a.textString},
-                  {"textPosition", P(a.textPosition)},
-                  {"dimType", a.dimType},
-                  {"style", a.styleName},
-                  {"tolerance",
-                   {{"code", a.tolCode},
-                    {"upper", a.topTol},
-                    {"lower", a.bottomTol},
-                    {"haveCode", a.haveTolCode},
-                    {"haveValues", a.haveTolVal},
-                    {"calculated", a.calcTolerance}}},
-                  {"graphics", SketchJson(s.graphics)}};
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          return {{"type", "leader"},
-                  {"vertices", Points(s.vertices)},
-                  {"arrow", s.arrow},
-                  {"spline", s.spline},
-                  {"hookLine", s.hookLine},
-                  {"annotationId", s.annotationId},
-                  {"graphics", SketchJson(s.graphics)}};
-        } else if constexpr (std::is_same_v<T, InsertShape>) {
-          json attributes = json::array();
-          for (const auto& [tag, value] : s.attributes)
-            attributes.push_back({tag, value});
-          return {{"type", "insert"},        {"block", s.blockName}, {"position", P(s.position)},
-                  {"rotation", s.rotation},  {"scale", s.scale},     {"mirrored", s.mirrored},
-                  {"attributes", attributes}};
-        }
-        return json();
-      },
+      Overloaded{
+          [](const LineShape& s) -> json {
+            return {{"type", "line"}, {"start", P(s.start)}, {"end", P(s.end)}};
+          },
+          [](const CircleShape& s) -> json {
+            return {{"type", "circle"}, {"center", P(s.center)}, {"radius", s.radius}};
+          },
+          [](const ArcShape& s) -> json {
+            return {{"type", "arc"},
+                    {"center", P(s.center)},
+                    {"radius", s.radius},
+                    {"start", s.startAngle},
+                    {"end", s.endAngle}};
+          },
+          [](const EllipseShape& s) -> json {
+            return {{"type", "ellipse"}, {"center", P(s.center)}, {"majorAxis", P(s.majorAxis)},
+                    {"ratio", s.ratio},  {"start", s.startParam}, {"end", s.endParam}};
+          },
+          [](const PolylineShape& s) -> json {
+            return {{"type", s.is3d ? "polyline3d" : "polyline"},
+                    {"vertices", Points(s.vertices)},
+                    {"closed", s.closed},
+                    {"width", s.width},
+                    {"plineType", s.plineType}};
+          },
+          [](const TextShape& s) -> json {
+            json t = Text(s);
+            t["type"] = s.multiline ? "mtext" : "text";
+            return t;
+          },
+          [](const SolidShape& s) -> json {
+            return {{"type", "solid"}, {"corners", Points({s.corners.begin(), s.corners.end()})}};
+          },
+          [](const HatchShape& s) -> json {
+            json loops = json::array();
+            for (const BoundaryLoop& loop : s.loops) {
+              loops.push_back({{"outer", loop.outer},
+                               {"vertices", Points(loop.vertices)},
+                               {"bulges", loop.bulges}});
+            }
+            json fill = json::array();
+            for (const LineShape& l : s.fill)
+              fill.push_back({P(l.start), P(l.end)});
+            return {{"type", "hatch"},  {"pattern", s.pattern}, {"solid", s.solid},
+                    {"scale", s.scale}, {"angle", s.angle},     {"doubled", s.doubled},
+                    {"loops", loops},   {"fill", fill}};
+          },
+          [](const DimensionShape& s) -> json {
+            const DimAttributes& a = s.attributes;
+            return {{"type", "dimension"},
+                    {"kind", KindName(s.kind)},
+                    {"measurement", s.measurement},
+                    {"text", Runs(s.text)},
+                    {"textString", a.textString},
+                    {"textPosition", P(a.textPosition)},
+                    {"dimType", a.dimType},
+                    {"style", a.styleName},
+                    {"tolerance",
+                     {{"code", a.tolCode},
+                      {"upper", a.topTol},
+                      {"lower", a.bottomTol},
+                      {"haveCode", a.haveTolCode},
+                      {"haveValues", a.haveTolVal},
+                      {"calculated", a.calcTolerance}}},
+                    {"graphics", SketchJson(s.graphics)}};
+          },
+          [](const LeaderShape& s) -> json {
+            return {{"type", "leader"},
+                    {"vertices", Points(s.vertices)},
+                    {"arrow", s.arrow},
+                    {"spline", s.spline},
+                    {"hookLine", s.hookLine},
+                    {"annotationId", s.annotationId},
+                    {"graphics", SketchJson(s.graphics)}};
+          },
+          [](const InsertShape& s) -> json {
+            json attributes = json::array();
+            for (const auto& [tag, value] : s.attributes)
+              attributes.push_back({tag, value});
+            return {{"type", "insert"},        {"block", s.blockName}, {"position", P(s.position)},
+                    {"rotation", s.rotation},  {"scale", s.scale},     {"mirrored", s.mirrored},
+                    {"attributes", attributes}};
+          }},
       shape);
 }
 
@@ -253,8 +265,10 @@ json DocumentJson(const Document& d) {
   }
   json findings = json::array();
   for (const Finding& f : d.findings) {
-    findings.push_back(
-        {{"code", f.code}, {"message", f.message}, {"where", f.where}, {"mended", f.mended}});
+    findings.push_back({{"code", AuditCodeName(f.code)},
+                        {"message", f.message},
+                        {"where", f.where},
+                        {"mended", f.mended}});
   }
   return {{"part", part},     {"dimStyle", d.dimStyle.name},
           {"layers", layers}, {"textStyles", d.textStyles},

@@ -52,9 +52,8 @@ class BuilderCases : public BuilderTest {
       }
     }
     Library(rows);
-    const Builder builder = BuilderFor(type);
-    if (!builder) return {"no builder for type " + std::to_string(type)};
-    std::vector<std::string> out = {builder(kSequence, Entity(id, name, layer)) ? "true" : "false"};
+    std::vector<std::string> out = {
+        BuildEntity(type, kSequence, Entity(id, name, layer)) ? "true" : "false"};
     for (const RecordedObject& object : Objects()) {
       out.push_back("object " + object.className + " " + object.key);
       std::vector<std::string> lines = Lines(object);

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "ServerTestSupport.h"
+#include "server/AuditCode.h"
 #include "server/Geometry.h"
 #include "server/text/TextMetrics.h"
 #include "support/CaseFile.h"
@@ -197,8 +198,8 @@ std::vector<std::string> RunCase(const CaseFileCase& c) {
     out.push_back(line);
   }
   for (const Finding& f : document.findings) {
-    out.push_back("finding " + f.code + " at " + f.where + (f.mended ? " (mended): " : ": ") +
-                  f.message);
+    out.push_back("finding " + std::string(AuditCodeName(f.code)) + " at " + f.where +
+                  (f.mended ? " (mended): " : ": ") + f.message);
   }
   return out;
 }

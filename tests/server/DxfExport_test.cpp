@@ -88,7 +88,7 @@ TEST_F(DxfExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
   // cannot hold entities of a block and is reported instead.
   EXPECT_EQ(seen["groups"], nlohmann::json({{"板式平焊法兰", 1}}));
   EXPECT_TRUE(std::any_of(document.findings.begin(), document.findings.end(),
-                          [](const Finding& f) { return f.code == "GROUP_IN_BLOCK"; }));
+                          [](const Finding& f) { return f.code == AuditCode::GroupInBlock; }));
 }
 
 TEST_F(DxfExportTest, AFailedWriteLeavesTheOldFileInPlace) {

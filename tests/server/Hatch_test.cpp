@@ -96,7 +96,7 @@ TEST(HatchTest, SolidFillsWithoutLinesAndUnknownPatternsAreDrawnAsAnsi31) {
   Document unknown = SquareHatch("STARS", false);
   EXPECT_FALSE(HatchOf(unknown).fill.empty());
   ASSERT_EQ(unknown.findings.size(), 1u);
-  EXPECT_EQ(unknown.findings[0].code, "HATCH_PATTERN");
+  EXPECT_EQ(unknown.findings[0].code, AuditCode::HatchPattern);
   EXPECT_TRUE(unknown.findings[0].mended);
 }
 
@@ -112,7 +112,7 @@ TEST(HatchTest, AnOpenBoundaryIsClosedAndReported) {
   Document document = b.Build();
   EXPECT_EQ(HatchOf(document).loops.at(0).vertices.size(), 3u);
   ASSERT_EQ(document.findings.size(), 1u);
-  EXPECT_EQ(document.findings[0].code, "HATCH_OPEN_LOOP");
+  EXPECT_EQ(document.findings[0].code, AuditCode::HatchOpenLoop);
 }
 
 TEST(HatchTest, ArcsBoundWithTheirBulge) {

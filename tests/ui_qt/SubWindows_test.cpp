@@ -10,6 +10,7 @@
 #include "QtHarness.h"
 #include "engine/IQZdbEngine.h"
 #include "state/EngineState.h"
+#include "state/Messages.h"
 #include "ui/qt/QtMessageService.h"
 #include "ui/qt/QtSelectionDialog.h"
 

@@ -1,13 +1,14 @@
-// Every builder: one per entity and transform type.
+// Every builder's body: one per entity and transform type. Each makes the host
+// object of one entity from its parameters; output/BuilderTable.cpp attaches
+// them to the type codes and runs them in the frame of output/BuilderRun.h.
 #pragma once
 
-#include <cstdint>
+#include "output/BuilderRun.h"
 
 namespace qzdbs {
 
-struct clsEntityList;
-
-#define QZDBS_BUILDER(Name) bool Name(int32_t sequence, const clsEntityList& record);
+#define QZDBS_BUILDER(Name) \
+  HostHandle Name(const EntityParams& params, int32_t sequence, const clsEntityList& record);
 
 // Curves.
 QZDBS_BUILDER(OutputEntLine)

@@ -11,8 +11,6 @@ namespace qzdbs {
 
 namespace {
 
-constexpr int32_t kLine = 1, kCircle = 2, kArc = 3, kEllipse = 4, kPolyline = 5, k3dPolyline = 6;
-
 // Adds the vertices PointID1, PointID2, ... A vertex whose point is unknown
 // ends the builder with an empty message, as the vertex loop has no error of its own.
 template <typename Polyline>
@@ -26,99 +24,86 @@ void AddVertices(const Polyline& polyline, const EntityParams& params, double ve
 
 }  // namespace
 
-bool OutputEntLine(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder(
-      "OutputEntLine", kLine, sequence, record,
-      [&](const EntityParams& params) {
-        Point3 start = params.Point("StartPoint");
-        Point3 end = params.Point("EndPoint");
-        auto line = NewHostObject<DbLine>();
-        line.StartPoint(start);
-        line.EndPoint(end);
-        return Finish(sequence, record, line);
-      },
-      WhenUnreadable::ReturnFalseQuietly);
+HostHandle OutputEntLine(const EntityParams& params, int32_t sequence,
+                         const clsEntityList& record) {
+  Point3 start = params.Point("StartPoint");
+  Point3 end = params.Point("EndPoint");
+  auto line = NewHostObject<DbLine>();
+  line.StartPoint(start);
+  line.EndPoint(end);
+  return Finish(sequence, record, line);
 }
 
-bool OutputEntCircle(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEntCircle", kCircle, sequence, record, [&](const EntityParams& params) {
-    double radius = ToReal(params.Reference("Radius.S"));
-    Point3 center = params.Point("CenterPoint");
-    auto circle = NewHostObject<DbCircle>();
-    circle.CenterPoint(center);
-    circle.Radius(radius);
-    return Finish(sequence, record, circle);
-  });
+HostHandle OutputEntCircle(const EntityParams& params, int32_t sequence,
+                           const clsEntityList& record) {
+  double radius = ToReal(params.Reference("Radius.S"));
+  Point3 center = params.Point("CenterPoint");
+  auto circle = NewHostObject<DbCircle>();
+  circle.CenterPoint(center);
+  circle.Radius(radius);
+  return Finish(sequence, record, circle);
 }
 
-bool OutputEntArc(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEntArc", kArc, sequence, record, [&](const EntityParams& params) {
-    double radius = ToReal(params.Reference("Radius.S"));
-    double startAngle = ToReal(params.Reference("StartAngle.S"));
-    double endAngle = ToReal(params.Reference("EndAngle.S"));
-    Point3 center = params.Point("CenterPoint");
-    auto arc = NewHostObject<DbArc>();
-    arc.CenterPoint(center);
-    arc.Radius(radius);
-    arc.StartAngle(startAngle);
-    arc.EndAngle(endAngle);
-    return Finish(sequence, record, arc);
-  });
+HostHandle OutputEntArc(const EntityParams& params, int32_t sequence, const clsEntityList& record) {
+  double radius = ToReal(params.Reference("Radius.S"));
+  double startAngle = ToReal(params.Reference("StartAngle.S"));
+  double endAngle = ToReal(params.Reference("EndAngle.S"));
+  Point3 center = params.Point("CenterPoint");
+  auto arc = NewHostObject<DbArc>();
+  arc.CenterPoint(center);
+  arc.Radius(radius);
+  arc.StartAngle(startAngle);
+  arc.EndAngle(endAngle);
+  return Finish(sequence, record, arc);
 }
 
-bool OutputEntEllipse(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEntEllipse", kEllipse, sequence, record,
-                    [&](const EntityParams& params) {
-                      const bool isArc = ToInt16(params.Literal("isEllipseOArc.S")) == 1;
-                      Point3 center = params.Point("CenterPoint");
-                      double majorRadius = ToReal(params.Reference("MajorRadius.S"));
-                      double minorRadius = ToReal(params.Reference("MinorRadius.S"));
-                      double startAngle = 0, endAngle = 0;
-                      if (isArc) {
-                        startAngle = ToReal(params.Reference("StartAngle.S"));
-                        endAngle = ToReal(params.Reference("EndAngle.S"));
-                      }
-                      Point3 majorAxis = params.Point("MajorAxis");
-                      auto ellipse = NewHostObject<DbEllipse>();
-                      ellipse.CenterPoint(center);
-                      if (isArc) {
-                        ellipse.StartAngle(startAngle);
-                        ellipse.EndAngle(endAngle);
-                      }
-                      ellipse.MajorAxis(majorAxis);
-                      ellipse.MinorAxis({0, 0, 0});
-                      ellipse.MajorRadius(majorRadius);
-                      ellipse.MinorRadius(minorRadius);
-                      return Finish(sequence, record, ellipse);
-                    });
+HostHandle OutputEntEllipse(const EntityParams& params, int32_t sequence,
+                            const clsEntityList& record) {
+  const bool isArc = ToInt16(params.Literal("isEllipseOArc.S")) == 1;
+  Point3 center = params.Point("CenterPoint");
+  double majorRadius = ToReal(params.Reference("MajorRadius.S"));
+  double minorRadius = ToReal(params.Reference("MinorRadius.S"));
+  double startAngle = 0, endAngle = 0;
+  if (isArc) {
+    startAngle = ToReal(params.Reference("StartAngle.S"));
+    endAngle = ToReal(params.Reference("EndAngle.S"));
+  }
+  Point3 majorAxis = params.Point("MajorAxis");
+  auto ellipse = NewHostObject<DbEllipse>();
+  ellipse.CenterPoint(center);
+  if (isArc) {
+    ellipse.StartAngle(startAngle);
+    ellipse.EndAngle(endAngle);
+  }
+  ellipse.MajorAxis(majorAxis);
+  ellipse.MinorAxis({0, 0, 0});
+  ellipse.MajorRadius(majorRadius);
+  ellipse.MinorRadius(minorRadius);
+  return Finish(sequence, record, ellipse);
 }
 
-bool OutputEntLWPline(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEntLWPline", kPolyline, sequence, record,
-                    [&](const EntityParams& params) {
-                      int32_t type = ToInt32(params.Literal("PlineType.S"));
-                      bool closed = ToFlag(params.Literal("isClosed.S"));
-                      double width = ToReal(params.Literal("ConstantWidth.S"));
-                      auto polyline = NewHostObject<DbPolyline>();
-                      polyline.PlineType(type);
-                      polyline.ConstantWidth(width);
-                      polyline.isClosed(closed);
-                      AddVertices(polyline, params, RoundHalfEven((params.Count() - 3) / 3.0));
-                      return Finish(sequence, record, polyline);
-                    });
+HostHandle OutputEntLWPline(const EntityParams& params, int32_t sequence,
+                            const clsEntityList& record) {
+  int32_t type = ToInt32(params.Literal("PlineType.S"));
+  bool closed = ToFlag(params.Literal("isClosed.S"));
+  double width = ToReal(params.Literal("ConstantWidth.S"));
+  auto polyline = NewHostObject<DbPolyline>();
+  polyline.PlineType(type);
+  polyline.ConstantWidth(width);
+  polyline.isClosed(closed);
+  AddVertices(polyline, params, RoundHalfEven((params.Count() - 3) / 3.0));
+  return Finish(sequence, record, polyline);
 }
 
-bool OutputEnt3dPolyline(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEnt3dPolyline", k3dPolyline, sequence, record,
-                    [&](const EntityParams& params) {
-                      int32_t type = ToInt32(params.Literal("PlineType.S"));
-                      bool closed = ToFlag(params.Literal("isClosed.S"));
-                      auto polyline = NewHostObject<Db3dPolyline>();
-                      polyline.PlineType(type);
-                      polyline.isClosed(closed);
-                      AddVertices(polyline, params, (params.Count() - 2) / 3.0);
-                      return Finish(sequence, record, polyline);
-                    });
+HostHandle OutputEnt3dPolyline(const EntityParams& params, int32_t sequence,
+                               const clsEntityList& record) {
+  int32_t type = ToInt32(params.Literal("PlineType.S"));
+  bool closed = ToFlag(params.Literal("isClosed.S"));
+  auto polyline = NewHostObject<Db3dPolyline>();
+  polyline.PlineType(type);
+  polyline.isClosed(closed);
+  AddVertices(polyline, params, (params.Count() - 2) / 3.0);
+  return Finish(sequence, record, polyline);
 }
 
 }  // namespace qzdbs

@@ -12,9 +12,6 @@ namespace qzdbs {
 
 namespace {
 
-constexpr int32_t kLeader = 14, kDimRotated = 15, kDimAligned = 16, kDimDiametric = 17,
-                  kDimRadial = 18, kDim3PointAngular = 19, kDim2LineAngular = 20, kDimOrdinate = 21;
-
 // Keys of a leader's collection besides its vertices and its annotation
 // references: LeaderType, hasHookLine.
 constexpr int32_t kLeaderOtherKeys = 2;
@@ -53,99 +50,97 @@ HostValue ReadMember(const EntityParams& params, const Member& member) {
 
 // Every dimension kind reads its members in the order they are set on the host.
 template <typename Dimension>
-bool OutputDimension(const char* name, int32_t typeCode, int32_t sequence,
-                     const clsEntityList& record, std::initializer_list<Member> members) {
-  return RunBuilder(name, typeCode, sequence, record, [&](const EntityParams& params) {
-    std::vector<HostValue> values;
-    for (const Member& member : members)
-      values.push_back(ReadMember(params, member));
-    auto dimension = NewHostObject<Dimension>();
-    auto value = values.begin();
-    for (const Member& member : members)
-      dimension.Object()->Set(member.name, *value++);
-    Require(OutputCommonDimension(sequence, record, dimension));
-    return dimension;
-  });
+HostHandle BuildDimension(const EntityParams& params, int32_t sequence, const clsEntityList& record,
+                          std::initializer_list<Member> members) {
+  std::vector<HostValue> values;
+  for (const Member& member : members)
+    values.push_back(ReadMember(params, member));
+  auto dimension = NewHostObject<Dimension>();
+  auto value = values.begin();
+  for (const Member& member : members)
+    dimension.Object()->Set(member.name, *value++);
+  Require(OutputCommonDimension(sequence, record, dimension));
+  return dimension;
 }
 
 }  // namespace
 
-bool OutputEntDimRotated(int32_t sequence, const clsEntityList& record) {
+HostHandle OutputEntDimRotated(const EntityParams& params, int32_t sequence,
+                               const clsEntityList& record) {
   // The rotation here is the library's own number, not a structure parameter.
-  return OutputDimension<DbRotatedDimension>("OutputEntDimRotated", kDimRotated, sequence, record,
-                                             {{"DimLinePoint", Read::Point},
-                                              {"ExtLine1Point", Read::Point},
-                                              {"ExtLine2Point", Read::Point},
-                                              {"Rotation", Read::LiteralReal}});
+  return BuildDimension<DbRotatedDimension>(params, sequence, record,
+                                            {{"DimLinePoint", Read::Point},
+                                             {"ExtLine1Point", Read::Point},
+                                             {"ExtLine2Point", Read::Point},
+                                             {"Rotation", Read::LiteralReal}});
 }
 
-bool OutputEntDimAligned(int32_t sequence, const clsEntityList& record) {
-  return OutputDimension<DbAlignedDimension>("OutputEntDimAligned", kDimAligned, sequence, record,
-                                             {{"DimLinePoint", Read::Point},
-                                              {"ExtLine1Point", Read::Point},
-                                              {"ExtLine2Point", Read::Point}});
+HostHandle OutputEntDimAligned(const EntityParams& params, int32_t sequence,
+                               const clsEntityList& record) {
+  return BuildDimension<DbAlignedDimension>(params, sequence, record,
+                                            {{"DimLinePoint", Read::Point},
+                                             {"ExtLine1Point", Read::Point},
+                                             {"ExtLine2Point", Read::Point}});
 }
 
-bool OutputEntDimDiametric(int32_t sequence, const clsEntityList& record) {
-  return OutputDimension<DbDiametricDimension>(
-      "OutputEntDimDiametric", kDimDiametric, sequence, record,
-      {{"CenterPoint", Read::Point}, {"Radius", Read::ReferenceReal}});
+HostHandle OutputEntDimDiametric(const EntityParams& params, int32_t sequence,
+                                 const clsEntityList& record) {
+  return BuildDimension<DbDiametricDimension>(
+      params, sequence, record, {{"CenterPoint", Read::Point}, {"Radius", Read::ReferenceReal}});
 }
 
-bool OutputEntDimRadial(int32_t sequence, const clsEntityList& record) {
-  return OutputDimension<DbRadialDimension>(
-      "OutputEntDimRadial", kDimRadial, sequence, record,
-      {{"CenterPoint", Read::Point}, {"Radius", Read::ReferenceReal}});
+HostHandle OutputEntDimRadial(const EntityParams& params, int32_t sequence,
+                              const clsEntityList& record) {
+  return BuildDimension<DbRadialDimension>(
+      params, sequence, record, {{"CenterPoint", Read::Point}, {"Radius", Read::ReferenceReal}});
 }
 
-bool OutputEntDim3PointAngular(int32_t sequence, const clsEntityList& record) {
-  return OutputDimension<Db3PointAngularDimension>("OutputEntDim3PointAngular", kDim3PointAngular,
-                                                   sequence, record,
-                                                   {{"AngleVertPoint", Read::Point},
-                                                    {"ArcPoint", Read::Point},
-                                                    {"ExtLine1EndPoint", Read::Point},
-                                                    {"ExtLine2EndPoint", Read::Point}});
-}
-
-bool OutputEntDim2LineAngular(int32_t sequence, const clsEntityList& record) {
-  return OutputDimension<Db2LineAngularDimension>("OutputEntDim2LineAngular", kDim2LineAngular,
-                                                  sequence, record,
-                                                  {{"ArcPoint", Read::Point},
-                                                   {"ExtLine1StartPoint", Read::Point},
+HostHandle OutputEntDim3PointAngular(const EntityParams& params, int32_t sequence,
+                                     const clsEntityList& record) {
+  return BuildDimension<Db3PointAngularDimension>(params, sequence, record,
+                                                  {{"AngleVertPoint", Read::Point},
+                                                   {"ArcPoint", Read::Point},
                                                    {"ExtLine1EndPoint", Read::Point},
-                                                   {"ExtLine2StartPoint", Read::Point},
                                                    {"ExtLine2EndPoint", Read::Point}});
 }
 
-bool OutputEntDimOrdinate(int32_t sequence, const clsEntityList& record) {
-  return OutputDimension<DbOrdinateDimension>("OutputEntDimOrdinate", kDimOrdinate, sequence,
-                                              record,
-                                              {{"DefiningPoint", Read::Point},
-                                               {"LeaderEndPoint", Read::Point},
-                                               {"Origin", Read::Point},
-                                               {"useXYAxis", Read::LiteralInt16}});
+HostHandle OutputEntDim2LineAngular(const EntityParams& params, int32_t sequence,
+                                    const clsEntityList& record) {
+  return BuildDimension<Db2LineAngularDimension>(params, sequence, record,
+                                                 {{"ArcPoint", Read::Point},
+                                                  {"ExtLine1StartPoint", Read::Point},
+                                                  {"ExtLine1EndPoint", Read::Point},
+                                                  {"ExtLine2StartPoint", Read::Point},
+                                                  {"ExtLine2EndPoint", Read::Point}});
 }
 
-bool OutputEntDimLeader(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder(
-      "OutputEntDimLeader", kLeader, sequence, record, [&](const EntityParams& params) {
-        // Only the first annotated entity reaches the host.
-        int32_t annotation = ToInt32(params.Literal("EntityID.E1"));
-        int32_t type = ToInt32(params.Literal("LeaderType.S"));
-        bool hookLine = ToFlag(params.Literal("hasHookLine.S"));
-        auto leader = NewHostObject<DbLeader>();
-        leader.AnnotationID(annotation);
-        leader.LeaderType(type);
-        leader.hasHookLine(hookLine);
-        // Every annotation reference takes a key, not just the first: a leader
-        // that annotates three entities would otherwise look for a vertex
-        // that is not there and be lost.
-        const double vertices =
-            RoundHalfEven((params.Count() - kLeaderOtherKeys - ReferenceCount(params)) / 3.0);
-        for (int32_t i = 1; i <= vertices; ++i)
-          leader.AddVertex(params.Point("PointID" + std::to_string(i)));
-        return Finish(sequence, record, leader);
-      });
+HostHandle OutputEntDimOrdinate(const EntityParams& params, int32_t sequence,
+                                const clsEntityList& record) {
+  return BuildDimension<DbOrdinateDimension>(params, sequence, record,
+                                             {{"DefiningPoint", Read::Point},
+                                              {"LeaderEndPoint", Read::Point},
+                                              {"Origin", Read::Point},
+                                              {"useXYAxis", Read::LiteralInt16}});
+}
+
+HostHandle OutputEntDimLeader(const EntityParams& params, int32_t sequence,
+                              const clsEntityList& record) {
+  // Only the first annotated entity reaches the host.
+  int32_t annotation = ToInt32(params.Literal("EntityID.E1"));
+  int32_t type = ToInt32(params.Literal("LeaderType.S"));
+  bool hookLine = ToFlag(params.Literal("hasHookLine.S"));
+  auto leader = NewHostObject<DbLeader>();
+  leader.AnnotationID(annotation);
+  leader.LeaderType(type);
+  leader.hasHookLine(hookLine);
+  // Every annotation reference takes a key, not just the first: a leader
+  // that annotates three entities would otherwise look for a vertex
+  // that is not there and be lost.
+  const double vertices =
+      RoundHalfEven((params.Count() - kLeaderOtherKeys - ReferenceCount(params)) / 3.0);
+  for (int32_t i = 1; i <= vertices; ++i)
+    leader.AddVertex(params.Point("PointID" + std::to_string(i)));
+  return Finish(sequence, record, leader);
 }
 
 }  // namespace qzdbs

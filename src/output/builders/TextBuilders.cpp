@@ -12,8 +12,6 @@ namespace qzdbs {
 
 namespace {
 
-constexpr int32_t kText = 7, kMText = 8;
-
 // What both text kinds read first and set first: the text, which may be a
 // formula, its insertion point, height and rotation.
 struct TextBase {
@@ -61,55 +59,53 @@ struct Tolerance {
 
 }  // namespace
 
-bool OutputEntText(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEntText", kText, sequence, record, [&](const EntityParams& params) {
-    const TextBase base(params);
-    double scale = ToReal(params.Literal("ScaleFactor.S"));
-    double oblique = ToReal(params.Literal("ObliqueAngle.S"));
-    std::string style = params.Literal("TextStyleName.S");
-    auto entity = NewHostObject<DbText>();
-    base.SetOn(entity);
-    entity.ScaleFactor(scale);
-    entity.ObliqueAngle(oblique);
-    entity.TextStyleName(style);
-    return Finish(sequence, record, entity);
-  });
+HostHandle OutputEntText(const EntityParams& params, int32_t sequence,
+                         const clsEntityList& record) {
+  const TextBase base(params);
+  double scale = ToReal(params.Literal("ScaleFactor.S"));
+  double oblique = ToReal(params.Literal("ObliqueAngle.S"));
+  std::string style = params.Literal("TextStyleName.S");
+  auto entity = NewHostObject<DbText>();
+  base.SetOn(entity);
+  entity.ScaleFactor(scale);
+  entity.ObliqueAngle(oblique);
+  entity.TextStyleName(style);
+  return Finish(sequence, record, entity);
 }
 
-bool OutputEntMText(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputEntMText", kMText, sequence, record, [&](const EntityParams& params) {
-    const TextBase base(params);
-    double width = ToReal(params.Literal("Width.S"));
-    double spacing = ToReal(params.Literal("LineSpacingFactor.S"));
-    int32_t attachment = ToInt32(params.Literal("AttachmentPoint.S"));
-    std::string style = params.Literal("TextStyleName.S");
-    Tolerance tolerance;
-    tolerance.hasCode = ToFlag(params.Literal("isHaveTolCode.S"));
-    tolerance.code = params.Literal("ToleranceCode.S");
-    tolerance.hasValues = ToFlag(params.Literal("isHaveTolVal.S"));
-    tolerance.upper = ToReal(params.Literal("TopTol.S"));
-    tolerance.lower = ToReal(params.Literal("BottomTol.S"));
-    bool hasFollow = ToFlag(params.Literal("isHaveFollow.S"));
-    std::string follow = params.Literal("DimFollow.S");
-    std::string front = params.Literal("DimFront.S");
-    tolerance.Apply(base.computed, base.text);
+HostHandle OutputEntMText(const EntityParams& params, int32_t sequence,
+                          const clsEntityList& record) {
+  const TextBase base(params);
+  double width = ToReal(params.Literal("Width.S"));
+  double spacing = ToReal(params.Literal("LineSpacingFactor.S"));
+  int32_t attachment = ToInt32(params.Literal("AttachmentPoint.S"));
+  std::string style = params.Literal("TextStyleName.S");
+  Tolerance tolerance;
+  tolerance.hasCode = ToFlag(params.Literal("isHaveTolCode.S"));
+  tolerance.code = params.Literal("ToleranceCode.S");
+  tolerance.hasValues = ToFlag(params.Literal("isHaveTolVal.S"));
+  tolerance.upper = ToReal(params.Literal("TopTol.S"));
+  tolerance.lower = ToReal(params.Literal("BottomTol.S"));
+  bool hasFollow = ToFlag(params.Literal("isHaveFollow.S"));
+  std::string follow = params.Literal("DimFollow.S");
+  std::string front = params.Literal("DimFront.S");
+  tolerance.Apply(base.computed, base.text);
 
-    auto entity = NewHostObject<DbMText>();
-    base.SetOn(entity);
-    entity.Width(width);
-    entity.LineSpacingFactor(spacing);
-    entity.AttachmentPoint(attachment);
-    entity.TextStyleName(style);
-    entity.isHaveTolCode(tolerance.hasCode);
-    entity.ToleranceCode(tolerance.code);
-    entity.isHaveTolVal(tolerance.hasValues);
-    entity.TopTol(tolerance.upper);
-    entity.BottomTol(tolerance.lower);
-    entity.isHaveFollow(hasFollow);
-    entity.DimFollow(follow);
-    entity.DimFront(front);
-    return Finish(sequence, record, entity);
-  });
+  auto entity = NewHostObject<DbMText>();
+  base.SetOn(entity);
+  entity.Width(width);
+  entity.LineSpacingFactor(spacing);
+  entity.AttachmentPoint(attachment);
+  entity.TextStyleName(style);
+  entity.isHaveTolCode(tolerance.hasCode);
+  entity.ToleranceCode(tolerance.code);
+  entity.isHaveTolVal(tolerance.hasValues);
+  entity.TopTol(tolerance.upper);
+  entity.BottomTol(tolerance.lower);
+  entity.isHaveFollow(hasFollow);
+  entity.DimFollow(follow);
+  entity.DimFront(front);
+  return Finish(sequence, record, entity);
 }
 
 }  // namespace qzdbs

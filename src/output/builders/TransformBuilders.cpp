@@ -10,8 +10,6 @@ namespace qzdbs {
 
 namespace {
 
-constexpr int32_t kMove = 22, kPolarArray = 23, kRectArray = 24, kRotate = 25, kMirror = 26;
-
 // Keys of each transform's collection besides its identifiers.
 constexpr int32_t kTwoPointOtherKeys = 7;  // bEraseOld, FromPoint.X/Y/Z, ToPoint.X/Y/Z
 constexpr int32_t kPolarOtherKeys = 9;     // CenterPoint, BasePoint, isRoateEachItem, ItemNumber,
@@ -32,83 +30,77 @@ HostHandle FinishTransform(int32_t sequence, const clsEntityList& record,
 // Move and mirror read and set the same members: whether the source entities
 // go, and the two points of the move or of the mirror line.
 template <typename Transform>
-bool OutputTwoPointTransform(const char* name, int32_t typeCode, int32_t sequence,
-                             const clsEntityList& record) {
-  return RunBuilder(name, typeCode, sequence, record, [&](const EntityParams& params) {
-    bool eraseOld = ToFlag(params.Literal("bEraseOld.S"));
-    Point3 from = params.Point("FromPoint");
-    Point3 to = params.Point("ToPoint");
-    auto transform = NewHostObject<Transform>();
-    transform.bEraseOld(eraseOld);
-    transform.FromPoint(from);
-    transform.ToPoint(to);
-    return FinishTransform(sequence, record, transform, params, kTwoPointOtherKeys);
-  });
+HostHandle BuildTwoPointTransform(const EntityParams& params, int32_t sequence,
+                                  const clsEntityList& record) {
+  bool eraseOld = ToFlag(params.Literal("bEraseOld.S"));
+  Point3 from = params.Point("FromPoint");
+  Point3 to = params.Point("ToPoint");
+  auto transform = NewHostObject<Transform>();
+  transform.bEraseOld(eraseOld);
+  transform.FromPoint(from);
+  transform.ToPoint(to);
+  return FinishTransform(sequence, record, transform, params, kTwoPointOtherKeys);
 }
 
 }  // namespace
 
-bool OutputTransMove(int32_t sequence, const clsEntityList& record) {
-  return OutputTwoPointTransform<DbMove>("OutputTransMove", kMove, sequence, record);
+HostHandle OutputTransMove(const EntityParams& params, int32_t sequence,
+                           const clsEntityList& record) {
+  return BuildTwoPointTransform<DbMove>(params, sequence, record);
 }
 
-bool OutputTransMirror(int32_t sequence, const clsEntityList& record) {
-  return OutputTwoPointTransform<DbMirror>("OutputTransMirror", kMirror, sequence, record);
+HostHandle OutputTransMirror(const EntityParams& params, int32_t sequence,
+                             const clsEntityList& record) {
+  return BuildTwoPointTransform<DbMirror>(params, sequence, record);
 }
 
-bool OutputTransPolarArray(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputTransPolarArray", kPolarArray, sequence, record,
-                    [&](const EntityParams& params) {
-                      bool rotateEach = EqualsOne(params.Literal("isRoateEachItem.S"));
-                      Point3 center = params.Point("CenterPoint");
-                      Point3 base = params.Point("BasePoint");
-                      int32_t items = ToInt32(params.Reference("ItemNumber.S"));
-                      double sweep = ToReal(params.Reference("SweepAngle.S"));
-                      // An array of fewer than two items is no array.
-                      Require(items >= 2);
-                      auto array = NewHostObject<DbPolarArray>();
-                      array.CenterPoint(center);
-                      array.BasePoint(base);
-                      array.ItemNumber(items);
-                      array.SweepAngle(sweep);
-                      array.isRoateEachItem(rotateEach);
-                      return FinishTransform(sequence, record, array, params, kPolarOtherKeys);
-                    });
+HostHandle OutputTransPolarArray(const EntityParams& params, int32_t sequence,
+                                 const clsEntityList& record) {
+  bool rotateEach = EqualsOne(params.Literal("isRoateEachItem.S"));
+  Point3 center = params.Point("CenterPoint");
+  Point3 base = params.Point("BasePoint");
+  int32_t items = ToInt32(params.Reference("ItemNumber.S"));
+  double sweep = ToReal(params.Reference("SweepAngle.S"));
+  // An array of fewer than two items is no array.
+  Require(items >= 2);
+  auto array = NewHostObject<DbPolarArray>();
+  array.CenterPoint(center);
+  array.BasePoint(base);
+  array.ItemNumber(items);
+  array.SweepAngle(sweep);
+  array.isRoateEachItem(rotateEach);
+  return FinishTransform(sequence, record, array, params, kPolarOtherKeys);
 }
 
-bool OutputTransRectArray(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputTransRectArray", kRectArray, sequence, record,
-                    [&](const EntityParams& params) {
-                      int32_t rows = ToInt32(params.Reference("RowNumber.S"));
-                      int32_t columns = ToInt32(params.Reference("ColumnNumber.S"));
-                      double rowSpace = ToReal(params.Reference("RowSpace.S"));
-                      double columnSpace = ToReal(params.Reference("ColumnSpace.S"));
-                      double angle = ToReal(params.Reference("ArrayAngle.S"));
-                      // One of the two may be 0 (a single row or column); both
-                      // 0 leaves nothing to array.
-                      Require(rows != 0 || columns != 0);
-                      auto array = NewHostObject<DbRectArray>();
-                      array.RowNumber(rows);
-                      array.ColumnNumber(columns);
-                      array.RowSpace(rowSpace);
-                      array.ColumnSpace(columnSpace);
-                      array.ArrayAngle(angle);
-                      return FinishTransform(sequence, record, array, params, kRectOtherKeys);
-                    });
+HostHandle OutputTransRectArray(const EntityParams& params, int32_t sequence,
+                                const clsEntityList& record) {
+  int32_t rows = ToInt32(params.Reference("RowNumber.S"));
+  int32_t columns = ToInt32(params.Reference("ColumnNumber.S"));
+  double rowSpace = ToReal(params.Reference("RowSpace.S"));
+  double columnSpace = ToReal(params.Reference("ColumnSpace.S"));
+  double angle = ToReal(params.Reference("ArrayAngle.S"));
+  // One of the two may be 0 (a single row or column); both
+  // 0 leaves nothing to array.
+  Require(rows != 0 || columns != 0);
+  auto array = NewHostObject<DbRectArray>();
+  array.RowNumber(rows);
+  array.ColumnNumber(columns);
+  array.RowSpace(rowSpace);
+  array.ColumnSpace(columnSpace);
+  array.ArrayAngle(angle);
+  return FinishTransform(sequence, record, array, params, kRectOtherKeys);
 }
 
-bool OutputTransRotate(int32_t sequence, const clsEntityList& record) {
-  return RunBuilder("OutputTransRotate", kRotate, sequence, record,
-                    [&](const EntityParams& params) {
-                      bool eraseOld = ToFlag(params.Literal("bEraseOld.S"));
-                      Point3 base = params.Point("BasePoint");
-                      double rotation = ToReal(params.Reference("Rotation.S"));
-                      auto rotate = NewHostObject<DbRotate>();
-                      rotate.BasePoint(base);
-                      rotate.Rotation(rotation);
-                      rotate.bEraseOld(eraseOld);
-                      return FinishTransform(sequence, record, rotate, params, kRotateOtherKeys);
-                    });
+HostHandle OutputTransRotate(const EntityParams& params, int32_t sequence,
+                             const clsEntityList& record) {
+  bool eraseOld = ToFlag(params.Literal("bEraseOld.S"));
+  Point3 base = params.Point("BasePoint");
+  double rotation = ToReal(params.Reference("Rotation.S"));
+  auto rotate = NewHostObject<DbRotate>();
+  rotate.BasePoint(base);
+  rotate.Rotation(rotation);
+  rotate.bEraseOld(eraseOld);
+  return FinishTransform(sequence, record, rotate, params, kRotateOtherKeys);
 }
 
 }  // namespace qzdbs

@@ -1,9 +1,14 @@
 // The audit.
 #include "server/document/Audit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <set>
 
+#include "base/Overloaded.h"
 #include "server/Geometry.h"
+#include "server/text/DxfText.h"
 
 namespace qzdbs::server {
 
@@ -13,85 +18,73 @@ bool Finite(double v) {
   return std::isfinite(v);
 }
 
-bool AllFinite(const Sketch& s);
+bool AllFinite(const std::vector<Point3>& points) {
+  return std::all_of(points.begin(), points.end(), [](const Point3& p) { return IsFinite(p); });
+}
 
-bool AllFinite(const Shape& shape) {
+// Whether every number of a shape is finite.
+struct FiniteShape {
+  bool operator()(const LineShape& s) const { return IsFinite(s.start) && IsFinite(s.end); }
+  bool operator()(const CircleShape& s) const { return IsFinite(s.center) && Finite(s.radius); }
+  bool operator()(const ArcShape& s) const {
+    return IsFinite(s.center) && Finite(s.radius) && Finite(s.startAngle) && Finite(s.endAngle);
+  }
+  bool operator()(const EllipseShape& s) const {
+    return IsFinite(s.center) && IsFinite(s.majorAxis) && Finite(s.ratio) && Finite(s.startParam) &&
+           Finite(s.endParam);
+  }
+  bool operator()(const PolylineShape& s) const { return AllFinite(s.vertices) && Finite(s.width); }
+  bool operator()(const TextShape& s) const {
+    return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation);
+  }
+  bool operator()(const SolidShape& s) const {
+    return std::all_of(s.corners.begin(), s.corners.end(),
+                       [](const Point3& p) { return IsFinite(p); });
+  }
+  bool operator()(const HatchShape& s) const {
+    return std::all_of(s.loops.begin(), s.loops.end(),
+                       [](const BoundaryLoop& loop) { return AllFinite(loop.vertices); });
+  }
+  bool operator()(const DimensionShape& s) const {
+    return (*this)(s.graphics) && Finite(s.measurement);
+  }
+  bool operator()(const LeaderShape& s) const {
+    return AllFinite(s.vertices) && (*this)(s.graphics);
+  }
+  bool operator()(const InsertShape& s) const {
+    return IsFinite(s.position) && Finite(s.rotation) && Finite(s.scale);
+  }
+  bool operator()(const Sketch& sketch) const {
+    bool all = true;
+    ForEachShape(sketch, [&](const auto& shape) { all = all && (*this)(shape); });
+    return all;
+  }
+};
+
+// The code of what makes an entity unusable, if anything does.
+std::optional<AuditCode> Broken(const Entity& entity) {
+  using Found = std::optional<AuditCode>;
+  if (!std::visit(FiniteShape{}, entity.shape)) return AuditCode::Nonfinite;
   return std::visit(
-      [](const auto& s) -> bool {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          return IsFinite(s.start) && IsFinite(s.end);
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          return IsFinite(s.center) && Finite(s.radius);
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          return IsFinite(s.center) && Finite(s.radius) && Finite(s.startAngle) &&
-                 Finite(s.endAngle);
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          return IsFinite(s.center) && IsFinite(s.majorAxis) && Finite(s.ratio) &&
-                 Finite(s.startParam) && Finite(s.endParam);
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          for (const Point3& p : s.vertices) {
-            if (!IsFinite(p)) return false;
-          }
-          return Finite(s.width);
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          return IsFinite(s.position) && Finite(s.height) && Finite(s.rotation);
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          for (const Point3& p : s.corners) {
-            if (!IsFinite(p)) return false;
-          }
-          return true;
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          for (const BoundaryLoop& loop : s.loops) {
-            for (const Point3& p : loop.vertices) {
-              if (!IsFinite(p)) return false;
-            }
-          }
-          return true;
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          return AllFinite(s.graphics) && Finite(s.measurement);
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          for (const Point3& p : s.vertices) {
-            if (!IsFinite(p)) return false;
-          }
-          return AllFinite(s.graphics);
-        } else if constexpr (std::is_same_v<T, InsertShape>) {
-          return IsFinite(s.position) && Finite(s.rotation) && Finite(s.scale);
-        }
-        return true;
-      },
-      shape);
-}
-
-bool AllFinite(const Sketch& s) {
-  for (const LineShape& l : s.lines) {
-    if (!AllFinite(Shape{l})) return false;
-  }
-  for (const ArcShape& a : s.arcs) {
-    if (!AllFinite(Shape{a})) return false;
-  }
-  for (const PolylineShape& p : s.polylines) {
-    if (!AllFinite(Shape{p})) return false;
-  }
-  for (const SolidShape& p : s.solids) {
-    if (!AllFinite(Shape{p})) return false;
-  }
-  for (const TextShape& t : s.texts) {
-    if (!AllFinite(Shape{t})) return false;
-  }
-  return true;
-}
-
-// The code of what makes an entity unusable, or null.
-const char* Broken(const Entity& entity) {
-  if (!AllFinite(entity.shape)) return "NONFINITE";
-  if (auto* c = std::get_if<CircleShape>(&entity.shape); c && c->radius <= 0) return "ZERO_RADIUS";
-  if (auto* a = std::get_if<ArcShape>(&entity.shape); a && a->radius <= 0) return "ZERO_RADIUS";
-  if (auto* p = std::get_if<PolylineShape>(&entity.shape); p && p->vertices.size() < 2) {
-    return "EMPTY_POLYLINE";
-  }
-  if (auto* h = std::get_if<HatchShape>(&entity.shape); h && h->loops.empty()) return "EMPTY_HATCH";
-  return nullptr;
+      Overloaded{[](const CircleShape& c) -> Found {
+                   return c.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
+                 },
+                 [](const ArcShape& a) -> Found {
+                   return a.radius <= 0 ? Found{AuditCode::ZeroRadius} : std::nullopt;
+                 },
+                 [](const PolylineShape& p) -> Found {
+                   return p.vertices.size() < 2 ? Found{AuditCode::EmptyPolyline} : std::nullopt;
+                 },
+                 [](const HatchShape& h) -> Found {
+                   return h.loops.empty() ? Found{AuditCode::EmptyHatch} : std::nullopt;
+                 },
+                 []<typename T>(const T&) -> Found {
+                   static_assert(kOneOf<T, LineShape, EllipseShape, TextShape, SolidShape,
+                                        DimensionShape, LeaderShape, InsertShape>,
+                                 "a new kind of shape: say what makes it unusable");
+                   return std::nullopt;
+                 }},
+      entity.shape);
 }
 
 std::string Where(const View& view, const Entity& entity) {
@@ -132,12 +125,12 @@ void AuditDocument(Document& document) {
     for (Entity& entity : view.entities) {
       if (entity.layer.empty()) {
         entity.layer = "0";
-        document.findings.push_back(
-            Finding{"LAYER_EMPTY", "no layer name; put on layer \"0\"", Where(view, entity), true});
+        document.findings.push_back(Finding{
+            AuditCode::LayerEmpty, "no layer name; put on layer \"0\"", Where(view, entity), true});
       }
       if (entity.color < 0 || entity.color > 256) {
         document.findings.push_back(Finding{
-            "COLOR_RANGE",
+            AuditCode::ColorRange,
             "colour " + std::to_string(entity.color) + " is not a colour number; drawn by layer",
             Where(view, entity), true});
         entity.color = 256;
@@ -145,12 +138,35 @@ void AuditDocument(Document& document) {
     }
   }
   RemoveEntities(document, [&](const Entity& entity, const EntityRef& ref) {
-    const char* code = Broken(entity);
+    std::optional<AuditCode> code = Broken(entity);
     if (!code) return false;
-    document.findings.push_back(Finding{code, "the entity cannot be drawn and is left out",
+    document.findings.push_back(Finding{*code, "the entity cannot be drawn and is left out",
                                         Where(document.views[ref.view], entity), false});
     return true;
   });
+}
+
+void AuditNames(Document& document) {
+  std::set<std::pair<std::string, std::string>> reported;
+  auto check = [&](const char* what, const std::string& name, bool tag = false) {
+    if (name.empty()) return;
+    std::string read = DxfNameAsRead(name, tag);
+    if (read == name || !reported.insert({what, name}).second) return;
+    document.findings.push_back(Finding{AuditCode::DxfName, "written as \"" + read + "\"",
+                                        std::string(what) + " \"" + name + "\"", true});
+  };
+  if (document.part.makeBlock) check("block", document.part.name);
+  for (const Layer& layer : document.layers)
+    check("layer", layer.name);
+  for (const std::string& style : document.textStyles)
+    check("text style", style);
+  for (const BlockDefinition& block : document.blocks) {
+    check("block", block.name);
+    for (const std::string& tag : block.attributeTags)
+      check("attribute tag", tag, true);
+  }
+  for (const Group& group : document.groups)
+    check("group", group.name);
 }
 
 }  // namespace qzdbs::server

@@ -1,11 +1,6 @@
 // The document's audit before anything is written: each broken thing becomes
-// a finding with a code, the entity it concerns and whether it was mended
-// (kept, repaired) or left out.
-//
-// Codes: NONFINITE (a coordinate that is not a number: left out), ZERO_RADIUS
-// (a circle or arc without radius: left out), EMPTY_POLYLINE (fewer than two
-// vertices: left out), EMPTY_HATCH (no boundary: left out), LAYER_EMPTY (no
-// layer name: put on "0"), COLOR_RANGE (a colour outside 0..256: by layer).
+// a finding with a code (server/AuditCode.h), the entity it concerns and
+// whether it was mended (kept, repaired) or left out.
 #pragma once
 
 #include <functional>
@@ -15,6 +10,10 @@
 namespace qzdbs::server {
 
 void AuditDocument(Document& document);
+
+// Reports every name that the DXF file cannot hold as it is (layers, text
+// styles, blocks, attribute tags, groups): run once the layer table is made.
+void AuditNames(Document& document);
 
 // Drops the entities of the views the predicate picks, keeping groups'
 // member references right.

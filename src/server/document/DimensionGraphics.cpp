@@ -318,8 +318,8 @@ void CompleteDimension(DimensionShape& dim, const DimStyle& style, std::vector<F
   }
   if (!measurement) {
     findings.push_back(Finding{
-        "DIM_DEGENERATE", "the dimension's defining points give no measurement; it is left out",
-        where, false});
+        AuditCode::DimDegenerate,
+        "the dimension's defining points give no measurement; it is left out", where, false});
     dim.graphics = Sketch{};
     return;
   }

@@ -61,7 +61,7 @@ RichText DimensionText(const DimensionShape& dim, double measurement,
       parts.lower = lower;
       parts.haveValues = true;
     } else {
-      findings.push_back(Finding{"TOLERANCE",
+      findings.push_back(Finding{AuditCode::Tolerance,
                                  "no deviations for tolerance code \"" + a.tolCode +
                                      "\" at nominal size " + FormatMeasure(nominal, 6) +
                                      "; the stored deviations are shown",

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "base/Overloaded.h"
 #include "host/HostClasses.h"
 #include "host/recording/Recording.h"
 #include "server/document/Audit.h"
@@ -54,7 +55,7 @@ class Builder {
   std::vector<EntityRef> Resolve(int32_t id, size_t view, const std::string& where);
   std::vector<EntityRef> ResolveAll(const std::vector<int32_t>& ids, size_t view,
                                     const std::string& where);
-  void Report(const char* code, const std::string& message, const std::string& where, bool mended) {
+  void Report(AuditCode code, const std::string& message, const std::string& where, bool mended) {
     doc_.findings.push_back(Finding{code, message, where, mended});
   }
   std::string Where(size_t view, const std::string& key, const std::string& className) const {
@@ -134,7 +135,7 @@ void Builder::Receive(size_t view, const MemoryObject::Child& child) {
     entity.shape = std::move(*shape);
     ReceiveDrawable(view, object, std::move(entity));
   } else {
-    Report("UNKNOWN_CLASS", "objects of class " + className + " are not drawn",
+    Report(AuditCode::UnknownClass, "objects of class " + className + " are not drawn",
            Where(view, child.key, className), false);
   }
 }
@@ -194,7 +195,7 @@ void Builder::ReceiveHatch(size_t view, const MemoryObject& object, Entity entit
       if (BoundaryPieceOf(boundary.shape, piece)) {
         pieces.push_back(std::move(piece));
       } else {
-        Report("HATCH_BOUNDARY",
+        Report(AuditCode::HatchBoundary,
                boundary.key + " " + boundary.className + " bounds nothing; skipped", where, true);
       }
     }
@@ -203,14 +204,14 @@ void Builder::ReceiveHatch(size_t view, const MemoryObject& object, Entity entit
     }
   }
   if (openChains > 0) {
-    Report("HATCH_OPEN_LOOP", "a boundary does not close; closed by a straight segment", where,
-           true);
+    Report(AuditCode::HatchOpenLoop, "a boundary does not close; closed by a straight segment",
+           where, true);
   }
   bool anyOuter = std::any_of(hatch.loops.begin(), hatch.loops.end(),
                               [](const BoundaryLoop& loop) { return loop.outer; });
   if (!anyOuter && !hatch.loops.empty()) {
-    Report("HATCH_NO_OUTER", "no outer loop; the inner loops are filled by odd parity", where,
-           true);
+    Report(AuditCode::HatchNoOuter, "no outer loop; the inner loops are filled by odd parity",
+           where, true);
   }
   entity.shape = std::move(hatch);
   ReceiveDrawable(view, object, std::move(entity));
@@ -220,7 +221,7 @@ void Builder::ReceiveTransform(size_t view, const MemoryObject& object, const st
   std::string where = Where(view, key, object.ClassName());
   TransformPlan plan = PlanTransform(object);
   if (!plan.problem.empty()) {
-    Report("TRANSFORM", plan.problem + "; nothing is transformed", where, false);
+    Report(AuditCode::Transform, plan.problem + "; nothing is transformed", where, false);
     return;
   }
   for (const EntityRef& ref : ResolveAll(ReadIdentifiers(object, "AddEntityID"), view, where)) {
@@ -260,12 +261,12 @@ void Builder::ReceiveBlockDefinition(const MemoryObject& object, const std::stri
   std::filesystem::path file = FindBlockFile(doc_.part.blockFolder, block.name);
   std::string reason;
   if (file.empty()) {
-    Report("BLOCK_FILE",
+    Report(AuditCode::BlockFile,
            "no drawing of block \"" + block.name + "\" in the block folder; a marker stands for it",
            where, true);
   } else if (!ReadBlockFile(file, block, reason)) {
-    Report("BLOCK_FILE", reason + "; a marker stands for block \"" + block.name + "\"", where,
-           true);
+    Report(AuditCode::BlockFile, reason + "; a marker stands for block \"" + block.name + "\"",
+           where, true);
   }
   auto same = std::find_if(doc_.blocks.begin(), doc_.blocks.end(),
                            [&](const BlockDefinition& b) { return b.name == block.name; });
@@ -295,8 +296,8 @@ std::vector<EntityRef> Builder::Resolve(int32_t id, size_t view, const std::stri
     }
   }
   if (found.empty() && reported_.insert(id).second) {
-    Report("UNKNOWN_ID", "identifier " + std::to_string(id) + " names nothing; skipped", where,
-           false);
+    Report(AuditCode::UnknownId, "identifier " + std::to_string(id) + " names nothing; skipped",
+           where, false);
   }
   return found;
 }
@@ -317,16 +318,24 @@ void Builder::CompleteAnnotations() {
     View& view = doc_.views[v];
     for (Entity& entity : view.entities) {
       std::string where = Where(v, entity.key, entity.className);
-      if (auto* dim = std::get_if<DimensionShape>(&entity.shape)) {
-        CompleteDimension(*dim, doc_.dimStyle, doc_.findings, where);
-      } else if (auto* hatch = std::get_if<HatchShape>(&entity.shape)) {
-        CompleteHatch(*hatch, doc_.findings, where);
-      } else if (auto* leader = std::get_if<LeaderShape>(&entity.shape)) {
-        CompleteLeader(*leader, doc_.dimStyle, nullptr);
-        if (leader->vertices.size() < 2) {
-          Report("LEADER_SHORT", "a leader needs two vertices; it draws nothing", where, false);
-        }
-      }
+      std::visit(
+          Overloaded{[&](DimensionShape& dim) {
+                       CompleteDimension(dim, doc_.dimStyle, doc_.findings, where);
+                     },
+                     [&](HatchShape& hatch) { CompleteHatch(hatch, doc_.findings, where); },
+                     [&](LeaderShape& leader) {
+                       CompleteLeader(leader, doc_.dimStyle, nullptr);
+                       if (leader.vertices.size() < 2) {
+                         Report(AuditCode::LeaderShort,
+                                "a leader needs two vertices; it draws nothing", where, false);
+                       }
+                     },
+                     []<typename T>(T&) {
+                       static_assert(kOneOf<T, LineShape, CircleShape, ArcShape, EllipseShape,
+                                            PolylineShape, TextShape, SolidShape, InsertShape>,
+                                     "a new kind of shape: say whether it is completed here");
+                     }},
+          entity.shape);
     }
   }
   for (const auto& [v, pairs] : annotations_) {
@@ -347,7 +356,7 @@ void Builder::CompleteBlocks() {
           std::find_if(doc_.blocks.begin(), doc_.blocks.end(),
                        [&](const BlockDefinition& b) { return b.name == insert->blockName; });
       if (block == doc_.blocks.end()) {
-        Report("BLOCK_UNDEFINED",
+        Report(AuditCode::BlockUndefined,
                "block \"" + insert->blockName + "\" was never defined; a marker stands for it",
                Where(v, entity.key, entity.className), true);
         doc_.blocks.push_back(BlockDefinition{insert->blockName, 0, false, true, "", {}, {}, {}});
@@ -378,7 +387,7 @@ void Builder::Complete() {
   if (doc_.part.makeBlock && !doc_.groups.empty()) {
     // A drawing's groups hold entities of its model space, not of a block.
     Report(
-        "GROUP_IN_BLOCK",
+        AuditCode::GroupInBlock,
         "the part is made a block: its groups stay in the document but are not written as groups",
         "part " + doc_.part.name, false);
   }
@@ -391,6 +400,7 @@ void Builder::Complete() {
     doc_.groups.push_back(std::move(part));
   }
   CollectLayers(doc_, nonPrinting_);
+  AuditNames(doc_);
   LayOutViews(doc_, options_.viewGap * doc_.dimStyle.scale);
 }
 

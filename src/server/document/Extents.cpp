@@ -60,74 +60,71 @@ void Extents::Add(const Extents& other) {
   Add(other.max);
 }
 
+namespace {
+
+// Adds the points of each kind of shape; block references need the document
+// (a sketch holds none).
+struct AddShape {
+  Extents& e;
+  const Document* document;
+
+  void operator()(const LineShape& s) const {
+    e.Add(s.start);
+    e.Add(s.end);
+  }
+  void operator()(const CircleShape& s) const {
+    e.Add(s.center - Point3{s.radius, s.radius, 0});
+    e.Add(s.center + Point3{s.radius, s.radius, 0});
+  }
+  void operator()(const ArcShape& s) const {
+    AddArc(e, s.center, s.radius, s.startAngle, s.endAngle);
+  }
+  void operator()(const EllipseShape& s) const { AddEllipse(e, s); }
+  void operator()(const PolylineShape& s) const {
+    for (const Point3& p : s.vertices)
+      e.Add(p);
+  }
+  void operator()(const TextShape& s) const { AddText(e, s); }
+  void operator()(const SolidShape& s) const {
+    for (const Point3& p : s.corners)
+      e.Add(p);
+  }
+  void operator()(const HatchShape& s) const {
+    for (const BoundaryLoop& loop : s.loops) {
+      for (const Point3& p : loop.polygon)
+        e.Add(p);
+    }
+  }
+  void operator()(const DimensionShape& s) const { ForEachShape(s.graphics, *this); }
+  void operator()(const LeaderShape& s) const {
+    for (const Point3& p : s.vertices)
+      e.Add(p);
+    ForEachShape(s.graphics, *this);
+  }
+  void operator()(const InsertShape& s) const {
+    e.Add(s.position);
+    const BlockDefinition* block = document ? document->FindBlock(s.blockName) : nullptr;
+    if (!block) return;
+    Affine place = InsertMap(s, block->basePoint);
+    for (const Entity& entity : block->entities) {
+      Shape placed = entity.shape;
+      TransformShape(placed, place);
+      std::visit(*this, placed);
+    }
+  }
+};
+
+}  // namespace
+
 Extents SketchExtents(const Sketch& sketch) {
   Extents e;
-  for (const LineShape& line : sketch.lines) {
-    e.Add(line.start);
-    e.Add(line.end);
-  }
-  for (const ArcShape& arc : sketch.arcs)
-    AddArc(e, arc.center, arc.radius, arc.startAngle, arc.endAngle);
-  for (const PolylineShape& polyline : sketch.polylines) {
-    for (const Point3& p : polyline.vertices)
-      e.Add(p);
-  }
-  for (const SolidShape& solid : sketch.solids) {
-    for (const Point3& p : solid.corners)
-      e.Add(p);
-  }
-  for (const TextShape& text : sketch.texts)
-    AddText(e, text);
+  ForEachShape(sketch, AddShape{e, nullptr});
   return e;
 }
 
 Extents ShapeExtents(const Shape& shape, const Document& document) {
   Extents e;
-  std::visit(
-      [&](const auto& s) {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          e.Add(s.start);
-          e.Add(s.end);
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          e.Add(s.center - Point3{s.radius, s.radius, 0});
-          e.Add(s.center + Point3{s.radius, s.radius, 0});
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          AddArc(e, s.center, s.radius, s.startAngle, s.endAngle);
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          AddEllipse(e, s);
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          for (const Point3& p : s.vertices)
-            e.Add(p);
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          AddText(e, s);
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          for (const Point3& p : s.corners)
-            e.Add(p);
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          for (const BoundaryLoop& loop : s.loops) {
-            for (const Point3& p : loop.polygon)
-              e.Add(p);
-          }
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          e.Add(SketchExtents(s.graphics));
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          for (const Point3& p : s.vertices)
-            e.Add(p);
-          e.Add(SketchExtents(s.graphics));
-        } else if constexpr (std::is_same_v<T, InsertShape>) {
-          e.Add(s.position);
-          const BlockDefinition* block = document.FindBlock(s.blockName);
-          if (!block) return;
-          Affine place = InsertMap(s, block->basePoint);
-          for (const Entity& entity : block->entities) {
-            Shape placed = entity.shape;
-            TransformShape(placed, place);
-            e.Add(ShapeExtents(placed, document));
-          }
-        }
-      },
-      shape);
+  std::visit(AddShape{e, &document}, shape);
   return e;
 }
 

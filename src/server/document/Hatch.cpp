@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 
+#include "base/Overloaded.h"
 #include "server/Geometry.h"
 
 namespace qzdbs::server {
@@ -97,23 +98,37 @@ double Tolerance(const std::vector<BoundaryPiece>& pieces) {
 }  // namespace
 
 bool BoundaryPieceOf(const Shape& shape, BoundaryPiece& piece) {
-  if (auto* line = std::get_if<LineShape>(&shape)) {
-    piece = {{line->start, line->end}, {0.0}};
-  } else if (auto* circle = std::get_if<CircleShape>(&shape)) {
-    piece = ArcPiece(circle->center, circle->radius, 0, 360);
-  } else if (auto* arc = std::get_if<ArcShape>(&shape)) {
-    piece = ArcPiece(arc->center, arc->radius, arc->startAngle, arc->endAngle);
-  } else if (auto* ellipse = std::get_if<EllipseShape>(&shape)) {
-    piece = EllipsePiece(*ellipse);
-  } else if (auto* polyline = std::get_if<PolylineShape>(&shape)) {
-    if (polyline->vertices.size() < 2) return false;
-    piece.vertices = polyline->vertices;
-    if (polyline->closed) piece.vertices.push_back(polyline->vertices.front());
-    piece.bulges.assign(piece.vertices.size() - 1, 0.0);
-  } else {
-    return false;
-  }
-  return true;
+  return std::visit(
+      Overloaded{[&](const LineShape& line) {
+                   piece = {{line.start, line.end}, {0.0}};
+                   return true;
+                 },
+                 [&](const CircleShape& circle) {
+                   piece = ArcPiece(circle.center, circle.radius, 0, 360);
+                   return true;
+                 },
+                 [&](const ArcShape& arc) {
+                   piece = ArcPiece(arc.center, arc.radius, arc.startAngle, arc.endAngle);
+                   return true;
+                 },
+                 [&](const EllipseShape& ellipse) {
+                   piece = EllipsePiece(ellipse);
+                   return true;
+                 },
+                 [&](const PolylineShape& polyline) {
+                   if (polyline.vertices.size() < 2) return false;
+                   piece.vertices = polyline.vertices;
+                   if (polyline.closed) piece.vertices.push_back(polyline.vertices.front());
+                   piece.bulges.assign(piece.vertices.size() - 1, 0.0);
+                   return true;
+                 },
+                 []<typename T>(const T&) {
+                   static_assert(kOneOf<T, TextShape, SolidShape, HatchShape, DimensionShape,
+                                        LeaderShape, InsertShape>,
+                                 "a new kind of shape: say whether it bounds a hatch");
+                   return false;
+                 }},
+      shape);
 }
 
 std::vector<BoundaryLoop> ChainLoops(std::vector<BoundaryPiece> pieces, bool outer,
@@ -203,7 +218,7 @@ bool CompleteHatch(HatchShape& hatch, std::vector<Finding>& findings, const std:
   bool known =
       PatternFamilies(hatch.pattern, hatch.scale, hatch.angle, hatch.doubled, hatch.families);
   if (!known) {
-    findings.push_back(Finding{"HATCH_PATTERN",
+    findings.push_back(Finding{AuditCode::HatchPattern,
                                "pattern \"" + hatch.pattern + "\" is not known; drawn as ANSI31",
                                where, true});
   }
@@ -223,7 +238,7 @@ bool CompleteHatch(HatchShape& hatch, std::vector<Finding>& findings, const std:
     }
     if (!(low <= high)) continue;
     if ((high - low) / spacing > kMaxLines) {
-      findings.push_back(Finding{"HATCH_DENSE",
+      findings.push_back(Finding{AuditCode::HatchDense,
                                  "the pattern is too fine for the region; its lines are left out",
                                  where, false});
       continue;

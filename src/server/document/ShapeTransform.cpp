@@ -132,67 +132,62 @@ Affine InsertMap(const InsertShape& insert, const Point3& blockBase) {
       .After(Affine::Translation(blockBase * -1.0));
 }
 
-void TransformSketch(Sketch& sketch, const Affine& map) {
-  for (LineShape& line : sketch.lines) {
-    line.start = map.Apply(line.start);
-    line.end = map.Apply(line.end);
+namespace {
+
+// Maps each kind of shape.
+struct MapShape {
+  const Affine& map;
+
+  void operator()(LineShape& s) const {
+    s.start = map.Apply(s.start);
+    s.end = map.Apply(s.end);
   }
-  for (ArcShape& arc : sketch.arcs)
-    TransformArc(arc, map);
-  for (PolylineShape& polyline : sketch.polylines)
-    TransformPoints(polyline.vertices, map);
-  for (SolidShape& solid : sketch.solids) {
-    for (Point3& corner : solid.corners)
+  void operator()(CircleShape& s) const {
+    s.center = map.Apply(s.center);
+    s.radius *= map.Scale();
+  }
+  void operator()(ArcShape& s) const { TransformArc(s, map); }
+  void operator()(EllipseShape& s) const {
+    s.center = map.Apply(s.center);
+    s.majorAxis = map.ApplyVector(s.majorAxis);
+    if (map.Reflects() && Sweep(s.startParam, s.endParam) < 360.0 - 1e-9) {
+      // Reflected, the parameter runs the other way round.
+      double start = NormalizeAngle(-s.endParam);
+      s.endParam = NormalizeAngle(-s.startParam);
+      s.startParam = start;
+    }
+  }
+  void operator()(PolylineShape& s) const {
+    TransformPoints(s.vertices, map);
+    s.width *= map.Scale();
+  }
+  void operator()(TextShape& s) const { TransformText(s, map); }
+  void operator()(SolidShape& s) const {
+    for (Point3& corner : s.corners)
       corner = map.Apply(corner);
   }
-  for (TextShape& text : sketch.texts)
-    TransformText(text, map);
+  void operator()(HatchShape& s) const { TransformHatch(s, map); }
+  void operator()(DimensionShape& s) const { TransformDimension(s, map); }
+  void operator()(LeaderShape& s) const {
+    TransformPoints(s.vertices, map);
+    ForEachShape(s.graphics, *this);
+  }
+  void operator()(InsertShape& s) const {
+    s.position = map.Apply(s.position);
+    s.scale *= map.Scale();
+    s.rotation = NormalizeAngle(map.MapAngle(s.rotation));
+    if (map.Reflects()) s.mirrored = !s.mirrored;
+  }
+};
+
+}  // namespace
+
+void TransformSketch(Sketch& sketch, const Affine& map) {
+  ForEachShape(sketch, MapShape{map});
 }
 
 void TransformShape(Shape& shape, const Affine& map) {
-  std::visit(
-      [&](auto& s) {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          s.start = map.Apply(s.start);
-          s.end = map.Apply(s.end);
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          s.center = map.Apply(s.center);
-          s.radius *= map.Scale();
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          TransformArc(s, map);
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          s.center = map.Apply(s.center);
-          s.majorAxis = map.ApplyVector(s.majorAxis);
-          if (map.Reflects() && Sweep(s.startParam, s.endParam) < 360.0 - 1e-9) {
-            // Reflected, the parameter runs the other way round.
-            double start = NormalizeAngle(-s.endParam);
-            s.endParam = NormalizeAngle(-s.startParam);
-            s.startParam = start;
-          }
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          TransformPoints(s.vertices, map);
-          s.width *= map.Scale();
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          TransformText(s, map);
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          for (Point3& corner : s.corners)
-            corner = map.Apply(corner);
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          TransformHatch(s, map);
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          TransformDimension(s, map);
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          TransformPoints(s.vertices, map);
-          TransformSketch(s.graphics, map);
-        } else if constexpr (std::is_same_v<T, InsertShape>) {
-          s.position = map.Apply(s.position);
-          s.scale *= map.Scale();
-          s.rotation = NormalizeAngle(map.MapAngle(s.rotation));
-          if (map.Reflects()) s.mirrored = !s.mirrored;
-        }
-      },
-      shape);
+  std::visit(MapShape{map}, shape);
 }
 
 }  // namespace qzdbs::server

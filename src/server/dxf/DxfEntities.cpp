@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "base/Overloaded.h"
 #include "server/Geometry.h"
+#include "server/text/DxfText.h"
 #include "server/text/TextMetrics.h"
 
 namespace qzdbs::server {
@@ -128,22 +130,6 @@ Point3 DimensionDefinitionPoint(const DimensionShape& d) {
 
 }  // namespace
 
-std::string DxfName(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    out += std::string("<>/\\\":;?*|=`").find(c) == std::string::npos ? c : '_';
-  }
-  return out.empty() ? "_" : out;
-}
-
-std::string DxfTag(const std::string& tag) {
-  std::string out = DxfName(tag);
-  for (char& c : out) {
-    if (c == ' ') c = '_';
-  }
-  return out;
-}
-
 std::string MTextCodes(const RichText& runs) {
   std::string out;
   for (const TextRun& run : runs) {
@@ -162,68 +148,78 @@ unsigned long DxfEntityWriter::Write(const Entity& entity) {
 }
 
 void DxfEntityWriter::WriteSketch(const Sketch& sketch, const DxfStyle& style) {
-  for (const LineShape& line : sketch.lines)
-    Shape(line, style, nullptr);
-  for (const ArcShape& arc : sketch.arcs)
-    Shape(arc, style, nullptr);
-  for (const PolylineShape& polyline : sketch.polylines)
-    Polyline(polyline, style);
-  for (const SolidShape& solid : sketch.solids)
-    Solid(solid, style);
-  for (const TextShape& text : sketch.texts)
-    MText(text, style);
+  ForEachShape(sketch, Overloaded{
+                           [&](const LineShape& line) { Shape(line, style, nullptr); },
+                           [&](const ArcShape& arc) { Shape(arc, style, nullptr); },
+                           [&](const PolylineShape& polyline) { Polyline(polyline, style); },
+                           [&](const SolidShape& solid) { Solid(solid, style); },
+                           [&](const TextShape& text) { MText(text, style); },
+                       });
 }
 
 unsigned long DxfEntityWriter::Shape(const qzdbs::server::Shape& shape, const DxfStyle& style,
                                      const Entity* owner) {
   unsigned long h = out_.getNextHandle();
-  if (auto* line = std::get_if<LineShape>(&shape)) {
-    const Point3& a = line->start;
-    const Point3& b = line->end;
-    dxf_.writeLine(out_, DL_LineData(a[0], a[1], a[2], b[0], b[1], b[2]), out_.Attributes(style));
-  } else if (auto* circle = std::get_if<CircleShape>(&shape)) {
-    const Point3& c = circle->center;
-    dxf_.writeCircle(out_, DL_CircleData(c[0], c[1], c[2], circle->radius), out_.Attributes(style));
-  } else if (auto* arc = std::get_if<ArcShape>(&shape)) {
-    const Point3& c = arc->center;
-    double sweep = Sweep(arc->startAngle, arc->endAngle);
-    if (sweep >= 360.0 - 1e-9) {
-      dxf_.writeCircle(out_, DL_CircleData(c[0], c[1], c[2], arc->radius), out_.Attributes(style));
-    } else {
-      double start = NormalizeAngle(arc->startAngle);
-      dxf_.writeArc(out_,
-                    DL_ArcData(c[0], c[1], c[2], arc->radius, start, NormalizeAngle(start + sweep)),
-                    out_.Attributes(style));
-    }
-  } else if (auto* ellipse = std::get_if<EllipseShape>(&shape)) {
-    const Point3& c = ellipse->center;
-    const Point3& m = ellipse->majorAxis;
-    double sweep = Sweep(ellipse->startParam, ellipse->endParam);
-    double start = Radians(NormalizeAngle(ellipse->startParam));
-    dxf_.writeEllipse(out_,
-                      DL_EllipseData(c[0], c[1], c[2], m[0], m[1], m[2], ellipse->ratio, start,
-                                     start + Radians(sweep)),
-                      out_.Attributes(style));
-  } else if (auto* polyline = std::get_if<PolylineShape>(&shape)) {
-    return polyline->is3d ? Polyline3d(*polyline, style) : Polyline(*polyline, style);
-  } else if (auto* text = std::get_if<TextShape>(&shape)) {
-    bool single = !text->multiline && text->attachment == 0 && text->runs.size() <= 1 &&
-                  (text->runs.empty() || !text->runs.front().stacked);
-    return single ? Text(*text, style) : MText(*text, style);
-  } else if (auto* solid = std::get_if<SolidShape>(&shape)) {
-    return Solid(*solid, style);
-  } else if (auto* hatch = std::get_if<HatchShape>(&shape)) {
-    return Hatch(*hatch, style);
-  } else if (auto* dim = std::get_if<DimensionShape>(&shape)) {
-    auto block = owner ? dimensionBlocks_.find(owner) : dimensionBlocks_.end();
-    if (block == dimensionBlocks_.end() || dim->graphics.Empty()) return 0;
-    return Dimension(*dim, style, block->second);
-  } else if (auto* leader = std::get_if<LeaderShape>(&shape)) {
-    return Leader(*leader, style);
-  } else if (auto* insert = std::get_if<InsertShape>(&shape)) {
-    return Insert(*insert, style);
-  }
-  return h;
+  return std::visit(
+      Overloaded{
+          [&](const LineShape& line) {
+            const Point3& a = line.start;
+            const Point3& b = line.end;
+            dxf_.writeLine(out_, DL_LineData(a[0], a[1], a[2], b[0], b[1], b[2]),
+                           out_.Attributes(style));
+            return h;
+          },
+          [&](const CircleShape& circle) {
+            const Point3& c = circle.center;
+            dxf_.writeCircle(out_, DL_CircleData(c[0], c[1], c[2], circle.radius),
+                             out_.Attributes(style));
+            return h;
+          },
+          [&](const ArcShape& arc) {
+            const Point3& c = arc.center;
+            double sweep = Sweep(arc.startAngle, arc.endAngle);
+            if (sweep >= 360.0 - 1e-9) {
+              dxf_.writeCircle(out_, DL_CircleData(c[0], c[1], c[2], arc.radius),
+                               out_.Attributes(style));
+            } else {
+              double start = NormalizeAngle(arc.startAngle);
+              dxf_.writeArc(
+                  out_,
+                  DL_ArcData(c[0], c[1], c[2], arc.radius, start, NormalizeAngle(start + sweep)),
+                  out_.Attributes(style));
+            }
+            return h;
+          },
+          [&](const EllipseShape& ellipse) {
+            const Point3& c = ellipse.center;
+            const Point3& m = ellipse.majorAxis;
+            double sweep = Sweep(ellipse.startParam, ellipse.endParam);
+            double start = Radians(NormalizeAngle(ellipse.startParam));
+            dxf_.writeEllipse(out_,
+                              DL_EllipseData(c[0], c[1], c[2], m[0], m[1], m[2], ellipse.ratio,
+                                             start, start + Radians(sweep)),
+                              out_.Attributes(style));
+            return h;
+          },
+          [&](const PolylineShape& polyline) {
+            return polyline.is3d ? Polyline3d(polyline, style) : Polyline(polyline, style);
+          },
+          [&](const TextShape& text) {
+            bool single = !text.multiline && text.attachment == 0 && text.runs.size() <= 1 &&
+                          (text.runs.empty() || !text.runs.front().stacked);
+            return single ? Text(text, style) : MText(text, style);
+          },
+          [&](const SolidShape& solid) { return Solid(solid, style); },
+          [&](const HatchShape& hatch) { return Hatch(hatch, style); },
+          [&](const DimensionShape& dim) -> unsigned long {
+            auto block = owner ? dimensionBlocks_.find(owner) : dimensionBlocks_.end();
+            if (block == dimensionBlocks_.end() || dim.graphics.Empty()) return 0;
+            return Dimension(dim, style, block->second);
+          },
+          [&](const LeaderShape& leader) { return Leader(leader, style); },
+          [&](const InsertShape& insert) { return Insert(insert, style); },
+      },
+      shape);
 }
 
 unsigned long DxfEntityWriter::Polyline(const PolylineShape& p, const DxfStyle& style) {

@@ -13,13 +13,6 @@
 
 namespace qzdbs::server {
 
-// A name as DXF symbol tables take it: the characters they refuse
-// (< > / \ " : ; ? * | = `) become "_".
-std::string DxfName(const std::string& name);
-
-// An attribute tag: a name without blanks.
-std::string DxfTag(const std::string& tag);
-
 // The text of a multiline text in its own codes: stacks as \S upper^lower;
 // line breaks as \P, and backslashes and braces escaped.
 std::string MTextCodes(const RichText& runs);

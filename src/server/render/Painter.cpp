@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Overloaded.h"
 #include "server/Geometry.h"
 #include "server/document/Extents.h"
 #include "server/document/ShapeTransform.h"
@@ -70,7 +71,20 @@ class DocumentPainter {
   void DrawEntity(const Entity& entity, const Inherited* from);
   void DrawShape(const Shape& shape);
   void DrawSketch(const Sketch& sketch);
-  void DrawText(const TextShape& text);
+  // One per kind of shape, so that a new kind does not build without one.
+  void Draw(const LineShape& s);
+  void Draw(const CircleShape& s);
+  void Draw(const ArcShape& s);
+  void Draw(const EllipseShape& s);
+  void Draw(const PolylineShape& s);
+  void Draw(const TextShape& text);
+  void Draw(const SolidShape& s);
+  void Draw(const HatchShape& s);
+  void Draw(const DimensionShape& s) { DrawSketch(s.graphics); }
+  void Draw(const LeaderShape& s) { DrawSketch(s.graphics); }
+  // DrawEntity draws a block reference: its block's entities take the
+  // reference's layer and colour.
+  void Draw(const InsertShape&) {}
   void DrawPath(const std::vector<Point3>& points, bool closed);
   void SetPen(const std::string& layerName, int32_t color, double width = 0);
 
@@ -148,75 +162,82 @@ std::vector<Point3> ArcPoints(const Point3& center, double radius, double start,
 }
 
 void DocumentPainter::DrawShape(const Shape& shape) {
-  std::visit(
-      [&](const auto& s) {
-        using T = std::decay_t<decltype(s)>;
-        if constexpr (std::is_same_v<T, LineShape>) {
-          painter_.drawLine(Q(s.start), Q(s.end));
-        } else if constexpr (std::is_same_v<T, CircleShape>) {
-          painter_.drawEllipse(Q(s.center), s.radius, s.radius);
-        } else if constexpr (std::is_same_v<T, ArcShape>) {
-          DrawPath(ArcPoints(s.center, s.radius, s.startAngle, s.endAngle), false);
-        } else if constexpr (std::is_same_v<T, EllipseShape>) {
-          Point3 minor = LeftNormal(s.majorAxis) * s.ratio;
-          double sweep = Sweep(s.startParam, s.endParam);
-          int steps = std::max(16, static_cast<int>(std::ceil(sweep / 2)));
-          std::vector<Point3> points;
-          for (int i = 0; i <= steps; ++i) {
-            double t = Radians(s.startParam + sweep * i / steps);
-            points.push_back(s.center + s.majorAxis * std::cos(t) + minor * std::sin(t));
-          }
-          DrawPath(points, false);
-        } else if constexpr (std::is_same_v<T, PolylineShape>) {
-          DrawPath(s.vertices, s.closed);
-        } else if constexpr (std::is_same_v<T, TextShape>) {
-          DrawText(s);
-        } else if constexpr (std::is_same_v<T, SolidShape>) {
-          painter_.setBrush(color_);
-          DrawPath({s.corners.begin(), s.corners.end()}, true);
-          painter_.setBrush(Qt::NoBrush);
-        } else if constexpr (std::is_same_v<T, HatchShape>) {
-          if (s.solid) {
-            QPainterPath path;
-            path.setFillRule(Qt::OddEvenFill);
-            for (const BoundaryLoop& loop : s.loops) {
-              QPolygonF polygon;
-              for (const Point3& p : loop.polygon)
-                polygon << Q(p);
-              path.addPolygon(polygon);
-              path.closeSubpath();
-            }
-            painter_.fillPath(path, color_);
-          }
-          for (const LineShape& line : s.fill)
-            painter_.drawLine(Q(line.start), Q(line.end));
-        } else if constexpr (std::is_same_v<T, DimensionShape>) {
-          DrawSketch(s.graphics);
-        } else if constexpr (std::is_same_v<T, LeaderShape>) {
-          DrawSketch(s.graphics);
-        }
-      },
-      shape);
+  std::visit([this](const auto& s) { Draw(s); }, shape);
 }
 
 void DocumentPainter::DrawSketch(const Sketch& sketch) {
-  for (const LineShape& line : sketch.lines)
-    painter_.drawLine(Q(line.start), Q(line.end));
-  for (const ArcShape& arc : sketch.arcs) {
-    DrawPath(ArcPoints(arc.center, arc.radius, arc.startAngle, arc.endAngle), false);
-  }
-  for (const PolylineShape& polyline : sketch.polylines)
-    DrawPath(polyline.vertices, polyline.closed);
-  painter_.setBrush(color_);
-  for (const SolidShape& solid : sketch.solids) {
-    DrawPath({solid.corners.begin(), solid.corners.end()}, true);
-  }
-  painter_.setBrush(Qt::NoBrush);
-  for (const TextShape& text : sketch.texts)
-    DrawText(text);
+  // Outlines first, then the solids (arrowheads) under one brush, texts last
+  // without it: the brush changes once before the solids and once after them.
+  enum Phase { kOutlines, kSolids, kTexts } phase = kOutlines;
+  auto enter = [&](Phase next) {
+    if (phase < kSolids && next >= kSolids) painter_.setBrush(color_);
+    if (phase < kTexts && next >= kTexts) painter_.setBrush(Qt::NoBrush);
+    phase = next;
+  };
+  ForEachShape(sketch, Overloaded{[&](const SolidShape& s) {
+                                    enter(kSolids);
+                                    DrawPath({s.corners.begin(), s.corners.end()}, true);
+                                  },
+                                  [&](const TextShape& t) {
+                                    enter(kTexts);
+                                    Draw(t);
+                                  },
+                                  [&](const auto& outline) { Draw(outline); }});
+  enter(kTexts);
 }
 
-void DocumentPainter::DrawText(const TextShape& text) {
+void DocumentPainter::Draw(const LineShape& s) {
+  painter_.drawLine(Q(s.start), Q(s.end));
+}
+
+void DocumentPainter::Draw(const CircleShape& s) {
+  painter_.drawEllipse(Q(s.center), s.radius, s.radius);
+}
+
+void DocumentPainter::Draw(const ArcShape& s) {
+  DrawPath(ArcPoints(s.center, s.radius, s.startAngle, s.endAngle), false);
+}
+
+void DocumentPainter::Draw(const EllipseShape& s) {
+  Point3 minor = LeftNormal(s.majorAxis) * s.ratio;
+  double sweep = Sweep(s.startParam, s.endParam);
+  int steps = std::max(16, static_cast<int>(std::ceil(sweep / 2)));
+  std::vector<Point3> points;
+  for (int i = 0; i <= steps; ++i) {
+    double t = Radians(s.startParam + sweep * i / steps);
+    points.push_back(s.center + s.majorAxis * std::cos(t) + minor * std::sin(t));
+  }
+  DrawPath(points, false);
+}
+
+void DocumentPainter::Draw(const PolylineShape& s) {
+  DrawPath(s.vertices, s.closed);
+}
+
+void DocumentPainter::Draw(const SolidShape& s) {
+  painter_.setBrush(color_);
+  DrawPath({s.corners.begin(), s.corners.end()}, true);
+  painter_.setBrush(Qt::NoBrush);
+}
+
+void DocumentPainter::Draw(const HatchShape& s) {
+  if (s.solid) {
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const BoundaryLoop& loop : s.loops) {
+      QPolygonF polygon;
+      for (const Point3& p : loop.polygon)
+        polygon << Q(p);
+      path.addPolygon(polygon);
+      path.closeSubpath();
+    }
+    painter_.fillPath(path, color_);
+  }
+  for (const LineShape& line : s.fill)
+    painter_.drawLine(Q(line.start), Q(line.end));
+}
+
+void DocumentPainter::Draw(const TextShape& text) {
   QFontMetricsF metrics(font_, painter_.device());
   double unit = text.height * kEmPerHeight / kFontPixels;  // drawing units per font pixel
   double small = kStackScale;

@@ -65,6 +65,29 @@ std::string EncodeDxfText(std::string_view utf8) {
   return out;
 }
 
+std::string DxfName(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    out += std::string("<>/\\\":;?*|=`").find(c) == std::string::npos ? c : '_';
+  }
+  return out.empty() ? "_" : out;
+}
+
+std::string DxfTag(const std::string& tag) {
+  std::string out = DxfName(tag);
+  for (char& c : out) {
+    if (c == ' ') c = '_';
+  }
+  return out;
+}
+
+std::string DxfNameAsRead(const std::string& name, bool tag) {
+  std::string out;
+  for (char32_t c : DecodeCodePoints(tag ? DxfTag(name) : DxfName(name)))
+    out += c >= 0x80 && Gbk(c).empty() ? "_" : EncodeUtf8(c);
+  return out;
+}
+
 std::string EncodeDxfName(std::string_view utf8) {
   std::string out;
   for (char32_t c : DecodeCodePoints(utf8)) {

@@ -15,6 +15,18 @@ namespace qzdbs::server {
 std::string EncodeDxfText(std::string_view utf8);
 std::string EncodeDxfName(std::string_view utf8);
 
+// A name as DXF symbol tables take it: the characters they refuse
+// (< > / \ " : ; ? * | = `) become "_".
+std::string DxfName(const std::string& name);
+
+// An attribute tag: a name without blanks.
+std::string DxfTag(const std::string& tag);
+
+// The name as a reader of the file sees it, in UTF-8: what DxfName (DxfTag
+// for a tag) and the code page leave of it. The audit reports a name this
+// changes.
+std::string DxfNameAsRead(const std::string& name, bool tag);
+
 // The code page EncodeDxfName writes, as the header's $DWGCODEPAGE names it.
 inline constexpr const char* kDxfCodePage = "ANSI_936";
 std::string DecodeDxfText(std::string_view dxf);

@@ -1,14 +1,47 @@
-// What one entity parameter reader is made of: its query, its row rule, the
-// columns it turns into parameter records (with their kinds and names), the
-// hand-written steps that follow, and when it shows its failures. The table
-// of the 27 readers is data; one generic reader walks it.
+// One row per entity type code: its name, the reader of its parameters (query,
+// row rule, the columns it turns into parameter records, the hand-written
+// steps that follow, when it shows its failures) and the name of the builder
+// that hands it to the host. The builders themselves live above this floor:
+// output/BuilderTable.cpp attaches one to each code of this list.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace qzdbs {
+
+// The type codes of the library's entity list.
+enum class EntityType : int32_t {
+  Line = 1,
+  Circle,
+  Arc,
+  Ellipse,
+  Polyline,
+  Polyline3d,
+  Text,
+  MText,
+  Attribute,
+  BlockDefinition,
+  BlockReference,
+  Group,
+  Hatch,
+  Leader,
+  DimRotated,
+  DimAligned,
+  DimDiametric,
+  DimRadial,
+  Dim3PointAngular,
+  Dim2LineAngular,
+  DimOrdinate,
+  Move,
+  PolarArray,
+  RectArray,
+  Rotate,
+  Mirror,
+  DimCommon,  // the common dimension style, read for each dimension; no builder
+};
 
 // How a column becomes records of the entity parameter collection.
 enum class ParamKind {
@@ -20,7 +53,7 @@ enum class ParamKind {
   EllipseAngles,  // StartAngle.S and EndAngle.S, both S.0 when StartAngle is null
 };
 
-struct ParamSpec {
+struct ParamDef {
   ParamKind kind;
   const char* name;    // the entity parameter's name (the record's ParaType)
   const char* column;  // the column it is read from
@@ -46,20 +79,25 @@ enum class ShowFailures {
   Always,        // both; an unmet row rule shows an empty text
 };
 
-using EntitySql = std::string (*)(const std::string& P, const std::string& E);
-
-struct EntityReaderSpec {
-  int32_t code;
-  const char* reader;  // the reader's own name, e.g. "getEntLine"
-  EntitySql sql;       // built from the part (P) and entity (E) identifiers
+struct EntityTypeDef {
+  EntityType type;
+  const char* reader;   // the reader's own name, e.g. "getEntLine"
+  const char* builder;  // the builder's name in its failure box; empty: none
+  const char* sql;      // the query, {P} and {E} standing for the part and entity
   RowRule rule;
-  std::vector<ParamSpec> params;  // read from the first row, in order of addition
+  std::vector<ParamDef> params;  // read from the first row, in order of addition
   std::vector<TailStep> tail;
   ShowFailures show;
-  const char* title;  // title of the failure box
+  const char* title;  // title of the reader's failure box
 };
 
-// The reader of a type code; null outside 1..27.
-const EntityReaderSpec* FindEntityReader(int32_t code);
+// Every type, in the order of its code.
+std::span<const EntityTypeDef> EntityTypes();
+
+// The row of a type code; null outside 1..27.
+const EntityTypeDef* FindEntityType(int32_t code);
+
+// The row's query for one entity of one part.
+std::string EntityTypeSql(const EntityTypeDef& type, int32_t partID, int32_t entityID);
 
 }  // namespace qzdbs
