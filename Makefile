@@ -1,11 +1,12 @@
 # The two commands a user needs: `make demo` draws a sample part, `make test`
 # runs the whole test suite. Both install what is missing and build first.
 JOBS ?= 2
+PREFIX ?= /usr/local
 BUILD ?= build
 BUILD_SAN ?= build-sanitize
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build demo test test-sanitize format format-check ci clean
+.PHONY: all deps configure build demo install test test-sanitize format format-check ci clean
 
 all: build
 
@@ -22,6 +23,9 @@ build: deps configure
 
 demo: build
 	@scripts/demo.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -149,6 +149,67 @@
         <source>DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)</source>
         <translation>DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)</translation>
     </message>
+    <message>
+        <source>Parts list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open studio &amp;drawing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save studio d&amp;rawing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export parts &amp;list (CSV)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete part</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert a standard part (Part &gt; Insert standard part)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These parts could not be drawn again:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opened %1: %2 of %3 parts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save studio drawing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open studio drawing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export parts list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -149,6 +149,68 @@
         <source>DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)</source>
         <translation>DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)</translation>
     </message>
+    <message>
+        <source>Parts list</source>
+        <translation>明细栏</translation>
+    </message>
+    <message>
+        <source>Open studio &amp;drawing...</source>
+        <translation>打开工作室图形(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Save studio d&amp;rawing...</source>
+        <translation>保存工作室图形(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Export parts &amp;list (CSV)...</source>
+        <translation>导出明细栏(CSV)(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete part</source>
+        <translation>删除零件(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Insert a standard part (Part &gt; Insert standard part)</source>
+        <translation>插入标准件（零件 &gt; 插入标准件）</translation>
+    </message>
+    <message>
+        <source>These parts could not be drawn again:
+%1</source>
+        <translation>以下零件无法重新绘制：
+%1</translation>
+    </message>
+    <message>
+        <source>Opened %1: %2 of %3 parts</source>
+        <translation>已打开 %1：%3 个零件中的 %2 个</translation>
+    </message>
+    <message>
+        <source>Save studio drawing</source>
+        <translation>保存工作室图形</translation>
+    </message>
+    <message>
+        <source>Open studio drawing</source>
+        <translation>打开工作室图形</translation>
+    </message>
+    <message>
+        <source>Export parts list</source>
+        <translation>导出明细栏</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

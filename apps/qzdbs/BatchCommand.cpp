@@ -13,11 +13,13 @@
 #include <thread>
 
 #include "CliSupport.h"
+#include "CommandLineErrors.h"
 #include "Commands.h"
 #include "DrawingOutput.h"
 #include "JobQueue.h"
 #include "Progress.h"
 #include "SelectionRun.h"
+#include "base/TextFile.h"
 #include "db/LibraryDB.h"
 #include "db/clsPartSelDB.h"
 #include "db/recordset/Connection.h"
@@ -28,6 +30,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
+
+constexpr int kJobsPerCore = 4;
 
 struct BatchOptions {
   std::vector<std::string> libraries;
@@ -258,9 +262,10 @@ void RunBatch(const BatchOptions& options) {
     if (std::find(formats.begin(), formats.end(), *format) == formats.end())
       formats.push_back(*format);
   }
-  if (options.jobs < 0) Fail("batch", kBadRequest, "--jobs must be 1 or more");
-  const auto libraries = ResolveLibraries("batch", options.libraries);
-  auto catalogue = LoadCatalogue("batch", libraries);
+  auto catalogue = LoadCatalogue("batch", ResolveLibraries("batch", options.libraries));
+  std::vector<std::string> libraries;
+  for (const auto& library : catalogue->Libraries())
+    libraries.push_back(library.libraryPath);
   std::error_code error;
   fs::create_directories(options.output, error);
   if (error || !fs::is_directory(options.output))
@@ -268,8 +273,14 @@ void RunBatch(const BatchOptions& options) {
 
   auto drawings = ListDrawings(*catalogue);
   const size_t parts = catalogue->Parts().size();
-  int jobs = options.jobs > 0 ? options.jobs
-                              : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  int jobs = options.jobs > 0 ? options.jobs : cores;
+  // More jobs than this only wait for the cores and hold memory meanwhile.
+  if (const int most = kJobsPerCore * cores; jobs > most) {
+    std::cerr << "qzdbs batch: --jobs " << jobs << " is more than " << kJobsPerCore
+              << " per core; running " << most << '\n';
+    jobs = most;
+  }
   jobs = static_cast<int>(
       std::min<size_t>(static_cast<size_t>(jobs), std::max<size_t>(1, drawings.size())));
 
@@ -297,7 +308,11 @@ void SetUpBatch(CLI::App& program) {
   CLI::App* batch = program.add_subcommand(
       "batch", "Draw every value row of every part of the libraries into a folder");
   AddLibraryOption(*batch, options->libraries);
-  batch->add_option("--jobs,-j", options->jobs, "drawings made at once (default: one per core)")
+  WholeNumber(
+      batch->add_option("--jobs,-j", options->jobs,
+                        "drawings made at once, 1 or more (default: one per core; at most " +
+                            std::to_string(kJobsPerCore) + " per core)"),
+      1)
       ->type_name("N");
   batch->add_option("--format", options->formats, "the formats to write, e.g. dxf,svg")
       ->delimiter(',')
@@ -313,7 +328,9 @@ void SetUpBatch(CLI::App& program) {
       "failed, 2 something asked for is not there.\n\n"
       "Examples:\n"
       "  qzdbs batch -o drawings\n"
-      "  qzdbs batch --library my-parts.qzlib --jobs 2 --format dxf,png -o drawings");
+      "  qzdbs batch --jobs 2 --format dxf,svg -o drawings\n"
+      "  qzdbs batch --library my-parts.qzlib --jobs 2 --format dxf,png -o my-drawings\n"
+      "(my-parts.qzlib: a library of your own; a copy of the sample library will do)");
   batch->callback([options] { RunBatch(*options); });
 }
 

@@ -72,7 +72,9 @@ void SetUpCatalog(CLI::App& program) {
   catalog->footer(
       "Examples:\n"
       "  qzdbs catalog\n"
-      "  qzdbs catalog --library my-parts.qzlib --json");
+      "  qzdbs catalog --json\n"
+      "  qzdbs catalog --library my-parts.qzlib --json\n"
+      "(my-parts.qzlib: a library of your own; a copy of the sample library will do)");
   catalog->callback([options] { RunCatalog(*options); });
 }
 

@@ -76,7 +76,8 @@ void SetUpDraw(CLI::App& program) {
       "Examples:\n"
       "  qzdbs draw \"ISO 4014\" --row 17 -o bolt-M12x60.dxf\n"
       "  qzdbs draw \"ISO 4014\" --row 17 --set L=65 --view front --option make-block -o bolt.png\n"
-      "  qzdbs draw 5 --library my-parts.qzlib --scale 2 -o washer.json");
+      "  qzdbs draw \"ISO 4014\" --row 17 --no-view -o bolt-whole.svg\n"
+      "  qzdbs draw 5 --row 3 --scale 2 --block-folder blocks -o washer.pdf");
   draw->callback([options] { RunDraw(*options); });
 }
 

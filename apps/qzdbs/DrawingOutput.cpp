@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "base/OrderedMap.h"
+#include "base/TextFile.h"
 #include "host/recording/Recording.h"
 
 #ifdef QZDBS_HAVE_SERVER
@@ -77,22 +78,6 @@ std::string FormatList(const std::string& prefix) {
     list += (list.empty() ? "" : ", ") + prefix + entry.name;
   }
   return list;
-}
-
-void WriteTextAtomically(const std::filesystem::path& file, const std::string& text) {
-  std::filesystem::path temporary = file;
-  temporary += ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw std::runtime_error("cannot write " + file.string());
-  }
 }
 
 #ifdef QZDBS_HAVE_SERVER

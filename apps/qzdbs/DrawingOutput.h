@@ -46,7 +46,4 @@ class DrawingWriter {
   std::unique_ptr<Document> document_;
 };
 
-// Writes `text` to `file` through a temporary file beside it.
-void WriteTextAtomically(const std::filesystem::path& file, const std::string& text);
-
 }  // namespace qzdbs::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLineErrors.h"
 #include "Commands.h"
 #include "compute/FormulaEvaluator.h"
 #include "platform/formula/FormulaParser.h"
@@ -101,7 +102,8 @@ void SetUpEval(CLI::App& program) {
                    "NAME=VALUE, a final value of the family named by its prefix (O., S., T., "
                    "P.); repeat for each variable")
       ->type_name("NAME=VALUE");
-  eval->add_option("--scale", options->scale, "the drawing scale, the value of QZDBSCA")
+  PositiveNumber(eval->add_option("--scale", options->scale,
+                                  "the drawing scale, the value of QZDBSCA, above 0"))
       ->capture_default_str();
   eval->callback([options] { RunEval(*options); });
 }

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "CliSupport.h"
+#include "CommandLineErrors.h"
 
 namespace qzdbs::cli {
 
@@ -12,22 +13,29 @@ void AddPartOptions(CLI::App& command, PartOptions& options, bool drawing) {
       .add_option("part", options.part, "the part: its name, a unique part of it, or its PartID")
       ->required();
   AddLibraryOption(command, options.libraries);
-  options.rowOption =
+  options.rowOption = WholeNumber(
       command.add_option("--row", options.row, "the value row (RowID) to use (default: the first)")
-          ->type_name("ROWID");
+          ->type_name("ROWID"));
   command
       .add_option("--set", options.cells,
                   "type VALUE into parameter NAME of the row, as in the dialog's grid; repeat for "
                   "more")
       ->type_name("NAME=VALUE");
-  command.add_option("--scale", options.scale, "the drawing scale (QZDBSCA)")
+  PositiveNumber(
+      command.add_option("--scale", options.scale, "the drawing scale (QZDBSCA), above 0"))
       ->capture_default_str();
   if (!drawing) return;
+  CLI::Option* view =
+      command
+          .add_option("--view", options.views,
+                      "a view to draw: its name, a unique part of it, or its PartViewID; repeat "
+                      "for more (default: every view)")
+          ->type_name("NAME");
   command
-      .add_option("--view", options.views,
-                  "a view to draw: its name, a unique part of it, or its PartViewID; repeat for "
-                  "more (default: every view)")
-      ->type_name("NAME");
+      .add_flag("--no-view", options.noView,
+                "untick every view, as the dialog's 全部清除 does: the part is drawn whole, "
+                "without views")
+      ->excludes(view);
   command
       .add_option(
           "--option", options.options,
@@ -56,6 +64,7 @@ PartChoice MakeChoice(const std::string& command, const PartOptions& options,
   choice.partName = part.name;
   if (options.rowOption && options.rowOption->count() > 0) choice.rowID = options.row;
   choice.views = options.views;
+  choice.noView = options.noView;
   return choice;
 }
 

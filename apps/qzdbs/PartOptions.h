@@ -23,11 +23,13 @@ struct PartOptions {
   CLI::Option* rowOption = nullptr;
   std::vector<std::string> cells;
   std::vector<std::string> views;
+  bool noView = false;
   std::vector<std::string> options;
   double scale = 1;
 };
 
-// PART, --library, --row, --set, --scale; with `drawing` also --view and --option.
+// PART, --library, --row, --set, --scale; with `drawing` also --view,
+// --no-view and --option.
 void AddPartOptions(CLI::App& command, PartOptions& options, bool drawing);
 
 // Checks what does not need the part (--set, --option) and finds the part;

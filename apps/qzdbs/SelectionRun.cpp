@@ -36,7 +36,9 @@ std::vector<ui::SelectionStep> ChoiceSteps(const PartChoice& choice) {
   if (choice.rowID) script.push_back(steps::SelectRowID(*choice.rowID));
   for (const auto& [name, value] : choice.cells)
     script.push_back(steps::EditCell(name, value));
-  if (choice.views.empty()) {
+  if (choice.noView) {
+    script.push_back(steps::ClearAllViews());
+  } else if (choice.views.empty()) {
     script.push_back(steps::TickAllViews());
   } else {
     for (const auto& view : choice.views)

@@ -24,6 +24,7 @@ struct PartChoice {
   std::optional<int32_t> rowID;                            // the grid's first row when not given
   std::vector<std::pair<std::string, std::string>> cells;  // parameter name, value typed
   std::vector<std::string> views;  // names, PartViewIDs or parts of names; empty: every view
+  bool noView = false;             // every view unticked instead
   std::vector<int32_t> options;    // chkOut indices to tick
 };
 

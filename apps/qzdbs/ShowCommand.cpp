@@ -20,6 +20,7 @@ using Json = nlohmann::ordered_json;
 struct ShowOptions {
   PartOptions part;
   bool json = false;
+  bool all = false;
 };
 
 // What the dialog showed and the engine computed.
@@ -105,16 +106,23 @@ const char* FamilyTitle(const std::string& family) {
   return "Points";
 }
 
-void PrintText(const PartChoice& part, const Shown& shown) {
+void PrintText(const PartChoice& part, const Shown& shown, bool all) {
   std::cout << part.partName << "  (PartID " << part.partID << ", " << part.libraryPath << ")\n\n";
   std::cout << "Parameters and standard sizes";
   if (!shown.selectedRow.empty()) std::cout << " (row " << shown.selectedRow << " selected)";
   std::cout << ":\n";
-  std::vector<std::vector<std::string>> table{{"RowID"}};
-  for (const auto& name : shown.header)
-    table[0].push_back(name);
-  for (const auto& row : shown.rows)
-    table.push_back(row);
+  // The dialog's grid shows a hidden column too narrow to read.
+  std::vector<size_t> columns{0};
+  for (size_t c = 0; c < shown.header.size(); ++c)
+    if (all || shown.visible[c] == 1) columns.push_back(c + 1);
+  std::vector<std::vector<std::string>> table(1);
+  for (size_t c : columns)
+    table[0].push_back(c == 0 ? "RowID" : shown.header[c - 1]);
+  for (const auto& row : shown.rows) {
+    table.emplace_back();
+    for (size_t c : columns)
+      table.back().push_back(row[c]);
+  }
   PrintTable(table);
   std::cout << "\nViews:\n";
   if (shown.views.empty()) std::cout << "  none (every entity is drawn)\n";
@@ -186,7 +194,7 @@ void RunShow(const ShowOptions& options) {
   if (options.json) {
     PrintJson(choice, shown);
   } else {
-    PrintText(choice, shown);
+    PrintText(choice, shown, options.all);
   }
   if (!shown.computed) Fail("show", kNotDone, "the part's values could not all be computed");
 }
@@ -201,12 +209,16 @@ void SetUpShow(CLI::App& program) {
   show->add_flag("--json", options->json,
                  "print JSON; each family of values is an object keyed as the engine keys it "
                  "(O.L, S.b, T.Mass, P.A1.X), with the value texts as computed");
+  show->add_flag("--all", options->all,
+                 "show the part's hidden parameter columns too (the JSON always lists them, "
+                 "marked visible: false)");
   show->footer(
       "Exit status: 0 shown, 1 some value could not be computed, 2 something asked for is "
       "not there.\n\n"
       "Examples:\n"
       "  qzdbs show \"ISO 4014\" --row 17\n"
-      "  qzdbs show 1 --row 17 --set L=65 --json");
+      "  qzdbs show 1 --row 17 --set L=65 --json\n"
+      "  qzdbs show 1 --row 17 --all");
   show->callback([options] { RunShow(*options); });
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "CommandLineErrors.h"
 #include "Commands.h"
 #include "engine/IQZdbEngine.h"
 
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
   for (const auto& command : commands)
     command.setup(program);
 
-  CLI11_PARSE(program, argc, argv);
+  try {
+    program.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return qzdbs::cli::ExitOnParseError(program, error);
+  }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <stdexcept>
 
 #include "db/LibraryDB.h"
 #include "db/PartCatalogue.h"
@@ -23,6 +24,15 @@ CatalogueNode NodeOf(const clsPartTreeDB& record) {
   node.nodeID = record.NodeID;
   node.partID = record.PartID;
   return node;
+}
+
+// The full path with links resolved; the path made absolute when the file
+// cannot be reached, so that opening it reports why.
+std::string FullPath(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::canonical(path, error);
+  if (error) full = std::filesystem::absolute(path, error).lexically_normal();
+  return error ? path : full.string();
 }
 
 }  // namespace
@@ -60,8 +70,14 @@ CatalogueNode ReadLibraryTree(const std::string& libraryPath) {
 bool Catalogue::Load(const std::vector<std::string>& libraryPaths) {
   libraries_.clear();
   message_.clear();
-  for (const auto& path : libraryPaths) {
+  std::set<std::string> read;
+  for (const auto& given : libraryPaths) {
+    const std::string path = FullPath(given);
+    if (!read.insert(path).second) continue;
     try {
+      std::error_code error;
+      if (std::filesystem::is_directory(path, error))
+        throw std::runtime_error("is a folder, not a library file");
       libraries_.push_back(ReadLibraryTree(path));
     } catch (const std::exception& failure) {
       if (!message_.empty()) message_ += '\n';

@@ -25,6 +25,9 @@ class Catalogue {
   // Reads every library's tree, each through a connection of its own (the
   // shared library connection is the chosen part's). A library that cannot
   // be read is left out and named in Message(); false when any was.
+  // Each library is known by its full path with symbolic links resolved,
+  // which the session's DBPath then carries: two names of one file are one
+  // library. A folder is refused as not a library.
   bool Load(const std::vector<std::string>& libraryPaths);
 
   const std::vector<CatalogueNode>& Libraries() const { return libraries_; }

@@ -33,4 +33,10 @@ void CellEditor::Commit() {
   changed_.Emit();
 }
 
+void CellEditor::Cancel() {
+  if (!visible_) return;
+  visible_ = false;
+  changed_.Emit();
+}
+
 }  // namespace qzdbs::ui

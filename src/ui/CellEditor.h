@@ -29,6 +29,8 @@ class CellEditor {
   // Writes the text into the grid's current cell, without any check, and
   // hides the box; nothing when the box is not shown.
   void Commit();
+  // Hides the box; the cell keeps its text.
+  void Cancel();
 
   bool Visible() const { return visible_; }
   const std::string& Text() const { return text_; }

@@ -1,6 +1,7 @@
 // The scripted stand-in of the selection dialog.
 #include "ui/ScriptedDialog.h"
 
+#include "state/EngineState.h"
 #include "ui/NameLookup.h"
 
 namespace qzdbs::ui {
@@ -69,6 +70,14 @@ std::string FirstCharacter(const std::string& text) {
   return text.substr(0, std::min(length, text.size()));
 }
 
+std::string PartName(const frmPartSel& dialog) {
+  const EngineState& engine = Engine();
+  for (const auto* part : dialog.Tree().Parts())
+    if (part->partID == engine.CurrentPartID && part->libraryPath == engine.LibraryPath)
+      return part->name;
+  return "PartID " + std::to_string(engine.CurrentPartID);
+}
+
 }  // namespace
 
 SelectionStep ChoosePart(std::string libraryPath, int32_t partID) {
@@ -105,7 +114,12 @@ SelectionStep EditCell(std::string column, std::string value) {
     const auto col =
         static_cast<int32_t>(FindNamed(columns, column, Match::Whole, "parameter", "parameters")) +
         1;
-    dialog.SelectCell(grid.RowSel(), col);
+    const int32_t row = grid.RowSel();
+    if (const std::string refused = dialog.RefusedValue(col, value); !refused.empty())
+      throw ScriptError("part \"" + PartName(dialog) + "\", row " + grid.TextMatrix(row, 0) +
+                        ", column " + column + ": \"" + value +
+                        "\" is not a number; the column takes a number or nothing");
+    dialog.SelectCell(row, col);
     dialog.GridKeyPress(FirstCharacter(value));
     dialog.EditorTextChanged(value);
     dialog.EditorLostFocus();

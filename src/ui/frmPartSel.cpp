@@ -61,7 +61,8 @@ frmPartSel::frmPartSel(std::shared_ptr<const Catalogue> catalogue, SubDialogs& d
   grid_.SetFixedRows(1);
   grid_.SetFixedCols(1);
   grid_.SetColWidth(0, kRowIDColumnWidth);
-  grid_.SetTextMatrix(0, 0, kHeaderCorner);
+  // The corner's heading comes with the first part's headings: an empty
+  // grid shows no cell of its own.
   // Until a part is chosen only Cancel can be used.
   enabled_[At(Button::Cancel)] = true;
   if (!catalogue_->Message().empty()) MsgBox(catalogue_->Message(), MsgIcon::Information, "");
@@ -79,7 +80,7 @@ bool frmPartSel::ChoosePart(const CatalogueNode& node) {
 
 bool frmPartSel::ChoosePart(const std::string& libraryPath, int32_t partID) {
   if (!loaded_) return false;
-  editor_.Commit();
+  CommitEdit();
   const std::string folder = LibraryFolder(libraryPath);
   const auto& connection = Engine().LibraryConnection;
   const bool reopen = folder != lastLibraryFolder_ || !connection ||
@@ -231,20 +232,59 @@ void frmPartSel::EditorTextChanged(std::string text) {
 }
 
 void frmPartSel::EditorLostFocus() {
-  editor_.Commit();
+  CommitEdit();
+}
+
+void frmPartSel::EditorEnter() {
+  CommitEdit();
+}
+
+void frmPartSel::EditorEscape() {
+  editor_.Cancel();
+}
+
+void frmPartSel::EditorTab(bool back) {
+  if (!editor_.Visible()) return;
+  const int32_t row = editor_.Row();
+  const int32_t col = editor_.Col() + (back ? -1 : 1);
+  if (!CommitEdit()) return;
+  if (col >= grid_.FixedCols() && col < grid_.Cols()) grid_.Select(row, col, row, col);
+}
+
+std::string frmPartSel::RefusedValue(int32_t col, const std::string& text) const {
+  if (col < 1 || col > paraNames_.Count() || paraNames_.Item(col)->ParaType != 0) return {};
+  if (text.find_first_not_of(" \t") == std::string::npos || ParseNumber(text)) return {};
+  return "参数 " + grid_.TextMatrix(0, col) + " 只接受数字，“" + text + "”不是数字。";
+}
+
+bool frmPartSel::CommitEdit() {
+  if (!editor_.Visible()) return true;
+  const std::string refused = RefusedValue(editor_.Col(), editor_.Text());
+  if (refused.empty()) {
+    editor_.Commit();
+    return true;
+  }
+  editor_.Cancel();
+  MsgBox(refused, MsgIcon::Exclamation, "提示：");
+  return false;
+}
+
+void frmPartSel::ExtendSelection(int32_t row, int32_t col) {
+  CommitEdit();
+  grid_.Select(grid_.Row(), grid_.Col(), row, col);
 }
 
 void frmPartSel::GridScrolled() {
-  editor_.Commit();
+  CommitEdit();
 }
 
 void frmPartSel::SelectCell(int32_t row, int32_t col) {
-  editor_.Commit();
+  CommitEdit();
   grid_.Select(row, col, row, col);
 }
 
 void frmPartSel::SelectRow(int32_t row) {
-  editor_.Commit();
+  CommitEdit();
   grid_.Select(row, 1, row, grid_.Cols() - 1);
 }
 
@@ -270,13 +310,13 @@ void frmPartSel::SetChkOut(int32_t index, bool ticked) {
 
 void frmPartSel::cmd_SelAllView() {
   if (!Enabled(Button::SelAllView)) return;
-  editor_.Commit();
+  CommitEdit();
   views_.SetAllChecked(true);
 }
 
 void frmPartSel::cmd_DelAllView() {
   if (!Enabled(Button::DelAllView)) return;
-  editor_.Commit();
+  CommitEdit();
   views_.SetAllChecked(false);
   MsgBox(kNoViewChosen, MsgIcon::Exclamation, "提示：");
 }
@@ -330,7 +370,7 @@ bool frmPartSel::PrepareComputation() {
 
 bool frmPartSel::cmd_Draw() {
   if (!Enabled(Button::Draw)) return false;
-  editor_.Commit();
+  CommitEdit();
   clsWaitCursor wait;
   if (!PrepareComputation()) return false;
   bool drawn = false;
@@ -352,7 +392,7 @@ bool frmPartSel::cmd_Draw() {
 
 void frmPartSel::cmdNext() {
   if (!Enabled(Button::Next)) return;
-  editor_.Commit();
+  CommitEdit();
   if (!PrepareComputation()) return;
   frmStructPara next(dialogs_, [this] { return PrepareComputation(); });
   if (next.Load()) dialogs_.Show(next);
@@ -362,7 +402,7 @@ void frmPartSel::cmdNext() {
 
 void frmPartSel::cmdProperty() {
   if (!Enabled(Button::Property)) return;
-  editor_.Commit();
+  CommitEdit();
   InitComp();
   CollectDesignParas();
   frmAttribute attributes;
@@ -372,7 +412,7 @@ void frmPartSel::cmdProperty() {
 
 void frmPartSel::cmdParaShow() {
   if (!Enabled(Button::ParaShow)) return;
-  editor_.Commit();
+  CommitEdit();
   if (paraNames_.Count() < 1) return;
   frmParaShow show(grid_);
   show.Load();

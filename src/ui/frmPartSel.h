@@ -81,10 +81,22 @@ class frmPartSel {
   // The editor losing the focus, the grid scrolling, the current cell
   // moving: each writes the edit back first.
   void EditorLostFocus();
+  // Keys in the editor: Enter writes the edit back, Escape drops it, Tab
+  // (back: Shift+Tab) writes it back and moves to the next cell of the row.
+  void EditorEnter();
+  void EditorEscape();
+  void EditorTab(bool back);
   void GridScrolled();
   void SelectCell(int32_t row, int32_t col);
   // A whole value row selected, as a click on its row header does.
   void SelectRow(int32_t row);
+  // The selection drawn on from the current cell to (row, col), as a
+  // Shift+click or a drag does; the row where it ends is the row drawn.
+  void ExtendSelection(int32_t row, int32_t col);
+  // Why the text cannot go into the column (a numeric column takes a number
+  // or nothing); empty when it can. Writing an edit back checks it: a
+  // refused text is shown in a message and the cell keeps its text.
+  std::string RefusedValue(int32_t col, const std::string& text) const;
 
   // The view list.
   const CheckList& lvw_PartVeiw() const { return views_; }
@@ -146,6 +158,8 @@ class frmPartSel {
   void UpdateButtons();
   void ShowPicture(bool written);
   void Unload(bool notify = true);
+  // Writes the edit back unless RefusedValue refuses it; false then.
+  bool CommitEdit();
 
   std::shared_ptr<const Catalogue> catalogue_;
   SubDialogs& dialogs_;

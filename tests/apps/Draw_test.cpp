@@ -49,6 +49,17 @@ TEST_F(DrawCommand, DrawsTheChosenRowWithEveryViewByDefault) {
   EXPECT_EQ(LastSet(drawn.session, "MakeBlock"), false);
 }
 
+// --no-view unticks every view: the part drawn whole. The session is told
+// the library's full path however it was named.
+TEST_F(DrawCommand, NoViewDrawsThePartWholeAndDBPathIsTheFullPath) {
+  const auto relative = std::filesystem::relative(SampleLibraryPath());
+  Recording drawn = Drawn({"1", "--row", "17", "--no-view", "--library", relative.string()});
+  ASSERT_EQ(drawn.views.size(), 2u);
+  EXPECT_EQ(LastSet(drawn.views[0].events, "Name"), "PartView1");
+  EXPECT_EQ(LastSet(drawn.session, "DBPath"),
+            std::filesystem::canonical(SampleLibraryPath()).string());
+}
+
 TEST_F(DrawCommand, ViewsOptionsCellsAndScaleAreTheUsersChoices) {
   Recording drawn = Drawn({"1", "--row", "17", "--set", "L=65", "--view", "right", "--option",
                            "make-block", "--option", "零件编组", "--scale", "2"});
@@ -65,39 +76,74 @@ TEST_F(DrawCommand, ViewsOptionsCellsAndScaleAreTheUsersChoices) {
   EXPECT_TRUE(found) << inputs.dump();
 }
 
-TEST_F(DrawCommand, RefusedRequestsSayWhatIsThereAndWriteNothing) {
+// Every command line that asks for something not there or malformed, of
+// every command: status 2, the program's own words naming the option, the
+// value and what is expected, and no file. "@out" stands for the file or
+// folder the row would write.
+TEST_F(DrawCommand, MistakesExitTwoSayingWhatIsExpectedAndWriteNothing) {
+  ScratchLibrary notALibrary("CREATE TABLE Other (x);", "other.db");
   struct Case {
     std::vector<std::string> args;
     std::string said;
   };
   const Case cases[] = {
-      {{"nothing"}, "no part \"nothing\"; the parts are: \"六角头螺栓 ISO 4014"},
-      {{"ISO"}, "\"ISO\" names several parts: "},
-      {{"1", "--row", "99"}, "no value row 99; the rows are: 1, 2, 3"},
-      {{"1", "--view", "top"},
+      {{"draw", "nothing", "-o", "@out"},
+       "no part \"nothing\"; the parts are: \"六角头螺栓 ISO 4014"},
+      {{"draw", "ISO", "-o", "@out"}, "\"ISO\" names several parts: "},
+      {{"draw", "1", "--row", "99", "-o", "@out"}, "no value row 99; the rows are: 1, 2, 3"},
+      {{"draw", "1", "--view", "top", "-o", "@out"},
        "no view \"top\"; the views are: \"主视图 (Front view)\" (11), \"右视图 (Right view)\" "
        "(12)"},
-      {{"1", "--set", "Length=5"}, "no parameter \"Length\"; the parameters are: \"Thread\""},
-      {{"1", "--set", "L"}, "--set L: give NAME=VALUE"},
-      {{"1", "--set", "=5"}, "--set =5: give NAME=VALUE"},
-      {{"1", "--option", "shiny"}, "no option \"shiny\"; the options are: remove-dimensions"},
-      {{"1", "--library", "/nonexistent/parts.qzlib"},
+      {{"draw", "1", "--set", "Length=5", "-o", "@out"},
+       "no parameter \"Length\"; the parameters are: \"Thread\""},
+      {{"draw", "1", "--set", "L", "-o", "@out"}, "--set L: give NAME=VALUE"},
+      {{"draw", "1", "--set", "=5", "-o", "@out"}, "--set =5: give NAME=VALUE"},
+      {{"draw", "1", "--row", "17", "--set", "L=abc", "-o", "@out"},
+       "part \"六角头螺栓 ISO 4014 (Hexagon head bolt)\", row 17, column L: \"abc\" is not a "
+       "number"},
+      {{"draw", "1", "--option", "shiny", "-o", "@out"},
+       "no option \"shiny\"; the options are: remove-dimensions"},
+      {{"draw", "1", "--library", "/nonexistent/parts.qzlib", "-o", "@out"},
        "library not found: /nonexistent/parts.qzlib"},
+      {{"draw", "1", "--library", dir.Path().string(), "-o", "@out"},
+       dir.Path().string() + ": is a folder, not a library file"},
+      {{"catalog", "--library", notALibrary.Path()}, notALibrary.Path()},
+      {{"draw", "1", "-o", "@out.txt"},
+       "the file name must end in one of .dxf, .svg, .png, .pdf, .json"},
+      {{"draw", "1", "--row", "abc", "-o", "@out"},
+       "qzdbs draw: --row: \"abc\" is not a whole number, e.g. --row 17"},
+      {{"draw", "1", "--row", "-o", "@out"}, "qzdbs draw: --row: "},
+      {{"show", "1", "--scale", "abc"}, "qzdbs show: --scale: \"abc\" is not a number"},
+      {{"draw", "1", "--scale", "0", "-o", "@out"}, "--scale: 0 is not above 0"},
+      {{"draw", "1", "--scale", "-1", "-o", "@out"}, "--scale: -1 is not above 0"},
+      {{"eval", "1+1", "--scale", "0"}, "qzdbs eval: --scale: 0 is not above 0"},
+      {{"batch", "--jobs", "0", "-o", "@out"},
+       "qzdbs batch: --jobs: \"0\" is not a whole number of 1 or more, e.g. --jobs 2"},
+      {{"batch", "--jobs", "-1", "-o", "@out"}, "--jobs: \"-1\" is not a whole number of 1"},
+      {{"draw", "-o", "@out"}, "qzdbs draw: part is required"},
+      {{"draw", "1", "--view", "front", "--no-view", "-o", "@out"}, "view excludes --"},
+      {{"draw", "1", "extra", "-o", "@out"}, "qzdbs draw: unexpected \"extra\""},
+      {{"drow", "1"},
+       "qzdbs: no command \"drow\"; the commands are: batch, bom, catalog, draw, eval, show"},
+      {{}, "qzdbs: give a command: batch, bom, catalog, draw, eval, show"},
+      {{"bom", File("absent.qzdrawing"), "-o", "@out.csv"},
+       "qzdbs bom: cannot read " + File("absent.qzdrawing")},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> args = {"draw"};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    args.insert(args.end(), {"-o", File("refused.json")});
+    std::vector<std::string> args = c.args;
+    std::vector<std::string> written;
+    for (std::string& arg : args) {
+      if (!arg.starts_with("@out")) continue;
+      arg = File("refused" + (arg == "@out" ? std::string(".json") : arg.substr(4)));
+      written.push_back(arg);
+    }
     ProgramRun run = RunQzdbs(args);
-    EXPECT_EQ(run.status, 2) << c.said;
+    EXPECT_EQ(run.status, 2) << c.said << "\n" << run.err;
     EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(File("refused.json"))) << c.said;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    for (const std::string& file : written)
+      EXPECT_FALSE(std::filesystem::exists(file)) << c.said;
   }
-  ProgramRun run = RunQzdbs({"draw", "1", "-o", File("part.txt")});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("the file name must end in one of .dxf, .svg, .png, .pdf, .json"),
-            std::string::npos)
-      << run.err;
 }
 
 TEST_F(DrawCommand, PartThatIsNotDrawnPrintsTheMessagesAndWritesNothing) {

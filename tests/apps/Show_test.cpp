@@ -5,6 +5,7 @@
 
 #include "Program.h"
 #include "support/ScratchLibrary.h"
+#include "ui/PartsList.h"
 
 namespace qzdbs::test {
 namespace {
@@ -70,6 +71,37 @@ TEST(ShowCommand, TextListsTheGridAndTheValues) {
   EXPECT_NE(run.out.find("(row 3 selected)"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\nStructure parameters:\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("  T.Standard = ISO 7089:2000\n"), std::string::npos) << run.out;
+
+  // Hidden columns only with --all, as the JSON marks them.
+  for (const bool all : {false, true}) {
+    std::vector<std::string> args = {"show", "1", "--row", "17"};
+    if (all) args.push_back("--all");
+    run = RunQzdbs(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const size_t at = run.out.find("  RowID");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    const std::string header = run.out.substr(at, run.out.find('\n', at) - at);
+    EXPECT_NE(header.find(" L "), std::string::npos) << header;
+    EXPECT_EQ(header.find(" b1 ") != std::string::npos, all) << header;
+  }
+}
+
+// qzdbs bom: a studio drawing's parts list, the same CSV the studio exports.
+TEST(BomCommand, WritesThePartsListOfAStudioDrawing) {
+  ScratchDir dir;
+  ui::PlacedPart bolt;
+  bolt.library = SampleLibraryPath().string();
+  bolt.partID = 1;
+  bolt.properties = {
+      {"Standard", "ISO 4014:2011"}, {"Designation", "M12 x 60"}, {"Mass", "0.0723"}};
+  const std::vector<ui::PlacedPart> parts = {bolt, bolt};
+  ui::WriteStudioDrawing(dir.Path() / "a.qzdrawing", parts);
+  const std::string csv = dir.Folder() + "a.csv";
+  ProgramRun run = RunQzdbs({"bom", dir.Folder() + "a.qzdrawing", "-o", csv});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadText(csv), ui::PartsListCsv(ui::BuildPartsList(parts)));
+  EXPECT_NE(ReadText(csv).find("\r\n1,ISO 4014:2011,M12 x 60,2,,0.072,0.145,\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ class PartSelTest : public SelectionTest {
 
 TEST_F(PartSelTest, LoadLeavesNoPartAndOnlyCancelUsable) {
   EXPECT_EQ(Engine().CurrentPartID, -1);
+  EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(0, 0), "");  // no heading without a part
   for (Button button : {Button::SelAllView, Button::DelAllView, Button::Next, Button::Property,
                         Button::ParaShow, Button::Draw})
     EXPECT_FALSE(dialog->Enabled(button)) << frmPartSel::ControlName(button);
@@ -203,13 +204,36 @@ TEST_F(PartSelTest, EditorStartsFromTheKeyOrFromTheCell) {
   }
 }
 
-TEST_F(PartSelTest, EditorTakesWhatIsTypedWithoutAnyCheck) {
+// A numeric column takes a number or nothing; what it refuses is said in a
+// message and the cell keeps its text.
+TEST_F(PartSelTest, EditorChecksTypedTextAgainstTheColumn) {
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  dialog->SelectCell(3, ColumnOf("s"));
-  dialog->GridKeyPress("a");
-  dialog->EditorTextChanged("abc");
-  dialog->GridScrolled();
-  EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(3, ColumnOf("s")), "abc");
+  struct Case {
+    const char* column;
+    const char* typed;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"s", "abc", false}, {"s", "12abc", false}, {"s", " 12.5 ", true},
+      {"s", "1e3", true},  {"s", "", true},       {"Thread", "abc", true},
+  };
+  for (const Case& c : cases) {
+    const int32_t col = ColumnOf(c.column);
+    const std::string before = dialog->fgd_InputPara().TextMatrix(3, col);
+    const size_t boxes = BoxTexts().size();
+    dialog->SelectCell(3, col);
+    dialog->GridKeyPress("a");
+    dialog->EditorTextChanged(c.typed);
+    dialog->GridScrolled();
+    EXPECT_FALSE(dialog->txtEdit().Visible()) << c.typed;
+    EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(3, col), c.taken ? c.typed : before) << c.typed;
+    ASSERT_EQ(BoxTexts().size(), boxes + (c.taken ? 0 : 1)) << c.typed;
+    if (!c.taken) {
+      EXPECT_EQ(BoxTexts().back(),
+                "提示： 参数 s 只接受数字，“" + std::string(c.typed) + "”不是数字。");
+    }
+    dialog->fgd_InputPara().SetTextMatrix(3, col, before);
+  }
 }
 
 TEST_F(PartSelTest, HeaderRowIsNotEditable) {

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <array>
+#include <filesystem>
 
 #include "QtHarness.h"
 #include "engine/IQZdbEngine.h"
@@ -92,20 +94,42 @@ TEST_F(PartSelWindowTest, TypingADigitAndDrawingHandsThatValueAndTheTickedView) 
   EXPECT_TRUE(HostValueAs<bool>(session->Get("GroupPart")));
 }
 
-TEST_F(PartSelWindowTest, InPlaceEditorStartsEndsAndSwallowsEnter) {
+// Each row starts the editor one way and ends it one way: Enter and Tab
+// write the edit back (Tab moving on along the row), Escape drops it, and
+// moving to another cell writes it back.
+TEST_F(PartSelWindowTest, InPlaceEditorStartsAndEndsByTheKeys) {
   auto window = OpenWindow();
   ChooseInTree(*window, QString::fromUtf8(kBolt));
   QTableWidget& grid = Grid(*window);
   const int l = ColumnOf(*window, "L");
+  const QString before = grid.item(2, l)->text();
   struct Case {
     const char* what;
     std::function<void()> start;
     QString text;  // empty: the cell's text as it was
+    std::function<void()> end;
+    bool written;
+    int colAfter;
   };
+  auto key = [&](Qt::Key k) { return [&, k] { QTest::keyClick(&Editor(*window), k); }; };
   const std::vector<Case> cases = {
-      {"digit", [&] { QTest::keyClick(&grid, Qt::Key_7); }, "7"},
-      {"letter", [&] { QTest::keyClicks(&grid, "x"); }, "x"},
-      {"double click", [&] { DoubleClickCell(grid, 2, l); }, {}},
+      {"digit, Enter", [&] { QTest::keyClick(&grid, Qt::Key_7); }, "7", key(Qt::Key_Return), true,
+       l},
+      {"letter, Escape", [&] { QTest::keyClicks(&grid, "x"); }, "x", key(Qt::Key_Escape), false, l},
+      {"double click, Tab",
+       [&] { DoubleClickCell(grid, 2, l); },
+       {},
+       key(Qt::Key_Tab),
+       true,
+       l + 1},
+      {"Delete, Shift+Tab",
+       [&] { QTest::keyClick(&grid, Qt::Key_Delete); },
+       {},
+       key(Qt::Key_Backtab),
+       true,
+       l - 1},
+      {"digit, another cell", [&] { QTest::keyClick(&grid, Qt::Key_9); }, "9",
+       [&] { ClickCell(grid, 1, l); }, true, l},
   };
   for (auto c : cases) {
     ClickCell(grid, 2, l);
@@ -114,12 +138,11 @@ TEST_F(PartSelWindowTest, InPlaceEditorStartsEndsAndSwallowsEnter) {
     ASSERT_TRUE(Editor(*window).isVisible()) << c.what;
     EXPECT_EQ(Editor(*window).text(), c.text) << c.what;
     EXPECT_EQ(Editor(*window).cursorPosition(), c.text.size()) << c.what;
-    QTest::keyClick(&Editor(*window), Qt::Key_Return);
-    EXPECT_TRUE(Editor(*window).isVisible()) << c.what << ": Enter ends nothing";
-    EXPECT_EQ(Editor(*window).text(), c.text) << c.what;
-    ClickCell(grid, 1, l);
+    c.end();
     EXPECT_FALSE(Editor(*window).isVisible()) << c.what;
-    EXPECT_EQ(grid.item(2, l)->text(), c.text) << c.what;
+    EXPECT_EQ(grid.item(2, l)->text(), c.written ? c.text : before) << c.what;
+    EXPECT_EQ(window->Model().fgd_InputPara().Col(), c.colAfter) << c.what;
+    window->Model().fgd_InputPara().SetTextMatrix(2, l, before.toStdString());
   }
   // Typing more into the box, then scrolling the grid, writes it back too.
   ClickCell(grid, 2, l);
@@ -128,6 +151,51 @@ TEST_F(PartSelWindowTest, InPlaceEditorStartsEndsAndSwallowsEnter) {
   window->Model().GridScrolled();
   EXPECT_EQ(grid.item(2, l)->text(), "42");
   EXPECT_EQ(window->Model().fgd_InputPara().TextMatrix(2, l), "42");
+}
+
+// Shift+click and a drag draw the selection on, so that the row where it
+// ends is the row drawn; a click on the fixed column picks whole rows.
+TEST_F(PartSelWindowTest, SelectionIsDrawnOnByShiftClickAndDrag) {
+  auto window = OpenWindow();
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  QTableWidget& grid = Grid(*window);
+  const auto& model = window->Model().fgd_InputPara();
+  ClickCell(grid, 1, 2);
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                    grid.visualItemRect(grid.item(3, 3)).center());
+  EXPECT_EQ((std::array{model.Row(), model.Col(), model.RowSel(), model.ColSel()}),
+            (std::array{1, 2, 3, 3}));
+  const QPoint from = grid.visualItemRect(grid.item(2, 0)).center();
+  const QPoint to = grid.visualItemRect(grid.item(1, 0)).center();
+  QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, from);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), grid.viewport()->mapToGlobal(QPointF(to)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(grid.viewport(), &move);
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, to);
+  EXPECT_EQ((std::array{model.Row(), model.Col(), model.RowSel(), model.ColSel()}),
+            (std::array{2, 1, 1, model.Cols() - 1}));
+}
+
+// The last part and row come back in the next window; the tree shows each
+// part's whole name on hover.
+TEST_F(PartSelWindowTest, LastPartAndRowAreRemembered) {
+  {
+    auto window = OpenWindow();
+    ChooseInTree(*window, QString::fromUtf8(kBolt));
+    ClickCell(Grid(*window), 3, 0);
+    auto* tree = window->findChild<QTreeWidget*>("QZPartTree");
+    const auto bolt =
+        tree->findItems(QString::fromUtf8(kBolt), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(bolt.size(), 1);
+    EXPECT_EQ(bolt.front()->toolTip(0), QString::fromUtf8(kBolt));
+    window->reject();
+  }
+  Engine().CurrentPartID = -1;
+  auto window = OpenWindow();
+  EXPECT_EQ(Engine().CurrentPartID, -1);
+  window->RestoreLastChoice();
+  EXPECT_EQ(Engine().CurrentPartID, 1);
+  EXPECT_EQ(window->Model().fgd_InputPara().RowSel(), 3);
 }
 
 TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByName) {
@@ -151,6 +219,28 @@ TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByName) {
   search->clear();
   EXPECT_TRUE(shown(kBolt));
   EXPECT_TRUE(shown("板式平焊法兰"));
+}
+
+TEST_F(PartSelWindowTest, SearchBoxFindsBySizeAndOpensTheRowFoundWithTheLengthTyped) {
+  // A second M16 row lets the bolt's length be typed between rows (30 and 60).
+  auto window = OpenWindow(
+      "INSERT INTO QZParaValue VALUES (1, 470, 4, 'M16', NULL), (1, 197, 4, NULL, 60.0), "
+      "(1, 781, 4, NULL, 24.0), (1, 525, 4, NULL, 10.0), (1, 834, 4, NULL, 2.0);");
+  auto* tree = window->findChild<QTreeWidget*>("QZPartTree");
+  auto hidden = [&](const char* name) {
+    return tree->findItems(QString::fromUtf8(name), Qt::MatchExactly | Qt::MatchRecursive)
+        .front()
+        ->isHidden();
+  };
+  window->findChild<QLineEdit*>("txtSearch")->setText("M16 x 45");
+  EXPECT_FALSE(hidden(kBolt));
+  EXPECT_TRUE(hidden("外齿锁紧垫圈"));  // no M16 among its sizes
+  EXPECT_TRUE(hidden("板式平焊法兰"));
+  ChooseInTree(*window, QString::fromUtf8(kBolt));
+  const auto& grid = window->Model().fgd_InputPara();
+  ASSERT_EQ(grid.Row(), 3);
+  EXPECT_EQ(grid.TextMatrix(3, 1), "M16");
+  EXPECT_EQ(grid.TextMatrix(3, 2), "45");  // L, typed into the first of the two nearest rows
 }
 
 TEST_F(PartSelWindowTest, AutoHideBarHidesTheTreeAfterADoubleClickedPart) {
@@ -190,6 +280,24 @@ TEST_F(PartSelWindowTest, PreviewShowsTheDrawingWhenTheLibraryHasNoPicture) {
   EXPECT_NE(picture->pixmap().toImage(), first);
   EXPECT_TRUE(session->Views().empty());
   EXPECT_EQ(Engine().GenerateResult, 0);
+}
+
+// A part made with block files previews without writing them into the
+// host's block folder; its own folder goes with the window.
+TEST_F(PartSelWindowTest, PreviewWritesBlockFilesOnlyIntoAFolderOfItsOwn) {
+  Engine().BlockFolder = scratch.Folder();
+  std::string own;
+  {
+    auto window = OpenWindow();
+    ChooseInTree(*window, QString::fromUtf8("板式平焊法兰"));
+    ASSERT_FALSE(window->findChild<QLabel*>("picPartView")->pixmap().isNull());
+    own = window->PreviewBlockFolder();
+    EXPECT_FALSE(std::filesystem::is_empty(own));
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.Path()))
+      EXPECT_NE(entry.path().extension(), ".DWG") << entry.path();
+    EXPECT_EQ(Engine().BlockFolder, scratch.Folder());
+  }
+  EXPECT_FALSE(std::filesystem::exists(own));
 }
 
 TEST_F(PartSelWindowTest, StoredPngPictureIsShownAsStored) {

@@ -2,6 +2,8 @@
 #include "QtHarness.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -26,8 +28,16 @@ class QtEnvironment : public ::testing::Environment {
     static char name[] = "tests_ui_qt";
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
+    // Settings the windows remember go to a test folder, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(
+        QString("qzdbs-tests-%1").arg(QCoreApplication::applicationPid()));
+    QSettings().clear();
   }
-  void TearDown() override { app_.reset(); }
+  void TearDown() override {
+    QSettings().clear();
+    app_.reset();
+  }
 
  private:
   std::unique_ptr<QApplication> app_;

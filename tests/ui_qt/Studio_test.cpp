@@ -1,17 +1,21 @@
 // The studio as a user meets it: inserting parts through the real selection
 // window, the drawing with its layers, properties and parameters, saving in
-// every format.
+// every format; and screenshots of the dialogs and the studio for a person
+// to look at.
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "QtHarness.h"
 #include "support/TestPaths.h"
@@ -26,6 +30,24 @@ using ui::qt::PartSelWindow;
 using ui::qt::StudioWindow;
 
 constexpr const char* kBolt = "六角头螺栓";
+
+std::filesystem::path ScreenshotDir() {
+  auto dir = BuildDir() / "screenshots";
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+// Saves the widget as it shows and checks that something was drawn on it.
+void Screenshot(QWidget& widget, const std::string& name) {
+  const QImage image = widget.grab().toImage();
+  const auto file = ScreenshotDir() / name;
+  ASSERT_TRUE(image.save(QString::fromStdString(file.string()))) << file;
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 4)
+    for (int x = 0; x < image.width(); x += 4)
+      colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 4u) << name << " is blank";
+}
 
 // What ezdxf, an independent reader, finds in a DXF file (the server tests'
 // reader script): entity counts and texts of model space, audit errors.
@@ -54,11 +76,13 @@ class StudioTest : public QtWidgetTest {
  protected:
   // Inserts the bolt of the given grid row with every view, through the
   // selection window as a user would.
-  int InsertBolt(StudioWindow& studio, int row) {
-    ui::qt::Selection().onShow = [this, row](PartSelWindow& window) {
-      ChooseInTree(window, QString::fromUtf8(kBolt));
+  int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {},
+                 const char* part = kBolt) {
+    ui::qt::Selection().onShow = [this, row, screenshot, part](PartSelWindow& window) {
+      ChooseInTree(window, QString::fromUtf8(part));
       ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
       Click(window, "cmd_SelAllView");
+      if (!screenshot.empty()) Screenshot(window, screenshot);
       Click(window, "cmd_Draw");
     };
     return studio.InsertStandardPart();
@@ -133,6 +157,9 @@ TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
   EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "part.txt")));
   EXPECT_TRUE(refusal.contains("txt"));
   EXPECT_FALSE(std::filesystem::exists(scratch.Folder() + "part.txt"));
+  // Save As adds the chosen filter's extension to a name typed without one.
+  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part", "DXF (*.dxf)"), "/d/part.dxf");
+  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part.svg", "DXF (*.dxf)"), "/d/part.svg");
   const std::string dxf = [&] {
     std::ifstream in(scratch.Folder() + "part.dxf");
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -175,16 +202,53 @@ TEST_F(StudioTest, SavedDrawingHoldsEveryInsertedPart) {
             parts[0].views.back().insertionPoint[0]);
 }
 
+// Equal parts are one row of the parts list; the studio's own drawing
+// reopens with the same parts drawn again from the same values.
+TEST_F(StudioTest, PartsListCountsEqualPartsAndTheDrawingReopens) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  ASSERT_EQ(InsertBolt(studio, 2), 1);
+  ASSERT_EQ(InsertBolt(studio, 4), 1);
+  ASSERT_EQ(InsertBolt(studio, 2), 1);
+  auto* list = studio.findChild<QTableWidget*>("partsList");
+  ASSERT_EQ(list->rowCount(), 2);
+  EXPECT_EQ(list->horizontalHeaderItem(3)->text(), QString::fromUtf8("数量"));
+  EXPECT_EQ(list->item(0, 3)->text(), "2");
+  EXPECT_EQ(list->item(1, 3)->text(), "1");
+  EXPECT_EQ(list->item(0, 2)->text(),
+            QString::fromStdString(studio.Placed()[0].properties[1].second));
+
+  const QString drawing = QString::fromStdString(scratch.Folder() + "bolts.qzdrawing");
+  ASSERT_TRUE(studio.SaveStudioDrawing(drawing));
+  StudioWindow reopened;
+  ASSERT_TRUE(reopened.OpenStudioDrawing(drawing));
+  EXPECT_EQ(reopened.Canvas().Documents().size(), 3u);
+  EXPECT_EQ(reopened.Placed(), studio.Placed());
+  EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->rowCount(), 2);
+  EXPECT_EQ(reopened.Libraries(), studio.Libraries());
+
+  // Deleting a part, undone and redone.
+  ASSERT_TRUE(reopened.DeletePart(2));
+  EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->item(0, 3)->text(), "1");
+  ASSERT_TRUE(reopened.Undo());
+  EXPECT_EQ(reopened.Placed(), studio.Placed());
+  ASSERT_TRUE(reopened.Redo());
+  EXPECT_EQ(reopened.Canvas().Documents().size(), 2u);
+  EXPECT_FALSE(reopened.Redo());
+  EXPECT_FALSE(reopened.DeletePart(2));
+}
+
 TEST_F(StudioTest, MenusFollowTheLanguage) {
   struct Case {
     const char* locale;
     QStringList menus;
     const char* insert;
   };
-  const Case cases[] = {{"zh_CN", {"文件(&F)", "零件(&P)", "视图(&V)"}, "插入标准件(&I)..."},
-                        {"en_US", {"&File", "&Part", "&View"}, "&Insert standard part..."},
-                        // No translation of its own: the texts stay English.
-                        {"de_DE", {"&File", "&Part", "&View"}, "&Insert standard part..."}};
+  const Case cases[] = {
+      {"zh_CN", {"文件(&F)", "零件(&P)", "编辑(&E)", "视图(&V)"}, "插入标准件(&I)..."},
+      {"en_US", {"&File", "&Part", "&Edit", "&View"}, "&Insert standard part..."},
+      // No translation of its own: the texts stay English.
+      {"de_DE", {"&File", "&Part", "&Edit", "&View"}, "&Insert standard part..."}};
   for (const Case& c : cases) {
     EXPECT_EQ(ui::qt::InstallStudioTranslation(QLocale(c.locale)), c.locale[0] != 'd') << c.locale;
     StudioWindow studio;
@@ -238,6 +302,51 @@ TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 200.0);
   canvas.ResetView();
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 1.0);
+}
+
+// The sample library as a newcomer meets it (scripts/screenshots.sh copies
+// these into docs/).
+TEST_F(StudioTest, Screenshots) {
+  const std::string sample = (BuildDir() / "library" / "metric-parts.qzlib").string();
+  constexpr const char* kSampleBolt = "六角头螺栓 ISO 4014 (Hexagon head bolt)";
+  constexpr const char* kSampleNut = "六角螺母 ISO 4032 (Hexagon nut)";
+  ui::qt::Selection().libraries = {sample};
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(sample));
+  studio.resize(1280, 800);
+  studio.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
+  ASSERT_EQ(InsertBolt(studio, 17, {}, kSampleBolt), 1);
+  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut), 1);
+  Screenshot(studio, "qzdbs-studio.png");
+
+  auto catalogue = std::make_shared<ui::Catalogue>();
+  ASSERT_TRUE(catalogue->Load({sample}));
+  PartSelWindow window(catalogue, dialogs, scratch.Folder() + "WMFtemp.wmf");
+  dialogs.SetOwner(&window);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  ChooseInTree(window, QString::fromUtf8(kSampleBolt));
+  WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
+    Screenshot(dialog, "frmStructPara.png");
+    WhenModalOpens("frmStructShow", [&](QWidget& show) {
+      Screenshot(show, "frmStructShow.png");
+      Click(show, "cmdEnterShow");
+    });
+    Click(dialog, "cmdSelDisplay");
+    Click(dialog, "cmdPreForm");
+  });
+  Click(window, "cmdNext");
+  WhenModalOpens("frmAttribute", [&](QWidget& dialog) {
+    Screenshot(dialog, "frmAttribute.png");
+    Click(dialog, "cmdEnterAtt");
+  });
+  Click(window, "cmdProperty");
+  WhenModalOpens("frmParaShow", [&](QWidget& dialog) {
+    Screenshot(dialog, "frmParaShow.png");
+    Click(dialog, "cmdEnterShow");
+  });
+  Click(window, "cmdParaShow");
 }
 
 }  // namespace

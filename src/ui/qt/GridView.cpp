@@ -24,8 +24,10 @@ GridView::GridView(GridModel& model, CellEditor& editor, Actions actions, const 
   verticalHeader()->hide();
   setSelectionMode(QAbstractItemView::NoSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Narrow title columns keep their text rather than an ellipsis.
+  // Narrow title columns keep their text rather than an ellipsis, and a
+  // number is never broken over two lines at its decimal point.
   setTextElideMode(Qt::ElideNone);
+  setWordWrap(false);
   editorBox_->setObjectName(editorName);
   editorBox_->setFrame(false);
   editorBox_->hide();
@@ -37,11 +39,6 @@ GridView::GridView(GridModel& model, CellEditor& editor, Actions actions, const 
   connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
     if (!syncing_ && row >= 0 && col >= 0 && actions_.selectCell) actions_.selectCell(row, col);
   });
-  connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
-    // A click on the fixed column lands on a cell that is already current
-    // when the row has not changed; it still picks the row.
-    if (!syncing_ && actions_.selectCell) actions_.selectCell(row, col);
-  });
   auto scrolled = [this] {
     if (!syncing_ && actions_.scrolled) actions_.scrolled();
   };
@@ -51,6 +48,11 @@ GridView::GridView(GridModel& model, CellEditor& editor, Actions actions, const 
   modelConnection_ = model_.Changed().Connect([this](GridModel::Change change) {
     switch (change) {
       case GridModel::Change::Shape:
+        // The headings are the grid's first row: a new shape (another
+        // part) starts from the top, where they are.
+        RefreshCells();
+        scrollToTop();
+        break;
       case GridModel::Change::Cells:
         RefreshCells();
         break;
@@ -102,7 +104,10 @@ void GridView::RefreshCells() {
 void GridView::RefreshWidths() {
   for (int col = 0; col < model_.Cols(); ++col) {
     setColumnHidden(col, !model_.ColumnShown(col));
-    setColumnWidth(col, std::max(1, TwipsToPixels(*this, model_.ColWidth(col))));
+    // A shown column is at least as wide as its widest text.
+    const int laidOut = std::max(1, TwipsToPixels(*this, model_.ColWidth(col)));
+    setColumnWidth(col,
+                   model_.ColumnShown(col) ? std::max(laidOut, sizeHintForColumn(col)) : laidOut);
   }
 }
 
@@ -133,6 +138,10 @@ void GridView::RefreshSelection() {
 
 void GridView::RefreshEditor() {
   if (!editor_.Visible()) {
+    // The keys go on to the grid once the edit has ended. The grid takes the
+    // focus first: a focused box that hides hands it on as Tab would, which
+    // moves the table's current cell.
+    if (editorBox_->hasFocus()) setFocus(Qt::OtherFocusReason);
     editorBox_->hide();
     return;
   }
@@ -149,15 +158,52 @@ void GridView::RefreshEditor() {
   }
 }
 
+std::string TypedKey(int key, const QString& text) {
+  switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return {};
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return "\r";
+    case Qt::Key_Backspace:
+      return "\b";
+    case Qt::Key_Escape:
+      return "\x1b";
+    case Qt::Key_Delete:
+      return "\x7f";
+    default:
+      return text.toStdString();
+  }
+}
+
 void GridView::keyPressEvent(QKeyEvent* event) {
-  const QString text = event->text();
-  const bool typing = !text.isEmpty() && event->key() != Qt::Key_Tab &&
-                      event->key() != Qt::Key_Backtab && event->key() != Qt::Key_Escape;
-  if (typing && actions_.keyPress) {
-    actions_.keyPress(text.toStdString());
+  const std::string typed = TypedKey(event->key(), event->text());
+  if (!typed.empty() && actions_.keyPress) {
+    actions_.keyPress(typed);
     return;
   }
   QTableWidget::keyPressEvent(event);
+}
+
+// The model owns the selection: a click picks a cell (on the fixed column,
+// its row), Shift+click and a drag draw the selection on from it.
+void GridView::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex at = indexAt(event->position().toPoint());
+  setFocus(Qt::MouseFocusReason);
+  if (!at.isValid() || event->button() != Qt::LeftButton) return;
+  const bool extend = event->modifiers().testFlag(Qt::ShiftModifier);
+  if (extend && actions_.extendSelection)
+    actions_.extendSelection(at.row(), at.column());
+  else if (actions_.selectCell)
+    actions_.selectCell(at.row(), at.column());
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+  if (!event->buttons().testFlag(Qt::LeftButton) || !actions_.extendSelection) return;
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && (at.row() != model_.RowSel() || at.column() != model_.ColSel()))
+    actions_.extendSelection(at.row(), at.column());
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -168,9 +214,21 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == editorBox_) {
     if (event->type() == QEvent::KeyPress) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      // Enter is swallowed: the edit ends only when the editor is left.
-      if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+      const auto* press = static_cast<QKeyEvent*>(event);
+      const int key = press->key();
+      if ((key == Qt::Key_Return || key == Qt::Key_Enter) && actions_.editorEnter) {
+        actions_.editorEnter();
+        return true;
+      }
+      if (key == Qt::Key_Escape && actions_.editorEscape) {
+        actions_.editorEscape();
+        return true;
+      }
+      if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && actions_.editorTab) {
+        actions_.editorTab(key == Qt::Key_Backtab ||
+                           press->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
+      }
     } else if (event->type() == QEvent::FocusOut && editorBox_->isVisible()) {
       if (actions_.editorLostFocus) actions_.editorLostFocus();
     }

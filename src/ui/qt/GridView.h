@@ -26,9 +26,13 @@ class GridView : public QTableWidget {
     std::function<void(std::string_view key)> keyPress;
     std::function<void()> doubleClick;
     std::function<void(int row, int col)> selectCell;
+    std::function<void(int row, int col)> extendSelection;
     std::function<void()> scrolled;
     std::function<void(std::string text)> editorText;
     std::function<void()> editorLostFocus;
+    std::function<void()> editorEnter;
+    std::function<void()> editorEscape;
+    std::function<void(bool back)> editorTab;
   };
 
   GridView(GridModel& model, CellEditor& editor, Actions actions, const QString& editorName,
@@ -41,6 +45,8 @@ class GridView : public QTableWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -58,5 +64,11 @@ class GridView : public QTableWidget {
   size_t editorConnection_ = 0;
   bool syncing_ = false;
 };
+
+// The text a key types as the grid's rules take it: its character, or for
+// Enter, Backspace, Escape and Delete their control character, which starts
+// the editor from the cell's text; empty for a key the grid leaves alone
+// (Tab moves the focus on).
+std::string TypedKey(int key, const QString& text);
 
 }  // namespace qzdbs::ui::qt

@@ -1,6 +1,7 @@
 // Drawing the chosen part into a session of its own for the preview.
 #include "ui/qt/LivePreview.h"
 
+#include <QDir>
 #include <QPainter>
 #include <exception>
 
@@ -29,8 +30,14 @@ class EngineStateGuard {
 
 }  // namespace
 
-std::optional<server::Document> PreviewDocument(frmPartSel& dialog) {
-  if (!dialog.IsLoaded() || Engine().CurrentPartID <= 0) return std::nullopt;
+LivePreview::LivePreview() : blocks_(QDir::temp().filePath("qzdbs-preview-XXXXXX")) {}
+
+std::string LivePreview::BlockFolder() const {
+  return blocks_.path().toStdString() + "/";
+}
+
+std::optional<server::Document> LivePreview::Document(frmPartSel& dialog) {
+  if (!dialog.IsLoaded() || Engine().CurrentPartID <= 0 || !blocks_.isValid()) return std::nullopt;
   EngineStateGuard guard;
   EngineState& state = Engine();
   // A preview that fails says nothing: the real draw reports it.
@@ -39,6 +46,7 @@ std::optional<server::Document> PreviewDocument(frmPartSel& dialog) {
   auto session = component->NewObject("QZdbSPart");
   const double scale = state.DrawScale > 0 ? state.DrawScale : 1.0;
   session->Preset("DrawScale", scale);
+  state.BlockFolder = BlockFolder();
   session->Preset("BlockFolder", state.BlockFolder);
   state.session = QZdbSPart(session);
   state.DrawScale = scale;
@@ -60,9 +68,9 @@ std::optional<server::Document> PreviewDocument(frmPartSel& dialog) {
   }
 }
 
-QPixmap PreviewPixmap(frmPartSel& dialog, const QSize& size) {
+QPixmap LivePreview::Pixmap(frmPartSel& dialog, const QSize& size) {
   if (size.isEmpty()) return {};
-  auto document = PreviewDocument(dialog);
+  auto document = Document(dialog);
   if (!document) return {};
   QPixmap pixmap(size);
   pixmap.fill(Qt::white);

@@ -4,9 +4,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QSettings>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <limits>
+
 #include "state/EngineState.h"
+#include "ui/ScriptedDialog.h"
 #include "ui/qt/LivePreview.h"
 #include "ui/qt/Picture.h"
 
@@ -17,6 +23,9 @@ namespace {
 // Shown in the preview box when the stored picture cannot be read.
 constexpr const char* kNoPreview = "无法显示预览图";
 constexpr int kNodeRole = Qt::UserRole + 1;
+constexpr const char* kLastLibraryKey = "selection/library";
+constexpr const char* kLastPartKey = "selection/part";
+constexpr const char* kLastRowKey = "selection/row";
 constexpr std::array kButtonOrder = {frmPartSel::Button::SelAllView, frmPartSel::Button::DelAllView,
                                      frmPartSel::Button::Next,       frmPartSel::Button::Property,
                                      frmPartSel::Button::ParaShow,   frmPartSel::Button::Draw,
@@ -24,6 +33,8 @@ constexpr std::array kButtonOrder = {frmPartSel::Button::SelAllView, frmPartSel:
 
 QTreeWidgetItem* TreeItem(const CatalogueNode& node) {
   auto* item = new QTreeWidgetItem({QString::fromStdString(node.name)});
+  // The panel is narrower than many names; the whole name shows on hover.
+  item->setToolTip(0, item->text(0));
   item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
   for (const auto& child : node.children)
     item->addChild(TreeItem(child));
@@ -35,14 +46,22 @@ const CatalogueNode* NodeOf(const QTreeWidgetItem* item) {
   return reinterpret_cast<const CatalogueNode*>(item->data(0, kNodeRole).value<quintptr>());
 }
 
-// Hides what does not match; true when the item or anything below it shows.
-bool Filter(QTreeWidgetItem* item, const QString& text) {
+const find::Hit* HitOf(const CatalogueNode& node, const std::vector<find::Hit>& hits) {
+  for (const auto& hit : hits)
+    if (hit.partID == node.partID && hit.library == node.libraryPath) return &hit;
+  return nullptr;
+}
+
+// Hides what does not match: a part shows when its name holds the text or the
+// search found it. True when the item or anything below it shows.
+bool Filter(QTreeWidgetItem* item, const QString& text, const std::vector<find::Hit>& hits) {
   const CatalogueNode* node = NodeOf(item);
   bool shown = false;
   for (int i = 0; i < item->childCount(); ++i)
-    shown = Filter(item->child(i), text) || shown;
+    shown = Filter(item->child(i), text, hits) || shown;
   if (node && node->kind == CatalogueNode::Kind::Part)
-    shown = text.isEmpty() || item->text(0).contains(text, Qt::CaseInsensitive);
+    shown = text.isEmpty() || item->text(0).contains(text, Qt::CaseInsensitive) ||
+            HitOf(*node, hits) != nullptr;
   else if (text.isEmpty())
     shown = true;
   item->setHidden(!shown);
@@ -73,7 +92,15 @@ PartSelWindow::PartSelWindow(std::shared_ptr<const Catalogue> catalogue, SubDial
     else
       model_->SelectCell(row, col);
   };
+  actions.extendSelection = [this](int row, int col) {
+    // Drawn from the fixed column, the selection takes whole rows.
+    if (col == 0 && model_->fgd_InputPara().Col() >= 1) col = model_->fgd_InputPara().Cols() - 1;
+    model_->ExtendSelection(row, col);
+  };
   actions.scrolled = [this] { model_->GridScrolled(); };
+  actions.editorEnter = [this] { model_->EditorEnter(); };
+  actions.editorEscape = [this] { model_->EditorEscape(); };
+  actions.editorTab = [this](bool back) { model_->EditorTab(back); };
   actions.editorText = [this](std::string text) { model_->EditorTextChanged(std::move(text)); };
   actions.editorLostFocus = [this] { model_->EditorLostFocus(); };
   grid_ = new GridView(model_->fgd_InputPara(), model_->txtEdit(), std::move(actions), "txtEdit");
@@ -113,6 +140,7 @@ PartSelWindow::PartSelWindow(std::shared_ptr<const Catalogue> catalogue, SubDial
     // A new size or an edited value changes the drawing the preview shows.
     if (change == GridModel::Change::Cells || change == GridModel::Change::Selection)
       if (picture_->property("live").toBool()) ShowLivePreview();
+    if (change == GridModel::Change::Selection) RememberChoice();
   });
   BuildTree();
   RefreshViews();
@@ -142,6 +170,8 @@ QWidget* PartSelWindow::BuildTreePanel() {
   tree_ = new QTreeWidget(treePanel_);
   tree_->setObjectName("QZPartTree");
   tree_->setHeaderHidden(true);
+  // A long name keeps its start (the kind) and its end (the standard).
+  tree_->setTextElideMode(Qt::ElideMiddle);
   connect(tree_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { ChooseTreeItem(item, false); });
   connect(tree_, &QTreeWidget::itemDoubleClicked, this,
@@ -241,8 +271,24 @@ void PartSelWindow::BuildTree() {
 }
 
 void PartSelWindow::FilterTree(const QString& text) {
+  const std::string typed = text.trimmed().toStdString();
+  hits_.clear();
+  if (!typed.empty()) {
+    if (!finder_) {
+      // Read on the first search; a library the search cannot read still
+      // filters by name.
+      finder_ = std::make_unique<find::PartFinder>();
+      for (const auto& library : catalogue_->Libraries()) {
+        try {
+          finder_->AddLibrary(library.libraryPath);
+        } catch (const std::exception&) {
+        }
+      }
+    }
+    hits_ = finder_->Find(typed, std::numeric_limits<size_t>::max());
+  }
   for (int i = 0; i < tree_->topLevelItemCount(); ++i)
-    Filter(tree_->topLevelItem(i), text.trimmed());
+    Filter(tree_->topLevelItem(i), text.trimmed(), hits_);
 }
 
 void PartSelWindow::ChooseTreeItem(QTreeWidgetItem* item, bool hidePanel) {
@@ -251,7 +297,49 @@ void PartSelWindow::ChooseTreeItem(QTreeWidgetItem* item, bool hidePanel) {
   // The old part's drawing is not redrawn while the new one loads.
   picture_->setProperty("live", false);
   model_->ChoosePart(*node);
+  // A part the search found opens at the size asked for.
+  if (const find::Hit* hit = HitOf(*node, hits_); hit && model_->IsLoaded()) {
+    try {
+      steps::SelectRowID(hit->row)(*model_);
+      for (const auto& [name, value] : hit->set)
+        steps::EditCell(name, value)(*model_);
+    } catch (const std::exception&) {
+      // The grid stays at the part's first row.
+    }
+  }
   if (hidePanel && model_->IsLoaded()) autoHide_->setChecked(false);
+}
+
+void PartSelWindow::RememberChoice() {
+  const EngineState& engine = Engine();
+  if (!model_->IsLoaded() || engine.CurrentPartID <= 0) return;
+  QSettings settings;
+  settings.setValue(kLastLibraryKey, QString::fromStdString(engine.LibraryPath));
+  settings.setValue(kLastPartKey, engine.CurrentPartID);
+  const GridModel& grid = model_->fgd_InputPara();
+  if (grid.Rows() > 1)
+    settings.setValue(kLastRowKey, QString::fromStdString(grid.TextMatrix(grid.RowSel(), 0)));
+  else
+    settings.remove(kLastRowKey);
+}
+
+void PartSelWindow::RestoreLastChoice() {
+  QSettings settings;
+  const std::string library = settings.value(kLastLibraryKey).toString().toStdString();
+  const int part = settings.value(kLastPartKey, 0).toInt();
+  const std::string row = settings.value(kLastRowKey).toString().toStdString();
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+    const CatalogueNode* node = NodeOf(*it);
+    if (!node || node->kind != CatalogueNode::Kind::Part || node->partID != part ||
+        node->libraryPath != library)
+      continue;
+    tree_->setCurrentItem(*it);
+    ChooseTreeItem(*it, false);
+    const GridModel& grid = model_->fgd_InputPara();
+    for (int32_t r = 1; r < grid.Rows(); ++r)
+      if (grid.TextMatrix(r, 0) == row) model_->SelectRow(r);
+    return;
+  }
 }
 
 void PartSelWindow::OnChange(frmPartSel::Change change) {
@@ -259,6 +347,7 @@ void PartSelWindow::OnChange(frmPartSel::Change change) {
     case frmPartSel::Change::Part:
       RefreshViews();
       RefreshButtons();
+      RememberChoice();
       break;
     case frmPartSel::Change::Picture:
       RefreshPicture();
@@ -334,7 +423,7 @@ void PartSelWindow::RefreshPicture() {
 }
 
 void PartSelWindow::ShowLivePreview() {
-  picture_->setPixmap(PreviewPixmap(*model_, picture_->contentsRect().size()));
+  picture_->setPixmap(preview_.Pixmap(*model_, picture_->contentsRect().size()));
 }
 
 void PartSelWindow::reject() {

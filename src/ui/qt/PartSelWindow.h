@@ -16,9 +16,11 @@
 #include <memory>
 #include <string>
 
+#include "db/find/PartFinder.h"
 #include "ui/SubDialogs.h"
 #include "ui/frmPartSel.h"
 #include "ui/qt/GridView.h"
+#include "ui/qt/LivePreview.h"
 
 namespace qzdbs::ui::qt {
 
@@ -36,9 +38,19 @@ class PartSelWindow : public QDialog {
   // Whether a part without a stored picture shows its drawing instead.
   void SetLivePreview(bool on);
 
-  // Shows the parts whose name holds `text` (case-insensitive), with the
-  // folders that lead to them.
+  // Shows the parts whose name holds `text` (case-insensitive) or that the
+  // part search finds for it (standard numbers, sizes, designations), with
+  // the folders that lead to them. A found part, when chosen, opens at the
+  // row found, with the values to type typed.
   void FilterTree(const QString& text);
+
+  // Chooses the part and the value row chosen last, in this or an earlier
+  // run, when the catalogue still has them. The choice is remembered as it
+  // is made.
+  void RestoreLastChoice();
+
+  // Where the live preview writes the block files of the parts it draws.
+  std::string PreviewBlockFolder() const { return preview_.BlockFolder(); }
 
  public slots:
   void reject() override;
@@ -55,6 +67,7 @@ class PartSelWindow : public QDialog {
   void RefreshPicture();
   void ShowLivePreview();
   void ChooseTreeItem(QTreeWidgetItem* item, bool hidePanel);
+  void RememberChoice();
 
   std::shared_ptr<const Catalogue> catalogue_;
   std::unique_ptr<frmPartSel> model_;
@@ -62,6 +75,8 @@ class PartSelWindow : public QDialog {
   size_t viewConnection_ = 0;
   size_t gridConnection_ = 0;
 
+  std::unique_ptr<find::PartFinder> finder_;
+  std::vector<find::Hit> hits_;
   QWidget* treePanel_ = nullptr;
   QTreeWidget* tree_ = nullptr;
   QLineEdit* search_ = nullptr;
@@ -74,6 +89,7 @@ class PartSelWindow : public QDialog {
   bool syncing_ = false;
   bool closing_ = false;
   bool livePreview_ = true;
+  LivePreview preview_;
 };
 
 }  // namespace qzdbs::ui::qt

@@ -19,6 +19,7 @@ void QtSelectionDialog::ShowModal() {
   QtSubDialogs dialogs(nullptr);
   PartSelWindow window(catalogue, dialogs, previewPath, settings_.owner.data());
   dialogs.SetOwner(&window);
+  window.RestoreLastChoice();
   if (settings_.onShow) {
     // After exec has shown the window, so the hook sees it as the user does.
     QTimer::singleShot(0, &window, [&window, hook = settings_.onShow] { hook(window); });

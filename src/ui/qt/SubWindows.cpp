@@ -134,6 +134,7 @@ AttributeWindow::AttributeWindow(frmAttribute& model, QWidget* parent)
   table->horizontalHeader()->hide();
   table->verticalHeader()->hide();
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setWordWrap(false);
   for (int row = 0; row < grid.Rows(); ++row) {
     for (int col = 0; col < grid.Cols(); ++col) {
       auto* cell = new QTableWidgetItem(QString::fromStdString(grid.TextMatrix(row, col)));

@@ -6,18 +6,25 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
+#include "base/TextFile.h"
 #include "engine/IQZdbEngine.h"
 #include "server/DrawingServer.h"
 #include "state/EngineState.h"
+#include "ui/PartsList.h"
+#include "ui/PlacedPartRun.h"
 #include "ui/qt/QtSelectionDialog.h"
 
 namespace qzdbs::ui::qt {
@@ -25,7 +32,19 @@ namespace qzdbs::ui::qt {
 namespace {
 constexpr const char* kRecentKey = "recentLibraries";
 constexpr int kRecentCount = 8;
+constexpr const char* kDrawingFilter = "qzdbs-studio drawing (*.qzdrawing)";
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
 }  // namespace
+
+QString WithFilterExtension(const QString& path, const QString& filter) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  const auto match = QRegularExpression(R"(\*\.(\w+))").match(filter);
+  return match.hasMatch() ? path + "." + match.captured(1) : path;
+}
 
 StudioWindow::StudioWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("qzdbsStudio");
@@ -40,8 +59,12 @@ StudioWindow::StudioWindow(QWidget* parent) : QMainWindow(parent) {
   info->setObjectName("partDock");
   info->setWidget(BuildInfoPanel());
   addDockWidget(Qt::RightDockWidgetArea, info);
+  auto* list = new QDockWidget(tr("Parts list"), this);
+  list->setObjectName("partsListDock");
+  list->setWidget(BuildPartsListPanel());
+  addDockWidget(Qt::BottomDockWidgetArea, list);
   BuildMenus();
-  statusBar()->showMessage(tr("Open a library, then insert a standard part"));
+  ShowReadyMessage();
   resize(1200, 760);
 }
 
@@ -51,6 +74,13 @@ void StudioWindow::BuildMenus() {
   open->setShortcut(QKeySequence::Open);
   auto* save = file->addAction(tr("&Save drawing as..."), this, &StudioWindow::SaveDialog);
   save->setShortcut(QKeySequence::SaveAs);
+  file->addSeparator();
+  file->addAction(tr("Open studio &drawing..."), this, &StudioWindow::OpenStudioDialog);
+  auto* saveStudio =
+      file->addAction(tr("Save studio d&rawing..."), this, &StudioWindow::SaveStudioDialog);
+  saveStudio->setShortcut(QKeySequence::Save);
+  file->addAction(tr("Export parts &list (CSV)..."), this, &StudioWindow::ExportPartsListDialog);
+  file->addSeparator();
   recent_ = file->addMenu(tr("&Recent libraries"));
   RefreshRecent();
   file->addSeparator();
@@ -61,6 +91,12 @@ void StudioWindow::BuildMenus() {
       part->addAction(tr("&Insert standard part..."), this, [this] { InsertStandardPart(); });
   insert->setObjectName("actionInsert");
   insert->setShortcut(Qt::CTRL | Qt::Key_I);
+
+  auto* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(tr("&Undo"), this, [this] { Undo(); })->setShortcut(QKeySequence::Undo);
+  edit->addAction(tr("&Redo"), this, [this] { Redo(); })->setShortcut(QKeySequence::Redo);
+  edit->addAction(tr("&Delete part"), this, &StudioWindow::DeleteSelectedPart)
+      ->setShortcut(QKeySequence::Delete);
 
   auto* view = menuBar()->addMenu(tr("&View"));
   view->addAction(tr("Zoom &in"), this, [this] { canvas_->ZoomBy(1.25, canvas_->rect().center()); })
@@ -110,7 +146,42 @@ QWidget* StudioWindow::BuildInfoPanel() {
   });
   layout->addWidget(properties_, 3);
   layout->addWidget(layers_, 2);
+  panel->setMinimumWidth(340);
   return panel;
+}
+
+QWidget* StudioWindow::BuildPartsListPanel() {
+  partsList_ = new QTableWidget(0, static_cast<int>(PartsListHeadings().size()), this);
+  partsList_->setObjectName("partsList");
+  QStringList headings;
+  for (const auto& heading : PartsListHeadings())
+    headings << Text(heading);
+  partsList_->setHorizontalHeaderLabels(headings);
+  partsList_->verticalHeader()->hide();
+  partsList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  partsList_->setWordWrap(false);
+  partsList_->horizontalHeader()->setStretchLastSection(true);
+  return partsList_;
+}
+
+void StudioWindow::ShowPartsList() {
+  const auto rows = BuildPartsList(placed_);
+  partsList_->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const PartsListRow& row = rows[static_cast<size_t>(r)];
+    const QString cells[] = {QString::number(row.number),   Text(row.code),     Text(row.name),
+                             QString::number(row.quantity), Text(row.material), Text(row.unitMass),
+                             Text(row.totalMass),           Text(row.remark)};
+    for (int c = 0; c < partsList_->columnCount(); ++c)
+      partsList_->setItem(r, c, new QTableWidgetItem(cells[c]));
+  }
+  partsList_->resizeColumnsToContents();
+}
+
+void StudioWindow::ShowReadyMessage() {
+  statusBar()->showMessage(libraries_.isEmpty()
+                               ? tr("Open a library, then insert a standard part")
+                               : tr("Insert a standard part (Part > Insert standard part)"));
 }
 
 void StudioWindow::AddLibrary(const QString& path) {
@@ -118,6 +189,7 @@ void StudioWindow::AddLibrary(const QString& path) {
   libraries_.append(path);
   libraryList_->addItem(QFileInfo(path).fileName());
   libraryList_->item(libraryList_->count() - 1)->setToolTip(path);
+  if (parts_.empty()) ShowReadyMessage();
 }
 
 void StudioWindow::OpenLibraryDialog() {
@@ -163,18 +235,37 @@ int StudioWindow::InsertStandardPart() {
   IQZdbEngine engine;
   engine.QZdbSPart(session);
   const int result = engine.startSPartGen();
-  if (result == 1) AddPart(*session);
+  if (result == 1) {
+    PlacedPart placed;
+    placed.library = Engine().LibraryPath;
+    placed.partID = Engine().CurrentPartID;
+    placed.scale = scale_->value();
+    RememberForUndo();
+    AddPart(*session, std::move(placed));
+  }
   statusBar()->showMessage(result == 1 ? tr("Part inserted") : tr("No part inserted"));
   return result;
 }
 
-void StudioWindow::AddPart(const MemoryObject& session) {
+void StudioWindow::AddPart(const MemoryObject& session, PlacedPart placed) {
   try {
     parts_.push_back(server::BuildDocument(session));
   } catch (const std::exception& failure) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
     return;
   }
+  const server::PartInfo& info = parts_.back().part;
+  placed.name = info.name;
+  placed.values = info.inputParameters;
+  placed.properties = info.properties;
+  placed.options = {info.removeDimension, info.allowMove, info.groupPart, info.makeBlock,
+                    info.hideBackground};
+  placed.views.clear();
+  // A part drawn without a ticked view comes in the engine's default views
+  // PartView1 and PartView2, which the dialog does not list.
+  for (const auto& view : parts_.back().views)
+    if (view.name != "PartView" + std::to_string(view.id + 1)) placed.views.push_back(view.name);
+  placed_.push_back(std::move(placed));
   ShowParts();
 }
 
@@ -192,6 +283,15 @@ void StudioWindow::ShowParts() {
   }
   properties_->expandAll();
   properties_->resizeColumnToContents(0);
+  // The names give way to the values: a long name is cut, its whole text
+  // in the tooltip, rather than the Value column pushed out of sight.
+  properties_->setColumnWidth(
+      0, std::min(properties_->columnWidth(0), properties_->viewport()->width() / 2));
+  for (QTreeWidgetItemIterator it(properties_); *it; ++it) {
+    (*it)->setToolTip(0, (*it)->text(0));
+    (*it)->setToolTip(1, (*it)->text(1));
+  }
+  ShowPartsList();
   layers_->blockSignals(true);
   layers_->clear();
   for (const auto& name : canvas_->LayerNames()) {
@@ -216,8 +316,12 @@ bool StudioWindow::SaveDrawing(const QString& path) {
       server::ExportPng(shown, file, 1600);
     else if (suffix == "pdf")
       server::ExportPdf(shown, file);
+    else if (suffix.empty())
+      throw std::runtime_error(
+          "the file name has no extension; end it in .dxf, .svg, .png or .pdf");
     else
-      throw std::runtime_error("unknown drawing format: " + suffix);
+      throw std::runtime_error("unknown drawing format \"." + suffix +
+                               "\"; end the file name in .dxf, .svg, .png or .pdf");
   } catch (const std::exception& failure) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
     return false;
@@ -231,10 +335,127 @@ void StudioWindow::SaveDialog() {
     QMessageBox::information(this, windowTitle(), tr("Nothing has been drawn yet."));
     return;
   }
+  QString filter;
+  const QString path = QFileDialog::getSaveFileName(
+      this, tr("Save drawing"), QString(), tr("DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)"),
+      &filter);
+  if (!path.isEmpty()) SaveDrawing(WithFilterExtension(path, filter));
+}
+
+bool StudioWindow::SaveStudioDrawing(const QString& path) {
+  try {
+    WriteStudioDrawing(path.toStdString(), placed_);
+  } catch (const std::exception& failure) {
+    QMessageBox::warning(this, windowTitle(), Text(failure.what()));
+    return false;
+  }
+  statusBar()->showMessage(tr("Saved %1").arg(path));
+  return true;
+}
+
+bool StudioWindow::OpenStudioDrawing(const QString& path) {
+  std::vector<PlacedPart> placed;
+  try {
+    placed = ReadStudioDrawing(path.toStdString());
+  } catch (const std::exception& failure) {
+    QMessageBox::warning(this, windowTitle(), Text(failure.what()));
+    return false;
+  }
+  RememberForUndo();
+  parts_.clear();
+  placed_.clear();
+  std::string folder = blockFolder_->text().toStdString();
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  QStringList failures;
+  for (PlacedPart& part : placed) {
+    AddLibrary(Text(part.library));
+    const PlacedPartDrawing drawing = DrawPlacedPart(part, folder);
+    if (!drawing.failure.empty()) {
+      failures << Text(drawing.failure);
+      continue;
+    }
+    AddPart(*drawing.session, std::move(part));
+  }
+  ShowParts();
+  if (!failures.isEmpty())
+    QMessageBox::warning(this, windowTitle(),
+                         tr("These parts could not be drawn again:\n%1").arg(failures.join("\n")));
+  statusBar()->showMessage(
+      tr("Opened %1: %2 of %3 parts").arg(path).arg(parts_.size()).arg(placed.size()));
+  return failures.size() < static_cast<qsizetype>(placed.size()) || placed.empty();
+}
+
+void StudioWindow::RememberForUndo() {
+  undo_.push_back({parts_, placed_});
+  redo_.clear();
+}
+
+bool StudioWindow::DeletePart(size_t index) {
+  if (index >= parts_.size()) return false;
+  RememberForUndo();
+  parts_.erase(parts_.begin() + static_cast<std::ptrdiff_t>(index));
+  placed_.erase(placed_.begin() + static_cast<std::ptrdiff_t>(index));
+  ShowParts();
+  return true;
+}
+
+// The part whose entry (or anything under it) is selected in the Part panel.
+void StudioWindow::DeleteSelectedPart() {
+  QTreeWidgetItem* item = properties_->currentItem();
+  while (item && item->parent())
+    item = item->parent();
+  if (item) DeletePart(static_cast<size_t>(properties_->indexOfTopLevelItem(item)));
+}
+
+bool StudioWindow::Undo() {
+  if (undo_.empty()) return false;
+  redo_.push_back({std::move(parts_), std::move(placed_)});
+  parts_ = std::move(undo_.back().parts);
+  placed_ = std::move(undo_.back().placed);
+  undo_.pop_back();
+  ShowParts();
+  return true;
+}
+
+bool StudioWindow::Redo() {
+  if (redo_.empty()) return false;
+  undo_.push_back({std::move(parts_), std::move(placed_)});
+  parts_ = std::move(redo_.back().parts);
+  placed_ = std::move(redo_.back().placed);
+  redo_.pop_back();
+  ShowParts();
+  return true;
+}
+
+bool StudioWindow::ExportPartsList(const QString& path) {
+  try {
+    WriteTextAtomically(path.toStdString(), PartsListCsv(BuildPartsList(placed_)));
+  } catch (const std::exception& failure) {
+    QMessageBox::warning(this, windowTitle(), Text(failure.what()));
+    return false;
+  }
+  statusBar()->showMessage(tr("Saved %1").arg(path));
+  return true;
+}
+
+void StudioWindow::SaveStudioDialog() {
+  QString filter;
+  const QString path = QFileDialog::getSaveFileName(this, tr("Save studio drawing"), QString(),
+                                                    tr(kDrawingFilter), &filter);
+  if (!path.isEmpty()) SaveStudioDrawing(WithFilterExtension(path, filter));
+}
+
+void StudioWindow::OpenStudioDialog() {
   const QString path =
-      QFileDialog::getSaveFileName(this, tr("Save drawing"), QString(),
-                                   tr("DXF (*.dxf);;SVG (*.svg);;PNG (*.png);;PDF (*.pdf)"));
-  if (!path.isEmpty()) SaveDrawing(path);
+      QFileDialog::getOpenFileName(this, tr("Open studio drawing"), QString(), tr(kDrawingFilter));
+  if (!path.isEmpty()) OpenStudioDrawing(path);
+}
+
+void StudioWindow::ExportPartsListDialog() {
+  QString filter;
+  const QString path = QFileDialog::getSaveFileName(this, tr("Export parts list"), QString(),
+                                                    tr("CSV (*.csv)"), &filter);
+  if (!path.isEmpty()) ExportPartsList(WithFilterExtension(path, filter));
 }
 
 }  // namespace qzdbs::ui::qt

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStringList>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@
 
 #include "host/memory/MemoryHost.h"
 #include "server/Document.h"
+#include "ui/StudioDrawing.h"
 #include "ui/qt/studio/DrawingCanvas.h"
 
 namespace qzdbs::ui::qt {
@@ -34,12 +36,31 @@ class StudioWindow : public QMainWindow {
   // One insert: a fresh session from the settings, startSPartGen, and the
   // part added to the drawing when the engine drew it. The engine's result.
   int InsertStandardPart();
-  // Adds a part as the engine drew it into `session`.
-  void AddPart(const MemoryObject& session);
+  // Adds a part as the engine drew it into `session`; `placed` says what
+  // was chosen to draw it.
+  void AddPart(const MemoryObject& session, PlacedPart placed);
 
   // Saves every part inserted, as the canvas shows them; the format follows the file's extension
   // (.dxf, .svg, .png, .pdf). False, after a message, when it cannot.
   bool SaveDrawing(const QString& path);
+
+  // The studio's own drawing: what was inserted, in order, with its values,
+  // views and options. Opening draws every part again in a new drawing; a
+  // part that cannot be drawn is named in a message and left out. False,
+  // after a message, when nothing could be saved or opened.
+  bool SaveStudioDrawing(const QString& path);
+  bool OpenStudioDrawing(const QString& path);
+  const std::vector<PlacedPart>& Placed() const { return placed_; }
+
+  // The parts list of the drawing as CSV (UTF-8 with a byte order mark).
+  bool ExportPartsList(const QString& path);
+
+  // Takes the inserted part out of the drawing (by insertion order); false
+  // when there is no such part. Inserting, deleting and opening a drawing
+  // can be undone and redone; false when there is nothing to undo or redo.
+  bool DeletePart(size_t index);
+  bool Undo();
+  bool Redo();
 
   DrawingCanvas& Canvas() { return *canvas_; }
   QDoubleSpinBox& DrawScale() { return *scale_; }
@@ -54,9 +75,25 @@ class StudioWindow : public QMainWindow {
   void RememberLibrary(const QString& path);
   void RefreshRecent();
   void SaveDialog();
+  void SaveStudioDialog();
+  void OpenStudioDialog();
+  void ExportPartsListDialog();
+  QWidget* BuildPartsListPanel();
+  // Keeps the drawing as it is for Undo, before a change.
+  void RememberForUndo();
+  void DeleteSelectedPart();
+  void ShowPartsList();
+  void ShowReadyMessage();
 
   QStringList libraries_;
   std::vector<server::Document> parts_;
+  std::vector<PlacedPart> placed_;  // one for each of parts_
+  struct Drawing {
+    std::vector<server::Document> parts;
+    std::vector<PlacedPart> placed;
+  };
+  std::vector<Drawing> undo_;
+  std::vector<Drawing> redo_;
   DrawingCanvas* canvas_ = nullptr;
   QDoubleSpinBox* scale_ = nullptr;
   QLineEdit* blockFolder_ = nullptr;
@@ -65,6 +102,11 @@ class StudioWindow : public QMainWindow {
   QMenu* recent_ = nullptr;
   QListWidget* layers_ = nullptr;
   QTreeWidget* properties_ = nullptr;
+  QTableWidget* partsList_ = nullptr;
 };
+
+// The file name as the user typed it, with the extension of the chosen save
+// filter ("DXF (*.dxf)") added when it has none.
+QString WithFilterExtension(const QString& path, const QString& filter);
 
 }  // namespace qzdbs::ui::qt

@@ -1,0 +1,11 @@
+#!/bin/sh
+# Screenshots of the studio and its dialogs over the sample library, as a
+# newcomer sees them, on a virtual X display; the README's go to docs/.
+set -e
+BUILD=${1:-build}
+cmake --build "$BUILD" --target tests_ui_qt qzdbs-studio sample_library
+rm -rf "$BUILD/screenshots"
+xvfb-run -a -s "-screen 0 1600x1000x24" \
+  "$BUILD/tests/tests_ui_qt" --gtest_filter='StudioTest.Screenshots'
+cp "$BUILD/screenshots/qzdbs-studio.png" "$BUILD/screenshots/frmPartSel.png" docs/
+echo "docs/qzdbs-studio.png, docs/frmPartSel.png; the others are in $BUILD/screenshots/"
