@@ -28,6 +28,8 @@ FOLDERS = [
     ("nuts", "螺母 (Nuts)"),
     ("washers", "垫圈 (Washers)"),
     ("pins", "销 (Pins)"),
+    ("rings", "挡圈 (Retaining rings)"),
+    ("keys", "键 (Keys)"),
     ("bearings", "滚动轴承 (Rolling bearings)"),
     ("flanges", "法兰 (Flanges)"),
 ]

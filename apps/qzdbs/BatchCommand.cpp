@@ -50,6 +50,7 @@ struct Outcome {
   bool drawn = false;
   std::vector<std::string> files;
   std::vector<MessageBoxRecord> messages;
+  std::vector<std::string> findings;  // the drawing server's audit
   std::string failure;
 };
 
@@ -207,6 +208,7 @@ class BatchRun {
         outcome.failure = failure.what();
       }
     }
+    outcome.findings = writer.Findings();
   }
 
   std::shared_ptr<const ui::Catalogue> catalogue_;
@@ -237,7 +239,8 @@ Json Manifest(const BatchRun& batch, const std::vector<std::string>& libraries,
                   {"row", drawing.rowID ? Json(*drawing.rowID) : Json()},
                   {"drawn", outcome.drawn},
                   {"files", outcome.files},
-                  {"messages", messages}};
+                  {"messages", messages},
+                  {"findings", outcome.findings}};
     if (!outcome.failure.empty()) entry["failure"] = outcome.failure;
     drawings.push_back(entry);
   }

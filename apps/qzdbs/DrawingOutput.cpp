@@ -201,9 +201,22 @@ void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
   }
 }
 
+std::vector<std::string> DrawingWriter::Findings() const {
+  std::vector<std::string> findings;
+  if (!document_) return findings;
+  for (const server::Finding& finding : document_->document.findings)
+    findings.push_back(std::string(server::AuditCodeName(finding.code)) + " " + finding.where +
+                       ": " + finding.message);
+  return findings;
+}
+
 #else
 
 struct DrawingWriter::Document {};
+
+std::vector<std::string> DrawingWriter::Findings() const {
+  return {};
+}
 
 DrawingWriter::DrawingWriter(const RunResult& run) : run_(run) {}
 DrawingWriter::~DrawingWriter() = default;

@@ -40,6 +40,10 @@ class DrawingWriter {
   // naming the file when it cannot be written.
   void Write(Format format, const std::filesystem::path& file);
 
+  // What the drawing server's audit found in the drawing ("CODE where: message"), after the
+  // first file was written; none without the server.
+  std::vector<std::string> Findings() const;
+
  private:
   struct Document;
   const RunResult& run_;

@@ -56,7 +56,7 @@ void BM_DrawOnePartToFile(benchmark::State& state) {
   for (auto _ : state) {
     fs::remove(file);
     // M12 x 60 hexagon head bolt, both views.
-    if (RunQzdbs({"draw", "ISO 4014", "--row", "17", "-o", file}) != 0 || !fs::exists(file)) {
+    if (RunQzdbs({"draw", "ISO 4014", "--row", "65", "-o", file}) != 0 || !fs::exists(file)) {
       state.SkipWithError("qzdbs draw failed");
       break;
     }

@@ -8,6 +8,7 @@ the pitch circle, grooves of 0.52 of the ball diameter.
 """
 
 import drawing
+import gb
 from qzlib import NUMBER, TEXTPARA
 
 
@@ -43,11 +44,8 @@ def bearing_part(lib, key, name, series, rows):
     p.parameters(("Code", TEXTPARA, True), ("d", NUMBER, True), ("D", NUMBER, True),
               ("B", NUMBER, True), ("r", NUMBER, True))
     p.value_rows(rows)
-    p.prop("Name", f"深沟球轴承 {series} 系列")
-    p.prop("Standard", "ISO 15:2017")
-    p.prop("Material", "轴承钢 Bearing steel 100Cr6")
-    p.prop("Designation", '"Deep groove ball bearing " & O.Code & " ISO 15"', formula=True)
-
+    gb.properties(p, f"深沟球轴承 {series} 系列", "GB/T 276-2013", "ISO 15:2017", 'O.Code & ""',
+                  '"滚动轴承 " & O.Code & " GB/T 276"', "GCr15", "—", None)
     drawing.common(p)
     p.struct("rD", "O.D/2")
     p.struct("rd", "O.d/2")
@@ -100,7 +98,7 @@ def bearing_part(lib, key, name, series, rows):
         p.dim_diametric(corner, "rc", p.pt("DR", "P.RC.X+(S.rc+S.dof)*0.7071",
                                           "P.RC.Y+(S.rc+S.dof)*0.7071"),
                         text='"r" & O.r', radial=True, name="倒角 r (chamfer)", filt="O.r>0")
-        p.text(p.pt("TX", "-S.hb", "-S.rD-2*S.dof-S.th"), 'T.Designation & ""',
+        p.text(p.pt("TX", "-S.hb", "-S.rD-2*S.dof-S.th"), 'T.标记 & ""',
                name="标记 (designation)")
 
     p.pt("E", "S.hb+S.gv+S.rD", "0")

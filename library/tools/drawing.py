@@ -19,7 +19,7 @@ def common(p):
 def mass_property(p, volume):
     """Mass in kg from a volume in mm³ and the density S.rho in g/cm³."""
     p.struct("V", volume)
-    p.prop("Mass", "Round(S.V*S.rho/1000000, 4)", formula=True)
+    p.prop("质量", "Round(S.V*S.rho/1000000, 4)", formula=True)
 
 
 def centre_cross(p, c, half, name):
@@ -154,9 +154,10 @@ def shank_dims(p, start, below, top, limit_filter, b_text):
                  name="螺纹规格 (thread size)")
 
 
-def hex_head_part(p, designation, bolt):
+def hex_head_part(p, props, bolt):
     """Everything of a hexagon head bolt (partly threaded, `bolt`) or screw (fully threaded)
-    after its inputs and value rows: a front view and the view from the thread end."""
+    after its inputs and value rows: a front view and the view from the thread end. `props`
+    writes the part's properties, given its volume formula."""
     common(p)
     hex_sizes(p)
     external_thread_sizes(p)
@@ -170,8 +171,7 @@ def hex_head_part(p, designation, bolt):
         # A fully threaded screw: the thread ends about 2P from the bearing face.
         p.struct("xt", "Min(2*O.P, O.L/2)")
         limit = "1"
-    mass_property(p, "Sqr(3)/2*O.s^2*O.k+Pi*O.d^2/4*O.L")
-    p.prop("Designation", designation, formula=True)
+    props("Sqr(3)/2*O.s^2*O.k+Pi*O.d^2/4*O.L")
 
     p.base_point = p.pt("O", "0", "0")
     front = p.view("主视图 (Front view)", "O")
@@ -188,7 +188,7 @@ def hex_head_part(p, designation, bolt):
         p.dim_linear("H1", "H4", top, text="O.k", name="头高 k (head height)")
         shank_dims(p, "H5", "-S.re-S.dof", top, limit, "S.b" if bolt else None)
         p.pt("TX", "-O.k", "-S.re-2*S.dof-S.th")
-        p.text("TX", 'T.Designation & ""', name="标记 (designation)")
+        p.text("TX", 'T.标记 & ""', name="标记 (designation)")
 
     p.pt("E", "-O.k-S.gv-S.re", "0")
     end = p.view("右视图 (Right view)", "E")

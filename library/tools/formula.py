@@ -28,7 +28,7 @@ _TOKEN = re.compile(r"""
     (?P<ws>\s+)
   | (?P<num>(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?)
   | (?P<str>"(?:[^"]|"")*")
-  | (?P<name>[A-Za-z][A-Za-z0-9_.]*)
+  | (?P<name>[A-Za-z\u4e00-\u9fff][A-Za-z0-9_.\u4e00-\u9fff]*)
   | (?P<op><>|<=|>=|[-+*/\\^&=<>(),])
 """, re.VERBOSE)
 

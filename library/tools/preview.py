@@ -1,6 +1,6 @@
 """A quick wireframe of a part for its author, without the engine: PNG, all views in place.
 
-    /usr/bin/python3 library/tools/preview.py --part iso4014 --row 5 --out /tmp/bolt.png
+    /usr/bin/python3 library/tools/preview.py --part gb5782 --row 5 --out /tmp/bolt.png
 
 Texts are drawn as boxes of their size (the texts themselves are printed), dimensions as their
 extension lines, dimension line and arrow ticks, hatches as 45° lines. Transforms are applied as
@@ -299,7 +299,7 @@ def render(scene, path, size=1400, margin=20, window=None):
 def main():
     import build_library
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--part", required=True, help="part key, e.g. iso4014")
+    ap.add_argument("--part", required=True, help="part key, e.g. gb5782")
     ap.add_argument("--row", type=int, default=1)
     ap.add_argument("--out", required=True)
     ap.add_argument("--set", action="append", default=[], help="NAME=VALUE: edit an input")

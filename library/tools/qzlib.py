@@ -26,7 +26,8 @@ TEXT_STYLES = [(1, "Standard")]
 PATTERNS = [(1, "ANSI31"), (2, "ANSI37"), (3, "SOLID")]
 PATTERN_ID = {name: pid for pid, name in PATTERNS}
 # Property kinds shared by all parts (QZProperties); their names are the "T." variables.
-PROPERTIES = [(1, "Designation"), (2, "Standard"), (3, "Material"), (4, "Mass"), (5, "Name")]
+PROPERTIES = [(1, "名称"), (2, "标准"), (3, "等效标准"), (4, "规格"), (5, "标记"), (6, "材料"),
+              (7, "性能等级"), (8, "质量")]
 PROPERTY_ID = {name: pid for pid, name in PROPERTIES}
 
 # Entity type codes.
@@ -237,6 +238,15 @@ class Part:
     def pline(self, names, closed=True, layer="OUTLINE", name="", filt="1", width=0.0):
         e = self._entity(PLINE2D, name, layer, filt)
         self._row(e, "QZEnt_2dPolyline", PointListID=1, PlineType=0, ConstantWidth=width,
+                  isClosed=1 if closed else 0)
+        self._points(e, names)
+        e.geometry = {"points": list(names), "closed": closed}
+        return e.eid
+
+    def pline3d(self, names, closed=False, layer="OUTLINE", name="", filt="1"):
+        """A polyline through points with their Z: a wire form or a helix in space."""
+        e = self._entity(PLINE3D, name, layer, filt)
+        self._row(e, "QZEnt_3dPolyline", PointListID=1, PlineType=0,
                   isClosed=1 if closed else 0)
         self._points(e, names)
         e.geometry = {"points": list(names), "closed": closed}

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <tuple>
 
 #include "base/NumberText.h"
@@ -11,9 +12,12 @@ namespace qzdbs::ui {
 
 namespace {
 
-std::string Property(const NamedValues& properties, const char* name) {
-  for (const auto& [key, value] : properties)
-    if (key == name) return value;
+// The first of `names` that the part's properties hold: libraries name their
+// properties in Chinese (GB/T 1237) or in English.
+std::string Property(const NamedValues& properties, std::initializer_list<const char*> names) {
+  for (const char* name : names)
+    for (const auto& [key, value] : properties)
+      if (key == name && !value.empty()) return value;
   return {};
 }
 
@@ -42,12 +46,11 @@ std::vector<PartsListRow> BuildPartsList(const std::vector<PlacedPart>& parts) {
   std::vector<PartsListRow> rows;
   for (const PlacedPart& part : parts) {
     PartsListRow row;
-    row.code = Property(part.properties, "Standard");
-    row.name = Property(part.properties, "Designation");
-    if (row.name.empty()) row.name = Property(part.properties, "Name");
+    row.code = Property(part.properties, {"标准", "Standard"});
+    row.name = Property(part.properties, {"标记", "Designation", "名称", "Name"});
     if (row.name.empty()) row.name = part.name;
-    row.material = Property(part.properties, "Material");
-    row.unitMass = Property(part.properties, "Mass");
+    row.material = Property(part.properties, {"材料", "Material"});
+    row.unitMass = Property(part.properties, {"质量", "Mass"});
     const auto same = [&](const PartsListRow& other) {
       return std::tie(other.code, other.name, other.material, other.unitMass) ==
              std::tie(row.code, row.name, row.material, row.unitMass);

@@ -70,6 +70,10 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
   EXPECT_EQ(first_drawing["part"], "六角头螺栓");
   EXPECT_EQ(first_drawing["row"], 1);
   EXPECT_EQ(first_drawing["files"], json::array({"parts-p1-r1.dxf", "parts-p1-r1.json"}));
+  // The test library's blocks are DWG files, not DXF drawings: the audit says so, and the
+  // manifest carries what it found.
+  ASSERT_FALSE(first_drawing["findings"].empty());
+  EXPECT_EQ(first_drawing["findings"][0].get<std::string>().rfind("BLOCK_FILE ", 0), 0u);
 }
 
 TEST(BatchCommand, FailuresAreListedWithTheirMessages) {

@@ -39,9 +39,10 @@ class DrawCommand : public ::testing::Test {
 };
 
 TEST_F(DrawCommand, DrawsTheChosenRowWithEveryViewByDefault) {
-  Recording drawn = Drawn({"ISO 4014", "--row", "17"});
+  Recording drawn = Drawn({"ISO 4014", "--row", "65"});
   EXPECT_EQ(drawn.sessionClass, "QZdbSPart");
-  EXPECT_EQ(LastSet(drawn.session, "PartName"), "六角头螺栓 ISO 4014 (Hexagon head bolt)");
+  EXPECT_EQ(LastSet(drawn.session, "PartName"),
+            "六角头螺栓 GB/T 5782 (ISO 4014) (Hexagon head bolt)");
   ASSERT_EQ(drawn.views.size(), 2u);
   EXPECT_EQ(LastSet(drawn.views[0].events, "Name"), "主视图 (Front view)");
   EXPECT_GT(drawn.views[0].objects.size(), 10u);
@@ -61,7 +62,7 @@ TEST_F(DrawCommand, NoViewDrawsThePartWholeAndDBPathIsTheFullPath) {
 }
 
 TEST_F(DrawCommand, ViewsOptionsCellsAndScaleAreTheUsersChoices) {
-  Recording drawn = Drawn({"1", "--row", "17", "--set", "L=65", "--view", "right", "--option",
+  Recording drawn = Drawn({"1", "--row", "65", "--set", "L=65", "--view", "right", "--option",
                            "make-block", "--option", "零件编组", "--scale", "2"});
   ASSERT_EQ(drawn.views.size(), 1u);
   EXPECT_EQ(LastSet(drawn.views[0].events, "Name"), "右视图 (Right view)");
@@ -88,9 +89,9 @@ TEST_F(DrawCommand, MistakesExitTwoSayingWhatIsExpectedAndWriteNothing) {
   };
   const Case cases[] = {
       {{"draw", "nothing", "-o", "@out"},
-       "no part \"nothing\"; the parts are: \"六角头螺栓 ISO 4014"},
+       "no part \"nothing\"; the parts are: \"六角头螺栓 GB/T 5782 (ISO 4014)"},
       {{"draw", "ISO", "-o", "@out"}, "\"ISO\" names several parts: "},
-      {{"draw", "1", "--row", "99", "-o", "@out"}, "no value row 99; the rows are: 1, 2, 3"},
+      {{"draw", "1", "--row", "999", "-o", "@out"}, "no value row 999; the rows are: 1, 2, 3"},
       {{"draw", "1", "--view", "top", "-o", "@out"},
        "no view \"top\"; the views are: \"主视图 (Front view)\" (11), \"右视图 (Right view)\" "
        "(12)"},
@@ -99,7 +100,8 @@ TEST_F(DrawCommand, MistakesExitTwoSayingWhatIsExpectedAndWriteNothing) {
       {{"draw", "1", "--set", "L", "-o", "@out"}, "--set L: give NAME=VALUE"},
       {{"draw", "1", "--set", "=5", "-o", "@out"}, "--set =5: give NAME=VALUE"},
       {{"draw", "1", "--row", "17", "--set", "L=abc", "-o", "@out"},
-       "part \"六角头螺栓 ISO 4014 (Hexagon head bolt)\", row 17, column L: \"abc\" is not a "
+       "part \"六角头螺栓 GB/T 5782 (ISO 4014) (Hexagon head bolt)\", row 17, column L: \"abc\" is "
+       "not a "
        "number"},
       {{"draw", "1", "--option", "shiny", "-o", "@out"},
        "no option \"shiny\"; the options are: remove-dimensions"},
@@ -124,8 +126,8 @@ TEST_F(DrawCommand, MistakesExitTwoSayingWhatIsExpectedAndWriteNothing) {
       {{"draw", "1", "--view", "front", "--no-view", "-o", "@out"}, "view excludes --"},
       {{"draw", "1", "extra", "-o", "@out"}, "qzdbs draw: unexpected \"extra\""},
       {{"drow", "1"},
-       "qzdbs: no command \"drow\"; the commands are: batch, bom, catalog, draw, eval, show"},
-      {{}, "qzdbs: give a command: batch, bom, catalog, draw, eval, show"},
+       "qzdbs: no command \"drow\"; the commands are: batch, bom, catalog, draw, eval, find, show"},
+      {{}, "qzdbs: give a command: batch, bom, catalog, draw, eval, find, show"},
       {{"bom", File("absent.qzdrawing"), "-o", "@out.csv"},
        "qzdbs bom: cannot read " + File("absent.qzdrawing")},
   };
@@ -187,14 +189,14 @@ json ReadDxf(const std::string& file) {
 
 TEST_F(DrawCommand, DxfReadsBackWithTheTypedValues) {
   const std::string file = File("bolt.dxf");
-  ProgramRun run = RunQzdbs({"draw", "ISO 4014", "--row", "17", "--set", "L=65", "-o", file});
+  ProgramRun run = RunQzdbs({"draw", "ISO 4014", "--row", "65", "--set", "L=65", "-o", file});
   ASSERT_EQ(run.status, 0) << run.err;
   json dxf = ReadDxf(file);
   ASSERT_TRUE(dxf.is_object()) << "ezdxf could not read " << file;
   EXPECT_EQ(dxf["errors"], 0);
   EXPECT_GT(dxf["types"].value("LINE", 0), 10);
   EXPECT_GE(dxf["types"].value("DIMENSION", 0), 4);
-  EXPECT_EQ(dxf["texts"], json::array({"Hexagon head bolt ISO 4014 - M12 x 65 - 8.8"}));
+  EXPECT_EQ(dxf["texts"], json::array({R"(\U+87BA\U+6813 GB/T 5782 M12\U+00D765)"}));
 }
 
 TEST_F(DrawCommand, EveryFormatIsWritten) {
@@ -206,7 +208,7 @@ TEST_F(DrawCommand, EveryFormatIsWritten) {
       {"dxf", "999\ndxflib"}, {"svg", "<?xml"}, {"png", "\x89PNG"}, {"pdf", "%PDF"}, {"json", "{"}};
   for (const Case& c : cases) {
     const std::string file = File(std::string("washer.") + c.extension);
-    ProgramRun run = RunQzdbs({"draw", "washer", "--row", "3", "-o", file});
+    ProgramRun run = RunQzdbs({"draw", "GB/T 97.1", "--row", "3", "-o", file});
     ASSERT_EQ(run.status, 0) << c.extension << ": " << run.err;
     EXPECT_EQ(ReadText(file).substr(0, c.starts.size()), c.starts) << c.extension;
   }

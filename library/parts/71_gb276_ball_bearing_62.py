@@ -1,6 +1,6 @@
 """Deep groove ball bearings, diameter series 2 (62 series), 6200 to 6210.
 
-Boundary dimensions follow ISO 15:2017 (unchanged since the 1998 edition): bore d, outside
+Boundary dimensions follow GB/T 276-2013 and ISO 15:2017 (unchanged since the 1998 edition): bore d, outside
 diameter D, width B and the smallest chamfer r (r s min). The reference table has no confirmed
 r for 6205, so that row leaves r blank and the rings are drawn with sharp corners.
 """
@@ -24,5 +24,5 @@ ROWS = [
 
 
 def build(lib):
-    bearing.bearing_part(lib, "iso15-62", "深沟球轴承 62 系列 ISO 15 (Deep groove ball bearing, 62 series)",
+    bearing.bearing_part(lib, "gb276-62", "深沟球轴承 62 系列 GB/T 276 (ISO 15) (Deep groove ball bearing, 62 series)",
                          "62", ROWS)

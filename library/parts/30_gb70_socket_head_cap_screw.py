@@ -1,13 +1,16 @@
-"""Hexagon socket head cap screw ISO 4762, M4 to M24: front view with the socket hidden and
+"""Hexagon socket head cap screw GB/T 70.1 (ISO 4762), M4 to M24: front view with the socket hidden and
 the view of the head.
 
 Dimensions follow ISO 4762:2004: thread pitch P (coarse), thread length b (reference), head
 diameter dk (max, plain head; the knurled head's max when Head is "knurled"), head height k
 (max), socket size s (nominal), minimum socket width across corners e and socket depth t (min).
-The lengths are common preferred lengths of each size; any other length may be typed in.
+The lengths are the standard's nominal lengths within each size's range (tables.lengths); any
+other length may be typed in.
 """
 
 import drawing
+import gb
+import tables
 from qzlib import NUMBER, TEXTPARA
 
 #       thread  d    P     b   dk plain dk knurled  k    s   e min   t min
@@ -22,27 +25,24 @@ SIZES = [
     ("M20", 20, 2.5, 52, 30, 30.33, 20, 17, 19.437, 10),
     ("M24", 24, 3, 60, 36, 36.39, 24, 19, 21.734, 12),
 ]
-LENGTHS = {
-    "M4": (10, 16, 25), "M5": (12, 20, 30), "M6": (16, 25, 40), "M8": (20, 30, 50),
-    "M10": (25, 40, 60), "M12": (30, 50, 80), "M16": (40, 60, 100), "M20": (50, 80, 120),
-    "M24": (60, 100, 150),
-}
 KNURLED = 'O.Head="knurled"'
 
 
 def build(lib):
-    p = lib.part("screws", "iso4762", "内六角圆柱头螺钉 ISO 4762 (Hexagon socket head cap screw)")
+    p = lib.part("screws", "gb70.1", gb.part_name("内六角圆柱头螺钉", "GB/T 70.1", "ISO 4762",
+                                                  "Hexagon socket head cap screw"))
+    ranges = tables.standard("iso4762_hexagon_socket_head_cap_screw")
     p.parameters(("Thread", TEXTPARA, True), ("L", NUMBER, True), ("d", NUMBER, True),
               ("P", NUMBER, True), ("b", NUMBER, True), ("dk", NUMBER, True),
               ("dkk", NUMBER, False), ("k", NUMBER, True), ("s", NUMBER, True),
               ("e", NUMBER, True), ("t", NUMBER, True), ("Head", TEXTPARA, True))
     p.value_rows([(th, l, d, pitch, b, dk, dkk, k, s, e, t, "plain")
-                  for th, d, pitch, b, dk, dkk, k, s, e, t in SIZES for l in LENGTHS[th]])
-    p.prop("Name", "内六角圆柱头螺钉")
-    p.prop("Standard", "ISO 4762:2004")
-    p.prop("Material", "钢 Steel, property class 12.9")
-    p.prop("Designation", '"Hexagon socket head cap screw ISO 4762 - " & O.Thread & " x " & O.L'
-           ' & " - 12.9"', formula=True)
+                  for th, d, pitch, b, dk, dkk, k, s, e, t in SIZES
+                  for l in tables.lengths("ISO 4762", tables.num(ranges[th]["Min_L"]),
+                                          tables.num(ranges[th]["Max_L"]))])
+    size_text = 'O.Thread & "×" & O.L'
+    gb.properties(p, "内六角圆柱头螺钉", "GB/T 70.1-2008", "ISO 4762:2004", size_text,
+                  gb.mark("螺钉", "GB/T 70.1", size_text), "钢", "12.9", None)
 
     drawing.common(p)
     drawing.external_thread_sizes(p)
@@ -93,7 +93,7 @@ def build(lib):
         p.dim_linear("K2", "K2L", p.pt("DK", "-O.k-S.dof", "0"), vertical=True,
                      text='"Ø" & 2*S.rk', name="头部直径 dk (head diameter)")
         drawing.shank_dims(p, "KB", "-S.rk-S.dof", top, "O.L>O.b", "O.b")
-        p.text(p.pt("TX", "-O.k", "-S.rk-2*S.dof-S.th"), 'T.Designation & ""',
+        p.text(p.pt("TX", "-O.k", "-S.rk-2*S.dof-S.th"), 'T.标记 & ""',
                name="标记 (designation)")
 
     p.edited(17, Head="knurled")

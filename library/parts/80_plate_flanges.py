@@ -1,14 +1,18 @@
-"""Plate flange for welding, PN 16 (EN 1092-1 type 01, flat face A), DN 25 to DN 200: the
-face with its bolt circle and the section A-A.
+"""Plate flanges for welding GB/T 9119 (EN 1092-1 type 01, flat face A), PN 16 DN 25 to DN 200
+and PN 6 DN 15 to DN 500, and blind flanges GB/T 9123 (type 05) PN 6: the face with its bolt
+circle and the section A-A, one drawing (a blind flange has no bore).
 
 Connection dimensions after EN 1092-1:2018 PN 16: outside diameter D, bolt circle K, bolt hole
 L, number of holes n and bolt size; plate thickness C and bore B of type 01. These values are
 not part of the project's cross-checked reference tables: check them against the standard
-before relying on them.
+before relying on them. PN 6: the EN 1092-1 PN 6 type 01 table (data/standards), single source;
+the bolt size is the one its hole takes (hole 11 M10, 14 M12, 18 M16, 22 M20, 26 M24, 30 M27).
 """
 
 import blocks
 import drawing
+import gb
+import tables
 from qzlib import NUMBER, TEXTPARA
 
 #        DN     bolt    D    K    L   n   C     B
@@ -22,17 +26,43 @@ ROWS = [
 ]
 
 
+BOLT_FOR_HOLE = {11: "M10", 14: "M12", 18: "M16", 22: "M20", 26: "M24", 30: "M27"}
+
+
+def pn6_rows(table="en1092-1_pn6_type01_plate_flange"):
+    n = tables.num
+    rows = []
+    for size, r in tables.standard(table).items():
+        if n(r["d2"]) not in BOLT_FOR_HOLE or n(size[2:]) > 500:
+            continue
+        rows.append((size, BOLT_FOR_HOLE[n(r["d2"])], n(r["D"]), n(r["k"]), n(r["d2"]),
+                     n(r["bn"]), n(r["b"]), n(r["d1"]) if "type01" in table else 0))
+    return rows
+
+
 def build(lib):
-    p = lib.part("flanges", "en1092-01", "板式平焊法兰 PN16 (Plate flange for welding, PN 16)")
+    for pn, rows in ((16, ROWS), (6, pn6_rows())):
+        p = lib.part("flanges", f"gb9119-pn{pn}",
+                     gb.part_name(f"板式平焊钢制管法兰 PN{pn}", "GB/T 9119", "EN 1092-1",
+                                  f"Plate flange for welding, PN {pn}"))
+        flange(lib, p, rows, pn)
+    p = lib.part("flanges", "gb9123-pn6", gb.part_name("钢制管法兰盖 PN6", "GB/T 9123", "EN 1092-1",
+                                                       "Blind flange, PN 6"))
+    flange(lib, p, pn6_rows("en1092-1_pn6_type05_blind_flange"), 6, blind=True)
+
+
+def flange(lib, p, rows, pn, blind=False):
     p.parameters(("DN", TEXTPARA, True), ("Bolt", TEXTPARA, True), ("D", NUMBER, True),
               ("K", NUMBER, True), ("L", NUMBER, True), ("n", NUMBER, True),
               ("C", NUMBER, True), ("B", NUMBER, True))
-    p.value_rows(ROWS)
-    p.prop("Name", "板式平焊法兰")
-    p.prop("Standard", "EN 1092-1:2018, type 01, PN 16")
-    p.prop("Material", "S235JR")
-    p.prop("Designation", '"Flange EN 1092-1/01/A/" & O.DN & "/PN16/S235JR"', formula=True)
-
+    p.value_rows(rows)
+    size_text = f'O.DN & " PN{pn}"'
+    if blind:
+        gb.properties(p, "钢制管法兰盖", "GB/T 9123-2010", "EN 1092-1:2018 type 05", size_text,
+                      f'"法兰盖 " & O.DN & "-PN{pn} GB/T 9123"', "Q235B", "—", None)
+    else:
+        gb.properties(p, "板式平焊钢制管法兰", "GB/T 9119-2010", "EN 1092-1:2018 type 01", size_text,
+                      f'"法兰 " & O.DN & "-PN{pn} GB/T 9119"', "Q235B", "—", None)
     drawing.common(p)
     p.struct("rD", "O.D/2")
     p.struct("rK", "O.K/2")
@@ -49,8 +79,9 @@ def build(lib):
     p.base_point = p.pt("F", "0", "0")
     face = p.view("主视图 (Front view)", "F")
     with p.in_view(face):
-        outline = [p.circle("F", "rD", name="外圆 (outside)"),
-                   p.circle("F", "rB", name="内孔 (bore)")]
+        outline = [p.circle("F", "rD", name="外圆 (outside)")]
+        if not blind:
+            outline.append(p.circle("F", "rB", name="内孔 (bore)"))
         p.circle("F", "rK", layer="CENTER", name="螺栓孔中心圆 (bolt circle)")
         h1 = p.pt("H1", "S.rK*CosD(S.th1)", "S.rK*SinD(S.th1)")
         hole = p.circle(h1, "rL", name="螺栓孔 (bolt hole)")
@@ -65,6 +96,12 @@ def build(lib):
         h2 = p.pt("H2", "S.rK*CosD(S.th1+S.pitch)", "S.rK*SinD(S.th1+S.pitch)")
         p.dim_angular3("F", h1, h2, p.pt("DA", "0", "S.rD+S.dof"), text='S.pitch & "°"',
                        name="孔间角 (angle between holes)")
+        # The first hole's position as ordinates from the flange centre, for the drilling
+        # programme.
+        p.dim_ordinate(h1, "F", p.pt("OX", "P.H1.X", "S.rD+S.dof"), True,
+                       text='Round(P.H1.X, 2) & ""', name="孔位置 X (hole position X)")
+        p.dim_ordinate(h1, "F", p.pt("OY", "S.rD+S.dof", "P.H1.Y"), False,
+                       text='Round(P.H1.Y, 2) & ""', name="孔位置 Y (hole position Y)")
         # The hole note on a leader: "4×Ø18 EQS" (equally spaced).
         lead = [p.pt("LD1", "(S.rK+S.rL)*CosD(S.th0)", "(S.rK+S.rL)*SinD(S.th0)"),
                 p.pt("LD2", "(S.rD+S.dof)*CosD(S.th0)", "(S.rD+S.dof)*SinD(S.th0)"),
@@ -76,14 +113,14 @@ def build(lib):
         # material.
         lib.block(blocks.LABEL_BLOCK, blocks.label_dxf())
         define = p.block_define(blocks.LABEL_BLOCK, name="标签块 (label block)")
-        attrs = p.attributes([("DESIGNATION", 'T.Designation & ""', ""),
-                              ("STANDARD", 'T.Standard & ""', ""),
-                              ("MATERIAL", 'T.Material & ""', "")], name="标签属性 (label attributes)")
+        attrs = p.attributes([("DESIGNATION", 'T.标记 & ""', ""),
+                              ("STANDARD", 'T.标准 & ""', ""),
+                              ("MATERIAL", 'T.材料 & ""', "")], name="标签属性 (label attributes)")
         p.block_ref(define, p.pt("LB", "-S.rD", "-S.rD-S.dof-21*S.sc"), [attrs],
                     name="标签 (label)")
 
     p.edited(2, n=6)
-    p.edited(6, n=16)
+    p.edited(len(rows), n=16)
 
     p.pt("X0", "S.rD+S.gv", "0")
     section = p.view("A-A 剖视图 (Section A-A)", "X0")
@@ -109,9 +146,10 @@ def build(lib):
                name="轴线 (axis)")
         p.dim_linear("QLrD4", "QLrD3", p.pt("DC", "P.X0.X", "-S.rD-S.dof"), text="O.C",
                      name="厚度 C (thickness)")
-        p.dim_linear("QUrB2", "QLrB2", p.pt("DB", f"{x1}+S.dof", "0"), vertical=True,
-                     text='"Ø" & O.B', name="内径 B (bore)")
+        if not blind:
+            p.dim_linear("QUrB2", "QLrB2", p.pt("DB", f"{x1}+S.dof", "0"), vertical=True,
+                         text='"Ø" & O.B', name="内径 B (bore)")
         p.dim_linear("QUrD3", "QLrD3", p.pt("DD", f"{x1}+2*S.dof", "0"), vertical=True,
                      text='"Ø" & O.D', name="外径 D (outside diameter)")
-        p.text(p.pt("TX", "P.X0.X", "-S.rD-2*S.dof-S.th"), 'T.Designation & ""',
+        p.text(p.pt("TX", "P.X0.X", "-S.rD-2*S.dof-S.th"), 'T.标记 & ""',
                name="标记 (designation)")

@@ -1,37 +1,62 @@
-"""Plain washer ISO 7089, normal series, product grade A, sizes 4 to 24: a section, the top
-view and an isometric view.
+"""Plain washers: GB/T 97.1 (ISO 7089), 95 (ISO 7091), 848 (ISO 7092), 96.1 (ISO 7093-1),
+5287 (ISO 7094): a section, the top view and an isometric view, one drawing for all.
 
-Dimensions follow ISO 7089:2000: inside diameter d1 (= d1 min, tolerance H13), outside
-diameter d2 (= d2 max, tolerance h14) and the nominal thickness h; d1 and d2 carry the
-tolerance classes of ISO 4759-3 for product grade A.
+Columns: inside diameter d1 (= d1 min, tolerance H13), outside diameter d2 (= d2 max, h14) and
+the nominal thickness h. GB/T 97.1 takes the checked table's values for 4 to 24
+(tests/data/fasteners) and the ISO 7089 table's for the other sizes.
 """
 
 import drawing
+import gb
+import tables
 from qzlib import NUMBER, TEXTPARA
 
-#      size  thread   d1     d2    h
-SIZES = [
-    (4, "M4", 4.3, 9, 0.8),
-    (5, "M5", 5.3, 10, 1),
-    (6, "M6", 6.4, 12, 1.6),
-    (8, "M8", 8.4, 16, 1.6),
-    (10, "M10", 10.5, 20, 2),
-    (12, "M12", 13, 24, 2.5),
-    (16, "M16", 17, 30, 3),
-    (20, "M20", 21, 37, 3),
-    (24, "M24", 25, 44, 4),
+WANTED = ["M3", "M4", "M5", "M6", "M8", "M10", "M12", "M16", "M20", "M24", "M30", "M36",
+          "M42", "M48"]
+PARTS = [
+    ("gb97.1", "GB/T 97.1", "GB/T 97.1-2002", "ISO 7089:2000", "平垫圈 A级",
+     "Plain washer, grade A", "iso7089_plain_washer_normal_series", "200HV"),
+    ("gb95", "GB/T 95", "GB/T 95-2002", "ISO 7091:2000", "平垫圈 C级", "Plain washer, grade C",
+     "iso7091_plain_washer_normal_series_grade_c", "100HV"),
+    ("gb848", "GB/T 848", "GB/T 848-2002", "ISO 7092:2000", "小垫圈 A级",
+     "Plain washer, small series", "iso7092_plain_washer_small_series", "200HV"),
+    ("gb96.1", "GB/T 96.1", "GB/T 96.1-2002", "ISO 7093-1:2000", "大垫圈 A级",
+     "Plain washer, large series", "iso7093-1_plain_washer_large_series", "200HV"),
+    ("gb5287", "GB/T 5287", "GB/T 5287-2002", "ISO 7094:2000", "特大垫圈 C级",
+     "Plain washer, extra large series", "iso7094_plain_washer_extra_large_series", "100HV"),
 ]
 
 
+def table_rows(name, checked):
+    std = tables.standard(name)
+    ref = {r["for_thread"]: r for r in tables.checked(checked, "for_thread").values()} \
+        if checked else {}
+    n = tables.num
+    rows = []
+    for size in tables.sizes(std, WANTED):
+        c = ref.get(size)
+        if c:
+            rows.append((n(c["nominal_size"]), size, n(c["d1_min"]), n(c["d2_max"]),
+                         n(c["h_nom"])))
+        else:
+            r = std[size]
+            rows.append((tables.thread_d(size), size, n(r["d1_min"]), n(r["d2_max"]), n(r["h"])))
+    return rows
+
+
 def build(lib):
-    p = lib.part("washers", "iso7089", "平垫圈 ISO 7089 (Plain washer)")
+    for key, gbno, edition, twin, name, english, table, grade in PARTS:
+        rows = table_rows(table, "iso7089_plain_washer" if key == "gb97.1" else None)
+        p = lib.part("washers", key, gb.part_name(name, gbno, twin.split(":")[0], english))
+        washer(p, rows, gbno, edition, twin, name, grade)
+
+
+def washer(p, rows, gbno, edition, twin, name, grade):
     p.parameters(("Size", NUMBER, True), ("Thread", TEXTPARA, True), ("d1", NUMBER, True),
               ("d2", NUMBER, True), ("h", NUMBER, True))
-    p.value_rows(SIZES)
-    p.prop("Name", "平垫圈")
-    p.prop("Standard", "ISO 7089:2000")
-    p.prop("Material", "钢 Steel, 200 HV")
-    p.prop("Designation", '"Washer ISO 7089 - " & O.Size & " - 200 HV"', formula=True)
+    p.value_rows(rows)
+    size_text = 'O.Size & ""'
+    gb.properties(p, name, edition, twin, size_text, gb.mark("垫圈", gbno, size_text), "钢", grade, None)
 
     drawing.common(p)
     p.struct("r1", "O.d1/2")
@@ -58,7 +83,7 @@ def build(lib):
                      name="内径 d1 (inside diameter)")
         p.dim_linear("W2", "W3", p.pt("DH", "S.r2+S.dof", "0"), vertical=True, text="O.h",
                      name="厚度 h (thickness)")
-        p.text(p.pt("TX", "-S.r2", "-S.dof-S.th"), 'T.Designation & ""', name="标记 (designation)")
+        p.text(p.pt("TX", "-S.r2", "-S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
 
     p.pt("Q", "0", "-S.r2-S.gv")
     top = p.view("俯视图 (Top view)", "Q")

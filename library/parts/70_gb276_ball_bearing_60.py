@@ -1,6 +1,6 @@
 """Deep groove ball bearings, diameter series 0 (60 series), 6000 to 6010.
 
-Boundary dimensions follow ISO 15:2017 (unchanged since the 1998 edition): bore d, outside
+Boundary dimensions follow GB/T 276-2013 and ISO 15:2017 (unchanged since the 1998 edition): bore d, outside
 diameter D, width B and the smallest chamfer r (r s min).
 """
 
@@ -23,5 +23,5 @@ ROWS = [
 
 
 def build(lib):
-    bearing.bearing_part(lib, "iso15-60", "深沟球轴承 60 系列 ISO 15 (Deep groove ball bearing, 60 series)",
+    bearing.bearing_part(lib, "gb276-60", "深沟球轴承 60 系列 GB/T 276 (ISO 15) (Deep groove ball bearing, 60 series)",
                          "60", ROWS)
