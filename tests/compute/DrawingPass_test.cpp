@@ -19,7 +19,7 @@ namespace {
 
 class DrawingPassTest : public PipelineTest {
  protected:
-  // Part 7 with its base point BP (10, 5, 0), points A (0, 0, 0), B (40, 0, 0),
+  // PartID 7 with its base point BP (10, 5, 0), points A (0, 0, 0), B (40, 0, 0),
   // C (0, 20, 0) and the views 31 (base BP) and 32 (base A).
   static std::string Part(const std::string& rows, int basePoint = 1) {
     return PartRows(basePoint) + PointRow(1, "BP", "10", "5", "0", 1) +

@@ -1,4 +1,4 @@
-// A drawing run set up by hand: part 7 of a library built from SQL, the
+// A drawing run set up by hand: PartID 7 of a library built from SQL, the
 // shared connection and the definition reader open on it, a memory host
 // session that keeps every object it is handed, and a message recorder.
 #pragma once
@@ -34,7 +34,7 @@ class TrackingComponent : public MemoryComponent {
   std::vector<std::shared_ptr<MemoryObject>> created_;
 };
 
-// Rows of part 7 (text arguments are SQL literals' contents, quotes doubled
+// Rows of PartID 7 (text arguments are SQL literals' contents, quotes doubled
 // by the caller where needed).
 std::string StructRow(int id, const std::string& name, const std::string& expression,
                       int isExpression, int position);

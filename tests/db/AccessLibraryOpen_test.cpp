@@ -36,7 +36,7 @@ TEST(AccessLibraryOpen, AnMdbFileReadsLikeItsSqlTwin) {
   for (int32_t part : {1, 2, 3}) {
     auto fromAccess = StructureOf(mdbConnect, part);
     EXPECT_FALSE(fromAccess.empty());
-    EXPECT_EQ(fromAccess, StructureOf(twin.ConnectionString(), part)) << "part " << part;
+    EXPECT_EQ(fromAccess, StructureOf(twin.ConnectionString(), part)) << "PartID " << part;
   }
   unsetenv("XDG_CACHE_HOME");
 }

@@ -9,7 +9,7 @@
 namespace qzdbs::test {
 namespace {
 
-// Part 1, with rows of part 2 that must never show up in part 1's results.
+// PartID 1, with rows of PartID 2 that must never show up in its results.
 const char* kPart = R"sql(
 INSERT INTO QZParts VALUES (1, '六角头螺栓', 3, 1, NULL);
 INSERT INTO QZParts VALUES (2, '垫圈', 8, 2, NULL);
@@ -281,7 +281,7 @@ TEST_F(PartComputeTest, BasePoints) {
   EXPECT_EQ(reader->getBasePointName("QZPartViews", "PartViewID", 31), "B");
   ExpectNoBox();
 
-  // View 32's base point 8 is a point of part 2.
+  // View 32's base point 8 is a point of PartID 2.
   EXPECT_EQ(reader->getBasePointName("QZPartViews", "PartViewID", 32), "");
   EXPECT_EQ(ExpectOneBox(MsgIcon::Exclamation, "提示：->getBasePointName"),
             "没有发现基点名称，系统无法正常运行");

@@ -14,9 +14,9 @@
 namespace qzdbs::test {
 namespace {
 
-// Part 5: a text parameter M (grid column 1), numbers L and d (columns 2 and
+// PartID 5: a text parameter M (grid column 1), numbers L and d (columns 2 and
 // 3, stored in the other order), values for rows 2 and 1 stored out of order,
-// one value of row 0, two views, and rows of part 6 that must not show.
+// one value of row 0, two views, and rows of PartID 6 that must not show.
 const char* kPart = R"sql(
 INSERT INTO QZPartInputParas VALUES (30, 5, 'd', 0, 0, 3);
 INSERT INTO QZPartInputParas VALUES (10, 5, 'M', 1, 1, 1);

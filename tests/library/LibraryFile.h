@@ -49,8 +49,4 @@ struct CsvTable {
 };
 CsvTable ReadCsv(const std::filesystem::path& path);
 
-// The variables a formula names (O., S., T., P. and QZDBSCA), outside its text literals and
-// apart from function names and the language's words.
-std::vector<std::string> FormulaVariables(const std::string& formula);
-
 }  // namespace qzdbs::test

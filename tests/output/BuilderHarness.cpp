@@ -1,7 +1,6 @@
 // Hand-made run state for builder tests.
 #include "BuilderHarness.h"
 
-#include "base/EngineError.h"
 #include "base/NumberText.h"
 #include "compute/Computation.h"
 #include "state/ComputeState.h"
@@ -78,32 +77,11 @@ std::optional<RecordedObject> BuilderTest::Only() const {
   return objects[0];
 }
 
-std::vector<std::string> BuilderTest::BoxLines() const {
-  std::vector<std::string> lines;
-  for (const MessageBoxRecord& box : Boxes())
-    lines.push_back(box.title + "|" + box.text);
-  return lines;
-}
-
 std::vector<std::string> BuilderTest::Lines(const RecordedObject& object) {
   std::vector<std::string> lines;
   for (const RecordedEvent& event : object.events)
     lines.push_back(Describe(event));
   return lines;
-}
-
-std::vector<std::string> BuilderTest::Head(const RecordedObject& object, size_t count) {
-  auto lines = Lines(object);
-  if (lines.size() > count) lines.resize(count);
-  return lines;
-}
-
-nlohmann::json BuilderTest::Member(const RecordedObject& object, const std::string& member) {
-  nlohmann::json value;
-  for (const RecordedEvent& event : object.events) {
-    if (event.op == "set" && event.member == member) value = event.value;
-  }
-  return value;
 }
 
 std::vector<std::string> BuilderTest::CommonEntityLines(int32_t id, const std::string& name) {
@@ -120,16 +98,6 @@ std::vector<std::string> BuilderTest::CommonEntityLines(int32_t id, const std::s
 std::vector<std::string> BuilderTest::CommonObjectLines(int32_t id, const std::string& name) {
   return {"set ID " + std::to_string(id), "set Name \"" + name + "\"",
           "set Sequence " + std::to_string(kSequence)};
-}
-
-std::string GenericFailure(const std::string& operation) {
-  return "函数->" + operation + ":|" + kApplicationDefinedErrorText;
-}
-
-std::vector<std::string> Concat(std::vector<std::string> first,
-                                const std::vector<std::string>& then) {
-  first.insert(first.end(), then.begin(), then.end());
-  return first;
 }
 
 }  // namespace qzdbs::test

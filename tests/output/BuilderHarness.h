@@ -46,15 +46,9 @@ class BuilderTest : public ::testing::Test {
   // The only object in the view; fails the test when there is not exactly one.
   std::optional<RecordedObject> Only() const;
   const std::vector<MessageBoxRecord>& Boxes() const { return messages_->Boxes(); }
-  // The boxes as "title|text" lines.
-  std::vector<std::string> BoxLines() const;
 
   // The events of an object, one line each ("set Height 2.5").
   static std::vector<std::string> Lines(const RecordedObject& object);
-  // The first `count` of them (all when there are fewer).
-  static std::vector<std::string> Head(const RecordedObject& object, size_t count);
-  // The value last set on a member, null when it was never set.
-  static nlohmann::json Member(const RecordedObject& object, const std::string& member);
   // What OutputCommonEntity sets for Entity(id, name) at kSequence.
   static std::vector<std::string> CommonEntityLines(int32_t id, const std::string& name);
   // What OutputCommonObject sets.
@@ -66,12 +60,5 @@ class BuilderTest : public ::testing::Test {
   std::shared_ptr<MemoryObject> session_;
   std::unique_ptr<ScratchLibrary> library_;
 };
-
-// The application-defined error's box of a builder: "函数->name:|generic text".
-std::string GenericFailure(const std::string& operation);
-
-// Joins lines, for readable failure output.
-std::vector<std::string> Concat(std::vector<std::string> first,
-                                const std::vector<std::string>& then);
 
 }  // namespace qzdbs::test

@@ -114,7 +114,7 @@ TEST_F(SampleLibraryDrawingTest, EveryPartAndRowIsDrawnWithoutAFailure) {
   };
   std::set<std::string> classes;
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "part " << c.part << " row " << c.row);
+    SCOPED_TRACE(testing::Message() << "PartID " << c.part << " row " << c.row);
     Recording recording = Draw(c.part, c.row, /*allViews=*/true);
     EXPECT_TRUE(recording.messages.empty()) << FirstBox(recording);
     ASSERT_EQ(recording.views.size(), 2u);

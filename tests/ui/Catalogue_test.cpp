@@ -1,7 +1,7 @@
 // The catalogue over one or more libraries.
 #include "ui/Catalogue.h"
 
-#include "SelectionTest.h"
+#include "SelectionHarness.h"
 
 namespace qzdbs::test {
 namespace {

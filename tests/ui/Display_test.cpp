@@ -1,6 +1,6 @@
 // The parameter display dialog over the selection grid, and the attribute
 // dialog.
-#include "SelectionTest.h"
+#include "SelectionHarness.h"
 #include "state/ComputeState.h"
 #include "ui/frmAttribute.h"
 #include "ui/frmColumnShow.h"

@@ -1,7 +1,7 @@
 // Whole runs of startSPartGen with the scripted stand-in of the dialog.
 #include "ui/ScriptedDialog.h"
 
-#include "SelectionTest.h"
+#include "SelectionHarness.h"
 #include "engine/IQZdbEngine.h"
 #include "state/EngineState.h"
 

@@ -2,7 +2,7 @@
 // display dialog it opens.
 #include "ui/frmStructPara.h"
 
-#include "SelectionTest.h"
+#include "SelectionHarness.h"
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
 #include "ui/frmColumnShow.h"

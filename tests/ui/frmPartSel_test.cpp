@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "SelectionTest.h"
+#include "SelectionHarness.h"
 #include "compute/Computation.h"
 #include "db/recordset/Connection.h"
 #include "state/ComputeState.h"

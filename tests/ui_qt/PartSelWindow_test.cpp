@@ -13,7 +13,7 @@
 #include <array>
 #include <filesystem>
 
-#include "QtTest.h"
+#include "QtHarness.h"
 #include "engine/IQZdbEngine.h"
 #include "state/EngineState.h"
 #include "ui/qt/QtSelectionDialog.h"
@@ -45,31 +45,6 @@ void TickView(PartSelWindow& window, const QString& name) {
 }
 
 using PartSelWindowTest = QtWidgetTest;
-
-TEST_F(PartSelWindowTest, ControlsCarryTheirNamesAndCaptions) {
-  auto window = OpenWindow();
-  EXPECT_EQ(window->objectName(), "frmPartSel");
-  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("选择欲出库零件的信息："));
-  EXPECT_TRUE(window->isModal());
-  const std::vector<std::pair<const char*, const char*>> buttons = {
-      {"cmd_SelAllView", "全部选择    "}, {"cmd_DelAllView", "全部清除    "},
-      {"cmdNext", "下一步    "},          {"cmdProperty", "零件属性    "},
-      {"cmdParaShow", "显示参数    "},    {"cmd_Draw", "绘  制  "},
-      {"cmd_Cancel", "取  消  "}};
-  for (const auto& [name, caption] : buttons) {
-    auto* button = window->findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr) << name;
-    EXPECT_EQ(button->text(), QString::fromUtf8(caption)) << name;
-  }
-  const auto options = window->findChildren<QCheckBox*>("chkOut");
-  ASSERT_EQ(options.size(), 5);
-  const char* captions[] = {"去除标注", "允许移动", "零件编组", "零件做块", "背景消隐"};
-  for (auto* box : options)
-    EXPECT_EQ(box->text(), QString::fromUtf8(captions[box->property("index").toInt()]));
-  for (const char* name : {"QZPartTree", "picQZPartTreeBack", "QZAutoHideBar1", "picPartView",
-                           "Frame1", "txtEdit", "lvw_PartVeiw", "fgd_InputPara"})
-    EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
-}
 
 TEST_F(PartSelWindowTest, ChoosingAPartFillsGridWithFixedHeaderAndWidthsFromTwips) {
   auto window = OpenWindow();
@@ -117,20 +92,6 @@ TEST_F(PartSelWindowTest, TypingADigitAndDrawingHandsThatValueAndTheTickedView) 
                         {"Thread", "M12"}, {"L", "5"}, {"s", "18"}, {"k", "7.5"}, {"P", "1.75"}}));
   EXPECT_EQ(SessionViewNames(), (std::vector<std::string>{"左视图"}));
   EXPECT_TRUE(HostValueAs<bool>(session->Get("GroupPart")));
-}
-
-TEST_F(PartSelWindowTest, CancelAndTheWindowsCloseLeaveNothingDrawn) {
-  for (bool escape : {false, true}) {
-    ui::qt::Selection().onShow = [this, escape](PartSelWindow& window) {
-      ChooseInTree(window, QString::fromUtf8(kBolt));
-      if (escape)
-        QTest::keyClick(&window, Qt::Key_Escape);
-      else
-        Click(window, "cmd_Cancel");
-    };
-    EXPECT_EQ(IQZdbEngine().startSPartGen(), 0) << escape;
-    EXPECT_TRUE(session->Views().empty());
-  }
 }
 
 // Each row starts the editor one way and ends it one way: Enter and Tab
@@ -235,29 +196,6 @@ TEST_F(PartSelWindowTest, LastPartAndRowAreRemembered) {
   window->RestoreLastChoice();
   EXPECT_EQ(Engine().CurrentPartID, 1);
   EXPECT_EQ(window->Model().fgd_InputPara().RowSel(), 3);
-}
-
-TEST_F(PartSelWindowTest, ViewButtonsTickAndClearTheList) {
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  Click(*window, "cmd_SelAllView");
-  for (int i = 0; i < Views(*window).count(); ++i)
-    EXPECT_EQ(Views(*window).item(i)->checkState(), Qt::Checked);
-  Click(*window, "cmd_DelAllView");
-  for (int i = 0; i < Views(*window).count(); ++i)
-    EXPECT_EQ(Views(*window).item(i)->checkState(), Qt::Unchecked);
-  ASSERT_EQ(messages->Boxes().size(), 1u);
-  EXPECT_EQ(messages->Boxes()[0].text, "没有选择视图，系统将输出零件所有实体");
-  EXPECT_EQ(messages->Boxes()[0].icon, MsgIcon::Exclamation);
-}
-
-TEST_F(PartSelWindowTest, PartWithoutViewsDisablesTheListAndItsButtons) {
-  auto window = OpenWindow("DELETE FROM QZPartViews WHERE PartID = 1;");
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  EXPECT_FALSE(Views(*window).isEnabled());
-  EXPECT_FALSE(window->findChild<QPushButton*>("cmd_SelAllView")->isEnabled());
-  EXPECT_FALSE(window->findChild<QPushButton*>("cmd_DelAllView")->isEnabled());
-  EXPECT_TRUE(window->findChild<QPushButton*>("cmd_Draw")->isEnabled());
 }
 
 TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByName) {

@@ -17,7 +17,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "QtTest.h"
+#include "QtHarness.h"
 #include "support/TestPaths.h"
 #include "ui/qt/QtSelectionDialog.h"
 #include "ui/qt/studio/StudioWindow.h"

@@ -1,13 +1,13 @@
-// The dialogs the selection window opens, driven through its buttons: the
-// structure parameters edited and drawn, the column display choices, the
-// part's properties, and the message boxes the engine shows.
+// The dialogs the selection window opens, driven through their widgets: the structure
+// parameters edited and drawn, the column display choices, and the message boxes the engine
+// shows. What the dialogs decide is checked on their models (tests/ui).
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
-#include "QtTest.h"
+#include "QtHarness.h"
 #include "engine/IQZdbEngine.h"
 #include "state/EngineState.h"
 #include "state/Messages.h"
@@ -49,21 +49,6 @@ TEST_F(SubWindowsTest, StructureParameterValueTypedThenDrawnClosesBothDialogs) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(SubWindowsTest, PreviousStepReturnsToTheSelectionWindow) {
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  bool seen = false;
-  WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
-    seen = true;
-    Click(dialog, "cmdPreForm");
-  });
-  Click(*window, "cmdNext");
-  EXPECT_TRUE(seen);
-  EXPECT_TRUE(window->Model().IsLoaded());
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(session->Views().empty());
-}
-
 TEST_F(SubWindowsTest, ParaShowUntickedColumnIsHiddenAndTickedHiddenOneShows) {
   auto window = OpenWindow();
   ChooseInTree(*window, QString::fromUtf8(kBolt));
@@ -86,45 +71,6 @@ TEST_F(SubWindowsTest, ParaShowUntickedColumnIsHiddenAndTickedHiddenOneShows) {
   EXPECT_TRUE(grid.isColumnHidden(1));
   EXPECT_FALSE(grid.isColumnHidden(pitch));
   EXPECT_EQ(grid.columnWidth(pitch), 800 * grid.logicalDpiX() / 1440);
-}
-
-TEST_F(SubWindowsTest, StructShowChangesTheStructureGridsWidths) {
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  bool checked = false;
-  WhenModalOpens("frmStructPara", [&](QWidget& structPara) {
-    auto& grid = *structPara.findChild<QTableWidget*>("fgdStructPara");
-    EXPECT_FALSE(grid.isColumnHidden(1));
-    WhenModalOpens("frmStructShow", [&](QWidget& dialog) {
-      auto& list = *dialog.findChild<QListWidget*>("lvwCheckShow");
-      list.setCurrentRow(0);
-      QTest::keyClick(&list, Qt::Key_Space);
-      Click(dialog, "cmdEnterShow");
-    });
-    Click(structPara, "cmdSelDisplay");
-    checked = grid.isColumnHidden(1);
-    Click(structPara, "cmdPreForm");
-  });
-  Click(*window, "cmdNext");
-  EXPECT_TRUE(checked);
-}
-
-TEST_F(SubWindowsTest, AttributeWindowListsThePropertiesOfTheChosenSize) {
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8(kBolt));
-  int rows = 0;
-  QString heading;
-  WhenModalOpens("frmAttribute", [&](QWidget& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("零件属性"));
-    auto& grid = *dialog.findChild<QTableWidget*>("fgd_PartDes");
-    rows = grid.rowCount();
-    heading = grid.item(0, 0)->text() + "|" + grid.item(0, 1)->text();
-    Click(dialog, "cmdEnterAtt");
-  });
-  Click(*window, "cmdProperty");
-  EXPECT_EQ(heading, QString::fromUtf8("属性名称|属性内容"));
-  EXPECT_GT(rows, 1);
-  EXPECT_TRUE(window->Model().IsLoaded());
 }
 
 TEST_F(SubWindowsTest, MessageBoxShowsIconTitleAndAnswersWithTheButtonPressed) {

@@ -1,5 +1,7 @@
-// Every worked limit deviation of tests/data/iso286/checkpoints.csv, each
-// confirmed by a published table, through the host's tolerance call.
+// Every limit deviation of tests/data/iso286 through the host's tolerance call: those of
+// checkpoints.csv, each confirmed by a published table, and those of worked.csv, worked by hand
+// from the tables for the grade rules of j, k, K, M, N and P..ZC, the delta and M6 exceptions,
+// sizes above 500 mm and the range boundaries.
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,12 +14,17 @@
 namespace qzdbs {
 namespace {
 
-// The file holds 63 rows; fewer means it was cut short.
-constexpr int kMinimumCheckpoints = 63;
+class Iso286Rows : public ::testing::TestWithParam<std::pair<const char*, int>> {};
 
-TEST(Iso286Checkpoints, EveryRowMatchesThePublishedDeviations) {
-  std::ifstream file(test::TestDataDir() / "iso286" / "checkpoints.csv");
-  ASSERT_TRUE(file) << "tests/data/iso286/checkpoints.csv missing";
+// Each file with the rows it holds; fewer means it was cut short.
+INSTANTIATE_TEST_SUITE_P(Files, Iso286Rows,
+                         ::testing::Values(std::pair{"checkpoints", 63}, std::pair{"worked", 46}),
+                         [](const auto& row) { return std::string(row.param.first); });
+
+TEST_P(Iso286Rows, EveryRowGivesItsDeviations) {
+  const auto [name, minimum] = GetParam();
+  std::ifstream file(test::TestDataDir() / "iso286" / (std::string(name) + ".csv"));
+  ASSERT_TRUE(file) << name << ".csv missing";
   std::string line;
   ASSERT_TRUE(std::getline(file, line));
   ASSERT_EQ(line.rfind("code,nominal_mm,upper_mm,lower_mm", 0), 0u) << line;
@@ -41,7 +48,7 @@ TEST(Iso286Checkpoints, EveryRowMatchesThePublishedDeviations) {
     EXPECT_NEAR(gotLower, std::stod(lower), 1e-9);
     EXPECT_EQ(buffer, code);
   }
-  EXPECT_GE(rows, kMinimumCheckpoints);
+  EXPECT_GE(rows, minimum);
 }
 
 }  // namespace

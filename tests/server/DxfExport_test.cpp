@@ -77,59 +77,6 @@ TEST_F(DxfExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
   }
 }
 
-TEST_F(DxfExportTest, DimensionsCarryTheirBlockTextAndStyle) {
-  SessionBuilder builder;
-  FillSamplePart(builder);
-  std::filesystem::path file = scratch / "dims.dxf";
-  ExportDxf(builder.Build(), file);
-  nlohmann::json seen = InspectWithEzdxf(file);
-  ASSERT_EQ(seen["dimensions"].size(), 7u);
-  std::vector<std::string> texts;
-  for (const auto& dim : seen["dimensions"]) {
-    EXPECT_EQ(dim["style"], "QZ_GBDIM");
-    EXPECT_TRUE(dim["block"].get<std::string>().starts_with("*D")) << dim.dump();
-    // The block holds the lines, arrowheads and text that readers show.
-    EXPECT_GT(dim["contents"].value("MTEXT", 0), 0) << dim.dump();
-    texts.push_back(dim["text"]);
-  }
-  // Every sample text is the measurement: "<>" lets a CAD program keep it in
-  // step with the dimension (and write Ø, R and ° itself); a code follows it.
-  EXPECT_EQ(texts,
-            (std::vector<std::string>{"<>", "<>", "<>H7(\\S+0.021^0;)", "<>", "<>", "<>", "<>"}));
-  EXPECT_NE(std::find(seen["dimstyles"].begin(), seen["dimstyles"].end(), "QZ_GBDIM"),
-            seen["dimstyles"].end());
-}
-
-TEST_F(DxfExportTest, ChineseTextLayersBlocksAndGroupsSurvive) {
-  SessionBuilder builder;
-  FillSamplePart(builder);
-  std::filesystem::path file = scratch / "names.dxf";
-  ExportDxf(builder.Build(), file);
-
-  // An R2000 file is not UTF-8: texts are escaped, names are in the code page.
-  std::string raw = ReadText(file);
-  EXPECT_NE(raw.find("\\U+6CD5\\U+5170 DN50"), std::string::npos);  // 法兰 DN50
-  EXPECT_EQ(raw.find("法兰"), std::string::npos);
-  EXPECT_NE(raw.find("$DWGCODEPAGE\n  3\nANSI_936"), std::string::npos);
-
-  nlohmann::json seen = InspectWithEzdxf(file);
-  auto texts = seen["texts"].get<std::vector<std::string>>();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "法兰 DN50"), texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Ø20h9(\\S0^-0.052;)（参考）"), texts.end());
-  EXPECT_EQ(seen["layers"]["粗实线"]["lineweight"], 50);
-  EXPECT_EQ(seen["layers"]["中心线"]["linetype"], "CENTER");
-  EXPECT_EQ(seen["layers"]["主视图辅助"]["plot"], 0);
-  EXPECT_EQ(seen["layers"]["粗实线"]["plot"], 1);
-  EXPECT_EQ(seen["groups"]["外形"], 4);
-  ASSERT_EQ(seen["inserts"].size(), 1u);
-  EXPECT_EQ(seen["inserts"][0]["block"], "SYM_ROUGHNESS");
-  EXPECT_EQ(seen["inserts"][0]["attribs"]["材料"], "45钢");
-  EXPECT_EQ(seen["inserts"][0]["attribs"]["标准"], "GB/T 9119");
-  // No drawing of the block was found: its marker is the block's content.
-  EXPECT_EQ(seen["blocks"]["SYM_ROUGHNESS"]["CIRCLE"], 1);
-  EXPECT_EQ(seen["blocks"]["SYM_ROUGHNESS"]["ATTDEF"], 2);
-}
-
 TEST_F(DxfExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
   SessionBuilder builder;
   FillSamplePartAsBlock(builder);

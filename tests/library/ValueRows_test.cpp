@@ -183,7 +183,7 @@ TEST(LibraryValueRows, EveryRowHasOneValuePerInputParameter) {
   ASSERT_GE(parts.size(), 9u);
   for (const Row& part : parts) {
     std::string id = std::to_string(part.Int("PartID"));
-    SCOPED_TRACE("part " + id);
+    SCOPED_TRACE("PartID " + id);
     long long inputs =
         SampleLibrary().Count("SELECT COUNT(*) FROM QZPartInputParas WHERE PartID = " + id);
     ASSERT_GT(inputs, 0);

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <functional>
 
-#include "SampleDrawing.h"
+#include "ServerTestSupport.h"
 #include "server/DrawingServer.h"
 #include "support/ScratchLibrary.h"
 
@@ -62,20 +62,6 @@ TEST_F(ImageExportTest, PngHasDarkPixelsOnTheLinesAndWhitePaperElsewhere) {
   EXPECT_EQ(qGray(image.pixel(60, 60)), 255);
 }
 
-TEST_F(ImageExportTest, PngOfTheSampleDrawsChineseTextAndFillsItsPictureSizedToTheLongerSide) {
-  SessionBuilder b;
-  FillSamplePart(b);
-  Document document = b.Build();
-  std::filesystem::path file = scratch / "sample.png";
-  ExportPng(document, file, 800);
-  QImage image(QString::fromStdString(file.string()));
-  ASSERT_FALSE(image.isNull());
-  EXPECT_EQ(std::max(image.width(), image.height()), 800);
-  int dark = DarkPixels(image, 0, 0, image.width() - 1, image.height() - 1);
-  EXPECT_GT(dark, 2000);
-  EXPECT_LT(dark, image.width() * image.height() / 2);
-}
-
 TEST_F(ImageExportTest, SvgIsWellFormedXmlSizedInMillimetres) {
   std::filesystem::path file = scratch / "square.svg";
   ExportSvg(Square(), file);
@@ -99,19 +85,6 @@ TEST_F(ImageExportTest, SvgIsWellFormedXmlSizedInMillimetres) {
   EXPECT_EQ(width, "110mm");
   EXPECT_EQ(height, "110mm");
   EXPECT_GE(drawn, 1);
-}
-
-TEST_F(ImageExportTest, SvgOfTheSampleCarriesItsTexts) {
-  SessionBuilder b;
-  FillSamplePart(b);
-  std::filesystem::path file = scratch / "sample.svg";
-  ExportSvg(b.Build(), file);
-  std::string svg = ReadText(file);
-  // Qt writes a text in pieces, one per script.
-  EXPECT_NE(svg.find(">法兰"), std::string::npos);
-  EXPECT_NE(svg.find("DN50<"), std::string::npos);
-  EXPECT_NE(svg.find("Ø20"), std::string::npos);
-  EXPECT_NE(svg.find("+0.021"), std::string::npos);
 }
 
 TEST_F(ImageExportTest, PdfIsOnePageTheSizeOfTheDrawing) {

@@ -20,69 +20,6 @@ int Count(const Document& document, AuditCode code) {
                                         [&](const Finding& f) { return f.code == code; }));
 }
 
-TEST(DocumentTest, KeepsThePartItsDictionariesAndItsOptions) {
-  SessionBuilder b;
-  FillSamplePart(b);
-  DbDictionary properties = CreateHostObject<DbDictionary>(*b.component);
-  properties.Add("板式平焊法兰", "名称");
-  properties.Add("1.25", "Mass");
-  b.Part().PartProperties(properties);
-  Document document = b.Build();
-  EXPECT_EQ(document.part.name, "板式平焊法兰");
-  EXPECT_EQ(document.part.guid, "{9C3F0B4E-2D6A-4C1B-8E55-0F1A2B3C4D5E}");
-  EXPECT_EQ(document.part.id, 3);
-  EXPECT_EQ(document.part.dbPath, "/library/sample.mdb");
-  EXPECT_TRUE(document.part.allowMove);
-  EXPECT_FALSE(document.part.hideBackground);
-  using Pairs = std::vector<std::pair<std::string, std::string>>;
-  EXPECT_EQ(document.part.properties, (Pairs{{"名称", "板式平焊法兰"}, {"Mass", "1.25"}}));
-  ASSERT_EQ(document.views.size(), 2u);
-  EXPECT_EQ(document.views[0].name, "主视图");
-  EXPECT_EQ(document.views[0].id, 31);
-  EXPECT_EQ(document.views[0].assistName, "主视图辅助");
-  const Entity& line = EntityByKey(document, "X1");
-  EXPECT_EQ(line.layer, "粗实线");
-  EXPECT_EQ(line.color, 256);
-  EXPECT_EQ(line.id, 1);
-  EXPECT_EQ(line.className, "DbLine");
-  // The sample's block has no drawing in any folder: that is its one finding
-  // beside the texts it puts on lines.
-  EXPECT_EQ(document.findings.size() - Count(document, AuditCode::TextOverlap), 1u);
-  EXPECT_EQ(Count(document, AuditCode::BlockFile), 1);
-}
-
-TEST(DocumentTest, EllipsesTakeTheirAxisFromTheLargerRadius) {
-  struct Case {
-    double major, minor;
-    bool arc;
-    Point3 axis;
-    double ratio, start, end;
-  };
-  for (const Case& c :
-       {Case{5, 2, false, {5, 0, 0}, 0.4, 0, 360}, Case{5, 2, true, {5, 0, 0}, 0.4, 0, 180},
-        // The radii swapped: the ellipse and its parameters turn a quarter.
-        Case{2, 5, true, {0, 5, 0}, 0.4, 270, 90}}) {
-    SessionBuilder b;
-    DbView view = b.AddView("V", 1);
-    DbEllipse e = b.Add<DbEllipse>(view, 1);
-    e.CenterPoint({0, 0, 0});
-    e.MajorAxis({1, 0, 0});
-    e.MajorRadius(c.major);
-    e.MinorRadius(c.minor);
-    if (c.arc) {
-      e.StartAngle(0);
-      e.EndAngle(180);
-    }
-    Document document = b.Build();
-    auto& shape = std::get<EllipseShape>(document.views[0].entities.at(0).shape);
-    EXPECT_NEAR(shape.majorAxis[0], c.axis[0], 1e-12);
-    EXPECT_NEAR(shape.majorAxis[1], c.axis[1], 1e-12);
-    EXPECT_DOUBLE_EQ(shape.ratio, c.ratio);
-    EXPECT_DOUBLE_EQ(shape.startParam, c.start);
-    EXPECT_DOUBLE_EQ(shape.endParam, c.end);
-  }
-}
-
 TEST(DocumentTest, ViewRolesComeFromTheirNames) {
   const std::pair<const char*, ViewRole> cases[] = {
       {"主视图 全剖 (Front view, full section)", ViewRole::Front},

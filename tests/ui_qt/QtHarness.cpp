@@ -1,5 +1,5 @@
 // The widget tests' application and shared fixture.
-#include "QtTest.h"
+#include "QtHarness.h"
 
 #include <QApplication>
 #include <QSettings>

@@ -1,5 +1,5 @@
 // The selection model tests' shared fixture.
-#include "SelectionTest.h"
+#include "SelectionHarness.h"
 
 #include "db/LibraryDB.h"
 #include "engine/IQZdbEngine.h"

@@ -1,0 +1,224 @@
+// Every case of tests/data/server/cases/*.cases: a session filled member by member as the
+// engine fills it, and what the document makes of it: each entity of each view with its
+// geometry, the groups, the blocks, and the audit's findings. Input lines:
+//   view NAME ID                       a view handed to the session
+//   add CLASS ID [LAYER]               an entity with the common attributes the engine sets
+//   object CLASS ID                    an object that is no entity (group, dictionary)
+//   set MEMBER JSON / call MEMBER [JSON]   on the last one added; a call's array of texts
+//                                      is its arguments
+//   session MEMBER JSON                a value the host holds before the engine reads it
+//   part MEMBER JSON                   a member the engine sets on the session
+// A dimension starts as a plain one: the measured value as text, one decimal, both arrows and
+// both extension lines.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "ServerTestSupport.h"
+#include "server/AuditCode.h"
+#include "server/Geometry.h"
+#include "server/text/TextMetrics.h"
+#include "support/CaseFile.h"
+
+namespace qzdbs::server::test {
+namespace {
+
+using qzdbs::test::CaseFileCase;
+
+HostValue Value(const nlohmann::json& v) {
+  if (v.is_boolean()) return v.get<bool>();
+  if (v.is_number_integer()) return v.get<int32_t>();
+  if (v.is_number()) return v.get<double>();
+  if (v.is_array()) return Point3{v[0].get<double>(), v[1].get<double>(), v[2].get<double>()};
+  return v.get<std::string>();
+}
+
+std::string Number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", std::abs(v) < 1e-9 ? 0.0 : v);
+  return text;
+}
+
+std::string At(const Point3& p) {
+  return Number(p[0]) + "," + Number(p[1]);
+}
+
+void Sketched(const Sketch& g, const RichText& text, std::vector<std::string>& out) {
+  for (const LineShape& l : g.lines)
+    out.push_back("  line " + At(l.start) + " " + At(l.end));
+  for (const ArcShape& a : g.arcs)
+    out.push_back("  arc " + At(a.center) + " r" + Number(a.radius) + " " + Number(a.startAngle) +
+                  ".." + Number(a.endAngle));
+  for (const PolylineShape& p : g.polylines)
+    out.push_back("  polyline of " + std::to_string(p.vertices.size()));
+  for (const SolidShape& s : g.solids)
+    out.push_back("  arrow " + At(s.corners[0]) + " " + At(s.corners[1]) + " " + At(s.corners[2]));
+  for (const TextShape& t : g.texts) {
+    out.push_back("  text " + At(t.position) + " h" + Number(t.height) + " rot" +
+                  Number(t.rotation) + " attach" + std::to_string(t.attachment) +
+                  (t.runs == text ? "" : " " + PlainText(t.runs)));
+  }
+}
+
+// One line for the entity, and its drawing below it for dimensions and leaders.
+void Describe(const Entity& e, std::vector<std::string>& out) {
+  std::string line = e.key + " " + std::to_string(e.id) + " ";
+  if (!e.madeBy.empty()) line += "(item " + std::to_string(e.item) + " of " + e.madeBy + ") ";
+  if (e.layer != "0") line += "on " + e.layer + " ";
+  std::visit(
+      [&](const auto& s) {
+        using T = std::decay_t<decltype(s)>;
+        if constexpr (std::is_same_v<T, LineShape>) {
+          line += "line " + At(s.start) + " " + At(s.end);
+        } else if constexpr (std::is_same_v<T, CircleShape>) {
+          line += "circle " + At(s.center) + " r" + Number(s.radius);
+        } else if constexpr (std::is_same_v<T, ArcShape>) {
+          line += "arc " + At(s.center) + " r" + Number(s.radius) + " " + Number(s.startAngle) +
+                  ".." + Number(s.endAngle);
+        } else if constexpr (std::is_same_v<T, EllipseShape>) {
+          line += "ellipse " + At(s.center) + " axis " + At(s.majorAxis) + " ratio " +
+                  Number(s.ratio) + " " + Number(s.startParam) + ".." + Number(s.endParam);
+        } else if constexpr (std::is_same_v<T, PolylineShape>) {
+          line += std::string(s.closed ? "closed " : "") + "polyline";
+          for (const Point3& p : s.vertices)
+            line += " " + At(p);
+        } else if constexpr (std::is_same_v<T, TextShape>) {
+          line += "text \"" + PlainText(s.runs) + "\" at " + At(s.position) + " h" +
+                  Number(s.height) + " rot" + Number(NormalizeAngle(s.rotation));
+        } else if constexpr (std::is_same_v<T, SolidShape>) {
+          line += "solid " + At(s.corners[0]) + " " + At(s.corners[1]) + " " + At(s.corners[2]);
+        } else if constexpr (std::is_same_v<T, HatchShape>) {
+          line += "hatch " + s.pattern + (s.solid ? " solid" : "") + ", " +
+                  std::to_string(s.fill.size()) + " pattern lines";
+          for (const BoundaryLoop& loop : s.loops) {
+            line += std::string(loop.outer ? "; outer" : "; inner");
+            for (const Point3& p : loop.vertices)
+              line += " " + At(p);
+          }
+        } else if constexpr (std::is_same_v<T, DimensionShape>) {
+          line += "dimension " + Number(s.measurement) + " \"" + PlainText(s.text) + "\" mid " +
+                  At(s.textMid);
+          out.push_back(line);
+          line.clear();
+          Sketched(s.graphics, s.text, out);
+        } else if constexpr (std::is_same_v<T, LeaderShape>) {
+          line += "leader";
+          for (const Point3& p : s.vertices)
+            line += " " + At(p);
+          out.push_back(line);
+          line.clear();
+          Sketched(s.graphics, {}, out);
+        } else if constexpr (std::is_same_v<T, InsertShape>) {
+          line += "insert " + s.blockName + " at " + At(s.position) + " rot" + Number(s.rotation) +
+                  " scale " + Number(s.scale);
+          for (const auto& [tag, value] : s.attributes)
+            line += " " + tag + "=" + value;
+        }
+      },
+      e.shape);
+  if (!line.empty()) out.push_back(line);
+}
+
+std::vector<std::string> RunCase(const CaseFileCase& c) {
+  SessionBuilder b;
+  std::optional<DbView> view;
+  std::shared_ptr<MemoryObject> last;
+  int32_t sequence = 0;
+  std::vector<std::string> input = c.setup;
+  input.insert(input.end(), c.input.begin(), c.input.end());
+  for (const std::string& line : input) {
+    std::istringstream words(line);
+    std::string word, name, rest;
+    words >> word >> name;
+    std::getline(words >> std::ws, rest);
+    if (word == "view") {
+      view = b.AddView(name, std::stoi(rest));
+      sequence = 0;
+    } else if ((word == "add" || word == "object") && view) {
+      std::istringstream more(rest);
+      int32_t id = 0;
+      std::string layer = "0";
+      more >> id >> layer;
+      last = b.component->NewObject(name);
+      last->Set("ID", id);
+      last->Set("Name", "E" + std::to_string(id));
+      if (word == "add") {
+        last->Set("LayerName", layer);
+        last->Set("Color", 256);
+        last->Set("Visible", true);
+        last->Set("IsAssist", false);
+        last->Set("IsMatchProp", false);
+      }
+      if (name.find("Dimension") != std::string::npos) {
+        for (const char* on : {"HasFirstArr", "HasSecondArr", "HasFirstLine", "HasSecondLine"})
+          last->Set(on, true);
+        last->Set("TextString", std::string("<>"));
+        last->Set("dimdec", 1);
+      }
+      last->Set("Sequence", ++sequence);
+      view->AddEntity("X" + std::to_string(sequence), HostHandle(last));
+    } else if (word == "set" && last) {
+      last->Set(name, Value(nlohmann::json::parse(rest)));
+    } else if (word == "call" && last) {
+      std::vector<HostValue> args;
+      const nlohmann::json given = rest.empty() ? nlohmann::json() : nlohmann::json::parse(rest);
+      if (given.is_array() && !given.at(0).is_number()) {
+        for (const auto& arg : given)
+          args.push_back(Value(arg));
+      } else if (!given.is_null()) {
+        args.push_back(Value(given));
+      }
+      last->Call(name, args);
+    } else if (word == "session") {
+      b.session->Preset(name, Value(nlohmann::json::parse(rest)));
+    } else if (word == "part") {
+      b.session->Set(name, Value(nlohmann::json::parse(rest)));
+    } else {
+      return {"unknown input line: " + line};
+    }
+  }
+  const Document document = b.Build();
+  std::vector<std::string> out;
+  for (const View& v : document.views) {
+    out.push_back("view " + v.name);
+    for (const Entity& e : v.entities)
+      Describe(e, out);
+  }
+  for (const Group& g : document.groups) {
+    std::string line = "group " + g.name;
+    for (const EntityRef& m : g.members)
+      line += " " + std::to_string(m.view) + ":" + std::to_string(m.entity);
+    out.push_back(line);
+  }
+  for (const BlockDefinition& block : document.blocks) {
+    std::string line = "block " + block.name + (block.placeholder ? " (marker)" : "");
+    for (const std::string& tag : block.attributeTags)
+      line += " " + tag;
+    out.push_back(line);
+  }
+  for (const Finding& f : document.findings) {
+    out.push_back("finding " + std::string(AuditCodeName(f.code)) + " at " + f.where +
+                  (f.mended ? " (mended): " : ": ") + f.message);
+  }
+  return out;
+}
+
+TEST(DocumentCases, EveryCaseGivesItsDocument) {
+  size_t count = 0;
+  for (const auto& file : qzdbs::test::CaseFiles("server/cases", ".cases")) {
+    qzdbs::test::CaseBless bless(file);
+    for (const CaseFileCase& c : qzdbs::test::ReadCaseFile(file)) {
+      SCOPED_TRACE(file.filename().string() + ": " + c.name);
+      const std::vector<std::string> actual = RunCase(c);
+      EXPECT_EQ(actual, c.expected);
+      bless.Write(c, actual);
+      ++count;
+    }
+  }
+  // Dimensions of every kind with their texts, tolerances and drawing; transforms and arrays.
+  EXPECT_GE(count, 50u);
+}
+
+}  // namespace
+}  // namespace qzdbs::server::test
