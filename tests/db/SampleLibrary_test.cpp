@@ -54,7 +54,8 @@ TEST_F(SampleLibraryTest, EveryEntityOfEveryPartReadsWithoutAMessage) {
     colEntityList entities, total;
     ASSERT_TRUE(reader->getPartEntity(entities, total));
     for (const auto& entity : entities) {
-      SCOPED_TRACE("PartID " + std::to_string(part) + " " + entity->XKey + " " + entity->EntityName);
+      SCOPED_TRACE("PartID " + std::to_string(part) + " " + entity->XKey + " " +
+                   entity->EntityName);
       auto params = std::make_shared<colCompute>();
       ASSERT_TRUE(reader->getEntityParaDB(entity->EntityID, entity->EntityType, params));
       EXPECT_GT(params->Count(), 0);

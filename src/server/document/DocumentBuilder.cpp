@@ -6,8 +6,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "base/Overloaded.h"
 #include "base/NumberText.h"
+#include "base/Overloaded.h"
 #include "host/HostClasses.h"
 #include "host/recording/Recording.h"
 #include "server/document/Audit.h"
