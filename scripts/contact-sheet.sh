@@ -42,7 +42,7 @@ for part in $parts; do
   done
   sheet="$out/part-$part.png"
   montage "${tiles[@]}" -tile "${#picks[@]}x1" -geometry 800x800+8+8 -pointsize 20 \
-    -background white "$sheet.part.png"
+    -background white -depth 8 -colors 64 "$sheet.part.png"
   mv -f "$sheet.part.png" "$sheet"
   echo "contact-sheet: $sheet"
 done
