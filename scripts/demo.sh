@@ -7,10 +7,10 @@ out="$build/demo"
 mkdir -p "$out"
 "$qzdbs" --version
 # An M12 x 60 hexagon head bolt (ISO 4014, value row 17 of the sample library), both views.
-"$qzdbs" show "ISO 4014" --row 17 | sed -n '1p'
+"$qzdbs" show "GB/T 5782" --row 65 | sed -n '1p'
 for format in dxf png; do
   file="$out/bolt-M12x60.$format"
-  "$qzdbs" draw "ISO 4014" --row 17 -o "$file" >/dev/null
+  "$qzdbs" draw "GB/T 5782" --row 65 -o "$file" >/dev/null
   echo "The drawing is in $(realpath "$file")"
 done
 # The thread length b of an M10x40 hex bolt, from its library formula.
