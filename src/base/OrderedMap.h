@@ -119,6 +119,24 @@ class OrderedMap {
     return entries_.end();
   }
 
+  // Iterates the values (not the keys) in insertion order: the collections
+  // built on the map hand out their records this way.
+  class ValueIterator {
+   public:
+    explicit ValueIterator(typename std::vector<Entry>::const_iterator at) : at_(at) {}
+    const V& operator*() const { return at_->second; }
+    ValueIterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator!=(const ValueIterator& other) const { return at_ != other.at_; }
+
+   private:
+    typename std::vector<Entry>::const_iterator at_;
+  };
+  ValueIterator ValuesBegin() const { return ValueIterator(begin()); }
+  ValueIterator ValuesEnd() const { return ValueIterator(end()); }
+
  private:
   // Most collections hold a handful of records (the members of one entity,
   // the parameters it reads): those are searched in order, which costs less

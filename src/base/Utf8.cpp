@@ -3,38 +3,50 @@
 namespace qzdbs {
 
 namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
 bool IsContinuation(unsigned char c) {
   return (c & 0xC0) == 0x80;
 }
+
+// The length of the well-formed sequence at `offset` with its code point, or
+// 0 when the bytes there are not one (overlong forms, surrogates and values
+// past U+10FFFF included).
+size_t DecodeStrict(std::string_view text, size_t offset, char32_t& codePoint) {
+  auto lead = static_cast<unsigned char>(text[offset]);
+  size_t length = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    codePoint = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, minimum = 0x80, codePoint = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, minimum = 0x800, codePoint = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, minimum = 0x10000, codePoint = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (offset + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    auto next = static_cast<unsigned char>(text[offset + k]);
+    if (!IsContinuation(next)) return 0;
+    codePoint = (codePoint << 6) | (next & 0x3F);
+  }
+  if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+    return 0;
+  return length;
+}
+
 }  // namespace
 
 size_t FindInvalidUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t length = 0;
-    char32_t min = 0;
-    char32_t value = 0;
-    if ((c & 0xE0) == 0xC0) {
-      length = 2, min = 0x80, value = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3, min = 0x800, value = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      length = 4, min = 0x10000, value = c & 0x07;
-    } else {
-      return i;
-    }
-    if (i + length > text.size()) return i;
-    for (size_t k = 1; k < length; ++k) {
-      auto next = static_cast<unsigned char>(text[i + k]);
-      if (!IsContinuation(next)) return i;
-      value = (value << 6) | (next & 0x3F);
-    }
-    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return i;
+  char32_t codePoint = 0;
+  for (size_t i = 0; i < text.size();) {
+    size_t length = DecodeStrict(text, i, codePoint);
+    if (length == 0) return i;
     i += length;
   }
   return kValidUtf8;
@@ -77,57 +89,16 @@ size_t CharOffset(std::string_view text, size_t chars) {
   return text.size();
 }
 
-namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-// The number of continuation bytes a lead byte announces, or -1.
-int Continuations(unsigned char lead) {
-  if (lead < 0x80) return 0;
-  if ((lead & 0xE0) == 0xC0) return 1;
-  if ((lead & 0xF0) == 0xE0) return 2;
-  if ((lead & 0xF8) == 0xF0) return 3;
-  return -1;
-}
-
-}  // namespace
-
+// Malformed bytes become U+FFFD one byte at a time, so the text after them
+// still decodes.
 std::vector<char32_t> DecodeCodePoints(std::string_view text) {
   std::vector<char32_t> out;
   out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    auto lead = static_cast<unsigned char>(text[i]);
-    int more = Continuations(lead);
-    if (more == 0) {
-      out.push_back(lead);
-      ++i;
-      continue;
-    }
-    if (more < 0 || i + static_cast<size_t>(more) >= text.size()) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    char32_t c = lead & (0x3F >> more);
-    bool valid = true;
-    for (int k = 1; k <= more; ++k) {
-      auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-      if ((next & 0xC0) != 0x80) {
-        valid = false;
-        break;
-      }
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms and surrogates are not characters.
-    constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-    if (!valid || c < kMinimum[more] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    out.push_back(c);
-    i += static_cast<size_t>(more) + 1;
+  char32_t codePoint = 0;
+  for (size_t i = 0; i < text.size();) {
+    size_t length = DecodeStrict(text, i, codePoint);
+    out.push_back(length ? codePoint : kReplacement);
+    i += length ? length : 1;
   }
   return out;
 }

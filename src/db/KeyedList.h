@@ -50,22 +50,9 @@ class KeyedList {
   void Clear() { store_.Clear(); }
 
   // Iterates the records (not the keys) in insertion order.
-  class Iterator {
-   public:
-    using Base = typename OrderedMap<Ptr>::Entry;
-    explicit Iterator(const Base* at) : at_(at) {}
-    const Ptr& operator*() const { return at_->second; }
-    Iterator& operator++() {
-      ++at_;
-      return *this;
-    }
-    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
-
-   private:
-    const Base* at_;
-  };
-  Iterator begin() const { return Iterator(store_.Empty() ? nullptr : &*store_.begin()); }
-  Iterator end() const { return Iterator(store_.Empty() ? nullptr : &*store_.begin() + Count()); }
+  using Iterator = typename OrderedMap<Ptr>::ValueIterator;
+  Iterator begin() const { return store_.ValuesBegin(); }
+  Iterator end() const { return store_.ValuesEnd(); }
 
  protected:
   // Stores the record under its XKey; throws EngineError when the key exists,

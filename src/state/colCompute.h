@@ -43,22 +43,9 @@ class colCompute {
   void Clear();
 
   // Iterates the records in insertion order.
-  class Iterator {
-   public:
-    using Base = OrderedMap<clsComputePtr>::Entry;
-    explicit Iterator(const Base* at) : at_(at) {}
-    const clsComputePtr& operator*() const { return at_->second; }
-    Iterator& operator++() {
-      ++at_;
-      return *this;
-    }
-    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
-
-   private:
-    const Base* at_;
-  };
-  Iterator begin() const { return Iterator(store_.Empty() ? nullptr : &*store_.begin()); }
-  Iterator end() const { return Iterator(store_.Empty() ? nullptr : &*store_.begin() + Count()); }
+  using Iterator = OrderedMap<clsComputePtr>::ValueIterator;
+  Iterator begin() const { return store_.ValuesBegin(); }
+  Iterator end() const { return store_.ValuesEnd(); }
 
  private:
   void RemoveRecord(const clsComputePtr& record);

@@ -116,13 +116,18 @@ TEST(BatchCommand, InterruptedOrFailingBatchesEndCleanly) {
     for (const auto& name : FilesIn(temp.Path()))  // Qt's runtime folder stays
       EXPECT_NE(name.rfind("qzdbs-", 0), 0u) << name;
   };
-  // SIGINT a second in: one job drawing the sample library's 153 rows four
-  // times over into DXF and PNG takes several.
+  // SIGINT once the first drawing is written, so the signal always meets a
+  // batch at work however slowly the program starts on a loaded machine.
   const std::string sample = SampleLibraryPath().string();
-  ProgramRun run =
-      RunQzdbs({"batch", "--jobs", "1", "--format", "dxf,png", "--library", sample, "--library",
-                sample, "--library", sample, "--library", sample, "-o", out.Path().string()},
-               env, {"timeout", "--preserve-status", "-s", "INT", "1"});
+  const std::string interruptOnceDrawing =
+      "\"$0\" \"$@\" & p=$!; "
+      "while ! ls '" +
+      out.Path().string() +
+      "' | grep -q '[.]dxf$' && kill -0 $p 2>/dev/null; "
+      "do sleep 0.05; done; kill -INT $p; wait $p";
+  ProgramRun run = RunQzdbs({"batch", "--jobs", "1", "--format", "dxf,png", "--library", sample,
+                             "-o", out.Path().string()},
+                            env, {"sh", "-c", interruptOnceDrawing});
   EXPECT_EQ(run.status, 130) << run.err;
   EXPECT_NE(run.err.find("interrupted after "), std::string::npos) << run.err;
   json manifest = json::parse(ReadText(out.Path() / "manifest.json"));
