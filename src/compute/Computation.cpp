@@ -1,6 +1,8 @@
 #include "compute/Computation.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "compute/FormulaEvaluator.h"
 #include "db/clsPartComputeDB.h"
@@ -31,32 +33,59 @@ struct TextLimitPassed {
   std::string key;
 };
 
-void RunPass(colCompute& family, colCompute& pending, FamilyRules rules) {
-  for (int32_t i = 1; i <= pending.Count(); ++i) {
+// One position of the pending collection as the passes walk it (in the order
+// of the aliases, as its positions give them).
+struct PendingSlot {
+  std::string key;
+  clsComputePtr record;  // null for a position that holds none: passed over
+  // The record its formula waited on at its last try: until that one is done,
+  // a new try gives nothing and shows nothing, so none is made. This keeps a
+  // pass over records that wait at the cost of a glance each.
+  clsComputePtr waitsOn;
+  bool removed = false;
+};
+
+std::vector<PendingSlot> PendingPositions(const colCompute& pending) {
+  std::vector<PendingSlot> slots;
+  for (int32_t i = 1; i <= pending.IndexCount(); ++i) {
     std::string key;
     if (!pending.getKey(i, key)) continue;
     clsComputePtr record = pending.Item(key);
-    if (!record) continue;
+    slots.push_back({std::move(key), std::move(record), nullptr});
+  }
+  return slots;
+}
+
+void RunPass(colCompute& family, colCompute& pending, std::vector<PendingSlot>& slots,
+             FamilyRules rules) {
+  // Removing moves the later records down while the walk advances: the
+  // record after a removed one waits for the next pass.
+  bool afterRemoval = false;
+  for (PendingSlot& slot : slots) {
+    if (std::exchange(afterRemoval, false) || !slot.record) continue;
+    if (slot.waitsOn && slot.waitsOn->isDoneCalValue == 0) continue;
+    clsCompute& record = *slot.record;
     bool finished =
-        record->isDoneCalValue == 1 || (rules.givenValueIsFinal && record->IsExpression == 0);
+        record.isDoneCalValue == 1 || (rules.givenValueIsFinal && record.IsExpression == 0);
     if (finished) {
-      if (clsComputePtr final = family.Item(key)) final->isDoneCalValue = 1;
-      // Removing moves the later records down while i still advances: the
-      // record after this one waits for the next pass.
-      pending.Remove(key);
+      if (clsComputePtr final = family.Item(slot.key)) final->isDoneCalValue = 1;
+      pending.Remove(slot.key);
+      slot.removed = afterRemoval = true;
       continue;
     }
     std::string result;
-    if (EvaluateFormula(record->Expression, result)) {
-      if ((Compute().TextBytes += result.size()) > kMaxPartTextBytes) throw TextLimitPassed{key};
-      record->isDoneCalValue = 1;
-      if (rules.pendingTakesTheValue) record->ParaValue = result;
-      if (clsComputePtr final = family.Item(key)) {
+    if (EvaluateFormula(record.Expression, result, slot.waitsOn)) {
+      if ((Compute().TextBytes += result.size()) > kMaxPartTextBytes)
+        throw TextLimitPassed{slot.key};
+      record.isDoneCalValue = 1;
+      if (rules.pendingTakesTheValue) record.ParaValue = result;
+      if (clsComputePtr final = family.Item(slot.key)) {
         final->isDoneCalValue = 1;
         final->ParaValue = result;
       }
     }
   }
+  std::erase_if(slots, [](const PendingSlot& slot) { return slot.removed; });
 }
 
 // At most n + 1 passes for n pending records; done as soon as none is pending.
@@ -67,11 +96,12 @@ bool ComputeFamily(void (*load)(), std::shared_ptr<colCompute>& familyRef,
   colCompute& pending = Ensure(pendingRef);
   ComputeState& state = Compute();
   state.PassLimit = pending.Count();
+  std::vector<PendingSlot> slots = PendingPositions(pending);
   for (int32_t pass = 0;; ++pass) {
     if (pending.Count() == 0) return true;
     if (pass > state.PassLimit) return false;
     try {
-      RunPass(family, pending, rules);
+      RunPass(family, pending, slots, rules);
     } catch (const TextLimitPassed& passed) {
       MsgBox("零件 \"" + Engine().CurrentPartName + "\" (PartID " +
                  std::to_string(Engine().CurrentPartID) + ") 的 " + passed.key +

@@ -47,7 +47,8 @@ std::string UndefinedReason(const std::string& formula, const std::string& name)
 // The value text of one variable of the formula; none while the record is
 // not computed yet (a later pass retries, nothing is shown). This happens all
 // the time in a part stored out of order, so it is no exception.
-std::optional<std::string> ValueOf(const std::string& formula, const std::string& name) {
+std::optional<std::string> ValueOf(const std::string& formula, const std::string& name,
+                                   clsComputePtr& waitsOn) {
   auto& state = Compute();
   int32_t paraClass = ClassifyParaName(name);
   if (paraClass == kDrawScale) return FormatNumber(Engine().DrawScale);
@@ -70,7 +71,10 @@ std::optional<std::string> ValueOf(const std::string& formula, const std::string
   clsComputePtr record = *family ? (*family)->Item(name) : nullptr;
   if (!record) throw Failure{};  // a referenced record that is missing: no reason of its own
   // Design parameters are final by nature; the others may still be waiting.
-  if (paraClass != kDesignPara && record->isDoneCalValue == 0) return std::nullopt;
+  if (paraClass != kDesignPara && record->isDoneCalValue == 0) {
+    waitsOn = std::move(record);
+    return std::nullopt;
+  }
   return record->ParaValue;
 }
 
@@ -92,7 +96,8 @@ void DefineValue(FormulaParser& parser, std::string& formula, std::string& name,
 
 // The component calls in their fixed order; throws Failure, gives nothing
 // while a variable is not computed yet.
-std::optional<std::string> Evaluate(FormulaParser& parser, std::string& formula) {
+std::optional<std::string> Evaluate(FormulaParser& parser, std::string& formula,
+                                    clsComputePtr& waitsOn) {
   parser.Reset();
   int32_t flag = 0;
   parser.CheckFormula(formula, flag);
@@ -120,7 +125,7 @@ std::optional<std::string> Evaluate(FormulaParser& parser, std::string& formula)
     int32_t type = 0;
     parser.GetVariableName(i, name);
     parser.GetVariableType(i, type);
-    std::optional<std::string> value = ValueOf(formula, name);
+    std::optional<std::string> value = ValueOf(formula, name, waitsOn);
     if (!value) return std::nullopt;
     DefineValue(parser, formula, name, type, std::move(*value));
   }
@@ -150,10 +155,16 @@ std::string Trimmed(const std::string& text) {
 }  // namespace
 
 bool EvaluateFormula(const std::string& formula, std::string& result) {
+  clsComputePtr waitsOn;
+  return EvaluateFormula(formula, result, waitsOn);
+}
+
+bool EvaluateFormula(const std::string& formula, std::string& result, clsComputePtr& waitsOn) {
+  waitsOn.reset();
   std::string text = formula;  // the component may rewrite it; messages show what it left
   std::string reason;
   try {
-    std::optional<std::string> value = Evaluate(Parser(), text);
+    std::optional<std::string> value = Evaluate(Parser(), text, waitsOn);
     if (!value) return false;
     result = std::move(*value);
     return true;

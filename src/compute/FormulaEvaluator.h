@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/NumberText.h"  // GetBaseLength, the evaluator's number salvager
+#include "state/clsCompute.h"
 
 namespace qzdbs {
 
@@ -15,6 +16,9 @@ namespace qzdbs {
 // computed yet (silently, so a later pass can retry), or when it cannot be
 // evaluated at all (after a message box). `result` is written only on success.
 bool EvaluateFormula(const std::string& formula, std::string& result);
+// The same; when false because a record is not computed yet, `waitsOn` is that
+// record (null otherwise): until it is done, the formula gives nothing else.
+bool EvaluateFormula(const std::string& formula, std::string& result, clsComputePtr& waitsOn);
 
 // 1 "O.", 2 "S.", 3 "P.", 4 "T." (prefix in any case), 5 QZDBSCA (trimmed,
 // any case), 0 anything else.
