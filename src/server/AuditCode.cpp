@@ -17,6 +17,7 @@ constexpr std::array kCodes{
                  "replaced: \"_\" in a name, a space in a text"},
     AuditCodeDef{ZeroRadius, "ZERO_RADIUS", "a circle or arc without radius", "left out"},
     AuditCodeDef{EmptyPolyline, "EMPTY_POLYLINE", "fewer than two vertices", "left out"},
+    AuditCodeDef{PolylineVertices, "POLYLINE_VERTICES", "more than 100,000 vertices", "left out"},
     AuditCodeDef{EmptyHatch, "EMPTY_HATCH", "a hatch without boundary", "left out"},
     AuditCodeDef{LayerEmpty, "LAYER_EMPTY", "no layer name", "put on \"0\""},
     AuditCodeDef{ColorRange, "COLOR_RANGE", "a colour outside 0..256", "by layer"},

@@ -15,6 +15,7 @@ enum class AuditCode {
   ControlCharacter,
   ZeroRadius,
   EmptyPolyline,
+  PolylineVertices,
   EmptyHatch,
   LayerEmpty,
   ColorRange,

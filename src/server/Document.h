@@ -61,6 +61,9 @@ struct EllipseShape {
   double endParam = 360;
 };
 
+// The most vertices one polyline may have, from a library or a block drawing.
+inline constexpr size_t kMaxPolylineVertices = 100000;
+
 struct PolylineShape {
   std::vector<Point3> vertices;
   bool closed = false;

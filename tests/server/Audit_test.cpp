@@ -59,6 +59,12 @@ TEST(AuditTest, EachBrokenRuleGivesExactlyItsFinding) {
          b.AddCircle(v, 1, {0, 0, 0}, 0);
        }},
       {AuditCode::EmptyPolyline, [](auto& b, auto& v) { b.template Add<DbPolyline>(v, 1); }},
+      {AuditCode::PolylineVertices,
+       [](auto& b, auto& v) {
+         DbPolyline line = b.template Add<DbPolyline>(v, 1);
+         for (size_t i = 0; i <= kMaxPolylineVertices; ++i)
+           line.AddVertex({static_cast<double>(i), 0, 0});
+       }},
       {AuditCode::EmptyHatch,
        [](auto& b, auto& v) { b.template Add<DbHatch>(v, 1).PatternName("SOLID"); }},
       {AuditCode::LayerEmpty,

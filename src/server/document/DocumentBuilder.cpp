@@ -154,6 +154,15 @@ void Builder::ReceiveDrawable(size_t view, const MemoryObject& object, Entity en
     nonPrinting_.insert(entity.layer);
   }
   std::string where = Where(view, entity.key, entity.className);
+  // Refused on arrival, before a transform could copy it.
+  if (const auto* line = std::get_if<PolylineShape>(&entity.shape);
+      line && line->vertices.size() > kMaxPolylineVertices) {
+    Report(AuditCode::PolylineVertices,
+           std::to_string(line->vertices.size()) + " vertices, more than the " +
+               std::to_string(kMaxPolylineVertices) + " a polyline may have; left out",
+           where, false);
+    return;
+  }
   if (std::holds_alternative<InsertShape>(entity.shape)) AttachAttributes(view, object, entity);
   size_t index = doc_.views[view].entities.size();
   if (auto* leader = std::get_if<LeaderShape>(&entity.shape); leader && leader->annotationId != 0) {
