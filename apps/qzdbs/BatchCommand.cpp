@@ -378,11 +378,9 @@ void RunBatch(const BatchOptions& options) {
   std::cout << total << " drawings of " << parts << " parts in " << rate << ", " << jobs
             << (jobs == 1 ? " job" : " jobs") << "): " << total - batch.Failed() << " drawn, "
             << batch.Failed() << " failed; manifest " << manifest.string() << '\n';
-  if (interrupted) {
-    std::cerr << "qzdbs batch: interrupted after " << total << " of " << batch.Drawings().size()
-              << " drawings\n";
-    throw CLI::RuntimeError(kInterrupted);
-  }
+  if (interrupted)
+    EndInterrupted("batch", "after " + std::to_string(total) + " of " +
+                                std::to_string(batch.Drawings().size()) + " drawings");
   if (batch.Failed() > 0) throw CLI::RuntimeError(kNotDone);
 }
 

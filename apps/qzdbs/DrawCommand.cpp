@@ -7,6 +7,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "DrawingOutput.h"
+#include "Interrupt.h"
 #include "PartOptions.h"
 
 namespace qzdbs::cli {
@@ -22,6 +23,9 @@ struct DrawOptions {
 };
 
 void RunDraw(const DrawOptions& options) {
+  // From the start: a signal at any step leaves no scratch folder and no
+  // half-written file.
+  InterruptWatch watch;
   const auto format = FormatOfFile(options.output);
   if (!format || !CanWrite(*format))
     Fail("draw", kBadRequest,
@@ -47,6 +51,7 @@ void RunDraw(const DrawOptions& options) {
   script.steps.push_back(ui::steps::Draw());
   const RunResult run = RunSelection(catalogue, std::move(script), settings);
   if (!run.scriptFailure.empty()) Fail("draw", kBadRequest, run.scriptFailure);
+  if (InterruptWatch::Interrupted()) EndInterrupted("draw", "before writing; no file was written");
   if (run.generateResult != 1)
     Fail("draw", kNotDone, "the part was not drawn; no file was written");
   try {
@@ -56,6 +61,7 @@ void RunDraw(const DrawOptions& options) {
     Fail("draw", kNotDone, failure.what());
   }
   std::cout << "wrote " << options.output << '\n';
+  if (InterruptWatch::Interrupted()) EndInterrupted("draw", "after the file was written whole");
 }
 
 void SetUpDraw(CLI::App& program) {
@@ -75,7 +81,8 @@ void SetUpDraw(CLI::App& program) {
       ->type_name("FILE");
   draw->footer(
       "Message boxes of the run are printed to standard error as their title and text.\n"
-      "Exit status: 0 drawn, 1 not drawn, 2 something asked for is not there.\n\n"
+      "Exit status: 0 drawn, 1 not drawn, 2 something asked for is not there, 130 stopped by\n"
+      "Ctrl-C or SIGTERM (the file is whole or not written).\n\n"
       "Examples:\n"
       "  qzdbs draw \"ISO 4014\" --row 17 -o bolt-M12x60.dxf\n"
       "  qzdbs draw \"ISO 4014\" --row 17 --set L=65 --view front --option make-block -o bolt.png\n"

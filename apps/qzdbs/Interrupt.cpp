@@ -3,8 +3,10 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <atomic>
 #include <csignal>
+#include <iostream>
 
 namespace qzdbs::cli {
 
@@ -24,8 +26,13 @@ InterruptWatch::InterruptWatch() {
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
-  for (int i = 0; i < 2; ++i)
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (int i = 0; i < 2; ++i) {
     sigaction(kSignals[i], &action, &before[i]);
+    sigaddset(&signals, kSignals[i]);
+  }
+  pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
 }
 
 InterruptWatch::~InterruptWatch() {
@@ -35,6 +42,11 @@ InterruptWatch::~InterruptWatch() {
 
 bool InterruptWatch::Interrupted() {
   return interrupted.load();
+}
+
+void EndInterrupted(const std::string& command, const std::string& what) {
+  std::cerr << "qzdbs " << command << ": interrupted " << what << '\n';
+  throw CLI::RuntimeError(kInterrupted);
 }
 
 }  // namespace qzdbs::cli

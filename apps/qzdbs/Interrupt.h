@@ -1,8 +1,10 @@
-// Ctrl-C and SIGTERM during a batch: the first asks the batch to stop after
-// the drawings in hand, so that their files are complete, temporary files are
-// removed and a manifest tells what was finished; the second ends the program
-// at once.
+// Ctrl-C and SIGTERM during a batch or a drawing: the first asks the command
+// to stop after the drawings in hand, so that their files are complete,
+// temporary files are removed and the command says what was finished; the
+// second ends the program at once.
 #pragma once
+
+#include <string>
 
 namespace qzdbs::cli {
 
@@ -11,7 +13,9 @@ constexpr int kInterrupted = 130;
 
 class InterruptWatch {
  public:
-  InterruptWatch();   // installs the handlers
+  // Installs the handlers and lets the signals through: one that arrived
+  // while they were blocked is taken now.
+  InterruptWatch();
   ~InterruptWatch();  // restores the earlier ones
   InterruptWatch(const InterruptWatch&) = delete;
   InterruptWatch& operator=(const InterruptWatch&) = delete;
@@ -19,5 +23,8 @@ class InterruptWatch {
   // True once SIGINT or SIGTERM has arrived.
   static bool Interrupted();
 };
+
+// Ends `command` with kInterrupted, saying "interrupted WHAT" on standard error.
+[[noreturn]] void EndInterrupted(const std::string& command, const std::string& what);
 
 }  // namespace qzdbs::cli

@@ -203,6 +203,8 @@ TEST_F(DrawCommand, DxfReadsBackWithTheTypedValues) {
 
 // Each format written, then again on a disk that takes no more than 4 KiB:
 // exit 1 naming the file, the older file byte for byte, no temporary left.
+// The same, status 130, for a run that SIGINT stops (sent before the program
+// starts, blocked, so that it always arrives while the program is at work).
 TEST_F(DrawCommand, EveryFormatIsWrittenWhollyOrNotAtAll) {
   struct Case {
     const char* extension;
@@ -226,6 +228,17 @@ TEST_F(DrawCommand, EveryFormatIsWrittenWhollyOrNotAtAll) {
     EXPECT_NE(full.err.find(file), std::string::npos) << full.err;
     EXPECT_EQ(ReadText(file), good) << c.extension;
   }
+  const std::string file = File("washer.dxf");
+  const std::string good = ReadText(file);
+  ProgramRun stopped = RunQzdbs({"draw", "1", "--row", "17", "-o", file}, {},
+                                {"python3", "-c",
+                                 "import os, signal, sys\n"
+                                 "signal.pthread_sigmask(signal.SIG_BLOCK, [signal.SIGINT])\n"
+                                 "os.kill(os.getpid(), signal.SIGINT)\n"
+                                 "os.execv(sys.argv[1], sys.argv[1:])"});
+  EXPECT_EQ(stopped.status, 130) << stopped.err;
+  EXPECT_NE(stopped.err.find("interrupted before writing"), std::string::npos) << stopped.err;
+  EXPECT_EQ(ReadText(file), good);
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
     EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 }
