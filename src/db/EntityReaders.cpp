@@ -179,8 +179,7 @@ class Reader {
     rs.MoveFirst();
     const std::string name = rs["BlockName"].AsText();
     const std::string file = Engine().BlockFolder + name + ".DWG";
-    db::Field data = rs.Fields("BlockData");
-    if (data.Value().IsNull()) {
+    if (rs["NoBlockData"].AsLong() != 0) {
       MsgBox(file + "没有定义块定义的二进制数据", MsgIcon::Information, "提示：");
       return true;
     }
@@ -189,7 +188,11 @@ class Reader {
              MsgIcon::Exclamation, "提示：");
       return false;
     }
-    return SaveFieldToFile(data, file);
+    // Streamed from the library: a drawing of hundreds of megabytes is never
+    // held in memory, let alone twice (the query asks for its type, not for
+    // the value, which "IS NULL" would read whole).
+    return SaveBlobToFile(context_.connection.Library(), "QZEnt_BlockGlobal", "BlockData",
+                          static_cast<int64_t>(rs["BlockRow"].AsDouble()), file);
   }
 
   const EntityTypeDef& type_;

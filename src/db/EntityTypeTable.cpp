@@ -70,7 +70,7 @@ const std::vector<EntityTypeDef>& Table() {
      "SELECT [AttName],[Value],[IsExpression],[DefaultValue] FROM  [QZEnt_Attribute] WHERE [PartID] = {P} AND [EntityID] = {E}",
      kSome, {}, {T::AttributeRows}, S::Never, kNotice},
     {E::BlockDefinition, "getEntBlockDefine", "OutputObjBlockDefine",
-     "SELECT [BlockName],[hasAttribute],[BlockType],[BlockData] FROM  [QZEnt_BlockDefine],[QZEnt_BlockGlobal] WHERE [QZEnt_BlockDefine].[PartID] = {P} AND [QZEnt_BlockDefine].[EntityID] = {E} AND [QZEnt_BlockDefine].[BlockID] = [QZEnt_BlockGlobal].[BlockID]",
+     "SELECT [BlockName],[hasAttribute],[BlockType],typeof([BlockData]) = 'null' AS [NoBlockData],[QZEnt_BlockGlobal].[rowid] AS [BlockRow] FROM  [QZEnt_BlockDefine],[QZEnt_BlockGlobal] WHERE [QZEnt_BlockDefine].[PartID] = {P} AND [QZEnt_BlockDefine].[EntityID] = {E} AND [QZEnt_BlockDefine].[BlockID] = [QZEnt_BlockGlobal].[BlockID]",
      kSome, {V("BlockName"), V("hasAttribute"), V0("BlockType")}, {T::BlockFile}, S::Never, kNotice},
     {E::BlockReference, "getEntBlockReference", "OutputEntInsert",
      "SELECT [InsertPoint],[Rotation],[ScaleFactor] ,[BlockDefID],[EntityListID] , [BlockName],[hasAttribute] ,[BlockType] FROM [QZEnt_BlockReference] ,[QZEnt_BlockDefine],[QZEnt_BlockGlobal] WHERE [QZEnt_BlockReference].[PartID] = {P} AND [QZEnt_BlockReference].[EntityID] = {E} AND [QZEnt_BlockDefine].[PartID] = {P} AND [QZEnt_BlockDefine].[EntityID] = [QZEnt_BlockReference].[BlockDefID] AND [QZEnt_BlockGlobal].[BlockID] = [QZEnt_BlockDefine].[BlockID]",

@@ -41,6 +41,19 @@ bool SaveFieldToFile(db::Field& field, const std::string& path) {
   }
 }
 
+bool SaveBlobToFile(const db::SharedLibrary& library, const std::string& table,
+                    const std::string& column, int64_t rowid, const std::string& path) {
+  try {
+    AtomicFile out(path);
+    library.ReadBlob(table, column, rowid, [&](std::string_view piece) { out.Write(piece); });
+    out.Commit();
+    return true;
+  } catch (const std::exception& e) {
+    MsgBox(e.what(), MsgIcon::Information, "提示：");
+    return false;
+  }
+}
+
 std::string PreviewPicturePath() {
   namespace fs = std::filesystem;
   fs::path cache;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "db/recordset/FieldValue.h"
+#include "db/recordset/SharedLibrary.h"
 
 namespace qzdbs {
 
@@ -11,6 +12,11 @@ namespace qzdbs {
 // earlier content of the file. False after an information box when the file
 // cannot be written or the field cannot be read.
 bool SaveFieldToFile(db::Field& field, const std::string& path);
+
+// The same for a value read from the library a piece at a time, so that it
+// is held neither whole nor twice on its way to the file.
+bool SaveBlobToFile(const db::SharedLibrary& library, const std::string& table,
+                    const std::string& column, int64_t rowid, const std::string& path);
 
 // Where the preview picture of a part or view is written: "WMFtemp.wmf" in the
 // user's cache folder (the engine's own folder is not writable), created on

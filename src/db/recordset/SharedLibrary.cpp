@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -107,6 +108,27 @@ std::shared_ptr<const QueryResult> SharedLibrary::Query(const std::string& sql) 
     resultBytes_ += bytes;
   }
   return result;
+}
+
+void SharedLibrary::ReadBlob(const std::string& table, const std::string& column, int64_t rowid,
+                             const std::function<void(std::string_view)>& piece) const {
+  sqlite3_blob* blob = nullptr;
+  if (sqlite3_blob_open(db_.get(), "main", table.c_str(), column.c_str(), rowid, 0, &blob) !=
+      SQLITE_OK) {
+    sqlite3_blob_close(blob);
+    throw DbError(table + "." + column + " (row " + std::to_string(rowid) +
+                  "): " + sqlite3_errmsg(db_.get()));
+  }
+  const std::unique_ptr<sqlite3_blob, int (*)(sqlite3_blob*)> closer(blob, sqlite3_blob_close);
+  constexpr int kPiece = 1 << 20;
+  std::string buffer(kPiece, '\0');
+  const int size = sqlite3_blob_bytes(blob);
+  for (int at = 0; at < size; at += kPiece) {
+    const int length = std::min(kPiece, size - at);
+    if (sqlite3_blob_read(blob, buffer.data(), length, at) != SQLITE_OK)
+      throw DbError(table + "." + column + ": " + sqlite3_errmsg(db_.get()));
+    piece(std::string_view(buffer.data(), static_cast<size_t>(length)));
+  }
 }
 
 namespace {

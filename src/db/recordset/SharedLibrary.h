@@ -8,8 +8,11 @@
 // each entity's query anew.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -38,6 +41,12 @@ class SharedLibrary {
   // memory), so a result is kept and handed out again for the same text.
   // Throws DbError with SQLite's message when the text does not run.
   std::shared_ptr<const QueryResult> Query(const std::string& sql);
+
+  // The bytes of one value of `column` in the row `rowid` of `table`, handed
+  // to `piece` in order, a piece at a time: a large value (a block's drawing
+  // file) is never held whole. Throws DbError when it cannot be read.
+  void ReadBlob(const std::string& table, const std::string& column, int64_t rowid,
+                const std::function<void(std::string_view)>& piece) const;
 
   size_t CachedResults() const { return results_.size(); }
   size_t CachedStatements() const { return statements_.size(); }
