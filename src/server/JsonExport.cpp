@@ -278,7 +278,10 @@ json DocumentJson(const Document& d) {
 void ExportJson(const Document& document, const std::filesystem::path& file) {
   json out = document.recording.is_object() ? document.recording : json::object();
   out["document"] = DocumentJson(document);
-  WriteAtomically(file, [&] { return out.dump(2) + '\n'; });
+  // A block drawing (or a library) may hold bytes that are no UTF-8: they are
+  // written as U+FFFD rather than failing the file.
+  WriteAtomically(file,
+                  [&] { return out.dump(2, ' ', false, json::error_handler_t::replace) + '\n'; });
 }
 
 }  // namespace qzdbs::server

@@ -241,8 +241,14 @@ TEST_F(BlockFolderTest, AnythingElseLeavesAMarkerAndAFinding) {
   const char* huge =
       "  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n  8\n0\n 90\n1000000000\n 10\n0\n 20\n0\n"
       "  0\nENDSEC\n  0\nEOF\n";
-  for (const Case& c : {Case{"BINARY", "AC1015\x01\x02 not a drawing", 1}, Case{"NONE", nullptr, 1},
-                        Case{"../escape", nullptr, 2}, Case{"HUGE", huge, 1}}) {
+  // A polyline of one vertex more than a polyline may have, each listed.
+  std::string longLine = "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n70\n0\n";
+  for (size_t i = 0; i <= kMaxPolylineVertices; ++i)
+    longLine += "0\nVERTEX\n8\n0\n10\n" + std::to_string(i) + "\n20\n0\n";
+  longLine += "0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
+  for (const Case& c :
+       {Case{"BINARY", "AC1015\x01\x02 not a drawing", 1}, Case{"NONE", nullptr, 1},
+        Case{"../escape", nullptr, 2}, Case{"HUGE", huge, 1}, Case{"LONG", longLine.c_str(), 1}}) {
     if (c.content) std::ofstream(scratch / (std::string(c.name) + ".DWG")) << c.content;
     Document document = WithBlock(c.name);
     const BlockDefinition* block = document.FindBlock(c.name);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <numbers>
+#include <optional>
+#include <sstream>
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
@@ -71,7 +73,12 @@ class BlockReader : public DL_CreationAdapter {
     inPolyline_ = true;
   }
   void addVertex(const DL_VertexData& d) override {
-    if (inPolyline_) polyline_.vertices.push_back(P(d.x, d.y, d.z));
+    if (!inPolyline_) return;
+    if (polyline_.vertices.size() == kMaxPolylineVertices) {
+      tooManyVertices_ = true;
+      return;
+    }
+    polyline_.vertices.push_back(P(d.x, d.y, d.z));
   }
   // A light polyline has no sequence end: its vertices end where the next
   // entity starts.
@@ -101,6 +108,7 @@ class BlockReader : public DL_CreationAdapter {
   }
 
   void Finish() { FlushPolyline(); }
+  bool TooManyVertices() const { return tooManyVertices_; }
 
  private:
   void Add(Shape shape) {
@@ -128,6 +136,7 @@ class BlockReader : public DL_CreationAdapter {
   BlockDefinition& block_;
   int blockDepth_ = 0;
   bool inPolyline_ = false;
+  bool tooManyVertices_ = false;
   PolylineShape polyline_;
   DL_Attributes polylineAttributes_;
 };
@@ -144,37 +153,52 @@ bool SafeName(const std::string& name) {
 constexpr long long kMaxCount = 100000;
 constexpr uintmax_t kMaxBlockFileBytes = uintmax_t{64} << 20;
 
+std::string Trimmed(std::string s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+    s.pop_back();
+  size_t at = 0;
+  while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at])))
+    ++at;
+  return s.substr(at);
+}
+
 bool IsCountCode(int code) {
   return code == 90 || code == 91 || code == 92 || code == 93 || (code >= 72 && code <= 79) ||
          (code >= 95 && code <= 98);
 }
 
-bool WithinBounds(const std::filesystem::path& file, std::string& reason) {
+// The file as dxflib is to read it, or nothing (and the reason) when it is
+// out of bounds. Hatches are left out: a block's drawing takes none of them,
+// and dxflib's hatch reader decides on edge fields it never set when a
+// boundary's groups come in an order it does not expect.
+std::optional<std::string> ReadWithinBounds(const std::filesystem::path& file,
+                                            std::string& reason) {
   std::error_code error;
   const uintmax_t size = std::filesystem::file_size(file, error);
   if (error || size > kMaxBlockFileBytes) {
     reason = "\"" + file.string() + "\" is larger than a block drawing may be (64 MiB)";
-    return false;
+    return std::nullopt;
   }
   std::ifstream in(file, std::ios::binary);
-  std::string codeLine, value;
-  bool inEntities = false;
-  bool sectionNamed = false;  // the last group was "0 SECTION"
+  std::string text, codeLine, value;
+  text.reserve(static_cast<size_t>(size));
+  // dxflib takes an entity's groups wherever its "0 NAME" group stands,
+  // whatever section a file claims to be in: counts are checked in every
+  // record but the section headers, whose variables are no counts.
+  std::string record;
   while (std::getline(in, codeLine) && std::getline(in, value)) {
     const long code = std::strtol(codeLine.c_str(), nullptr, 10);
-    const auto starts = [&](const char* word) { return value.rfind(word, 0) == 0; };
-    if (code == 2 && sectionNamed) inEntities = starts("ENTITIES") || starts("BLOCKS");
-    if (code == 0 && starts("ENDSEC")) inEntities = false;
-    sectionNamed = code == 0 && starts("SECTION");
-    if (!inEntities || !IsCountCode(static_cast<int>(code))) continue;
+    if (code == 0) record = Trimmed(value);
+    if (record != "HATCH") text += codeLine + '\n' + value + '\n';
+    if (record == "SECTION" || !IsCountCode(static_cast<int>(code))) continue;
     const double count = std::strtod(value.c_str(), nullptr);
     if (!(count >= -kMaxCount && count <= kMaxCount)) {
       reason = "\"" + file.string() + "\" gives a count of " + value + " (group " +
                std::to_string(code) + "), more than " + std::to_string(kMaxCount);
-      return false;
+      return std::nullopt;
     }
   }
-  return true;
+  return text;
 }
 
 }  // namespace
@@ -183,16 +207,8 @@ bool LooksLikeDxf(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::string first, second;
   if (!std::getline(in, first) || !std::getline(in, second)) return false;
-  auto trim = [](std::string s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-      s.pop_back();
-    size_t at = 0;
-    while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at])))
-      ++at;
-    return s.substr(at);
-  };
-  std::string code = trim(first);
-  return (code == "0" && trim(second) == "SECTION") || code == "999";
+  const std::string code = Trimmed(first);
+  return (code == "0" && Trimmed(second) == "SECTION") || code == "999";
 }
 
 std::filesystem::path FindBlockFile(const std::filesystem::path& folder, const std::string& name) {
@@ -210,16 +226,23 @@ bool ReadBlockFile(const std::filesystem::path& file, BlockDefinition& block, st
     reason = "\"" + file.string() + "\" is not a DXF drawing";
     return false;
   }
-  if (!WithinBounds(file, reason)) return false;
+  const std::optional<std::string> text = ReadWithinBounds(file, reason);
+  if (!text) return false;
   BlockDefinition read = block;
   read.entities.clear();
   BlockReader reader(read);
   DL_Dxf dxf;
-  if (!dxf.in(file.string(), &reader)) {
+  std::istringstream stream(*text);
+  if (!dxf.in(stream, &reader)) {
     reason = "dxflib cannot read \"" + file.string() + "\"";
     return false;
   }
   reader.Finish();
+  if (reader.TooManyVertices()) {
+    reason = "\"" + file.string() + "\" has a polyline of more than " +
+             std::to_string(kMaxPolylineVertices) + " vertices";
+    return false;
+  }
   if (read.entities.empty()) {
     reason = "\"" + file.string() + "\" holds no entities";
     return false;
