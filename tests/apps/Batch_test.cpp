@@ -2,11 +2,13 @@
 // the summary.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "Program.h"
+#include "support/Ezdxf.h"
 #include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {
@@ -74,6 +76,38 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
   // manifest carries what it found.
   ASSERT_FALSE(first_drawing["findings"].empty());
   EXPECT_EQ(first_drawing["findings"][0].get<std::string>().rfind("BLOCK_FILE ", 0), 0u);
+}
+
+// export-library: the same names, in the catalogue's folders, each DXF with a
+// thumbnail newer than itself and its base point at the origin even where the
+// library's part base point is not (the bolt's moved to its left view's).
+TEST(BatchCommand, ExportLibraryMirrorsTheCatalogueWithThumbnails) {
+  ScratchLibrary library(
+      SampleLibrarySql() + "UPDATE QZParts SET BasePoint = 98308 WHERE PartID = 1;", "parts.qzlib");
+  ScratchDir out;
+  ProgramRun run = RunQzdbs(
+      {"export-library", "--for", "librecad", "--library", library.Path(), out.Path().string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const fs::path base = out.Path() / "parts" / "示例标准件库";
+  for (const auto& [folder, stems] : std::vector<std::pair<fs::path, std::vector<std::string>>>{
+           {"螺栓与垫圈/六角头螺栓", {"Bolt M10x40", "Bolt M12x50", "Bolt M16x30"}},
+           {"螺栓与垫圈/外齿锁紧垫圈", {"Lock washer M8", "Lock washer M10", "Lock washer M12"}},
+           {"法兰/板式平焊法兰", {"Flange DN50 PN16", "Flange DN80 PN16", "Flange DN100 PN16"}}}) {
+    std::set<std::string> expected;
+    for (const auto& stem : stems)
+      expected.insert({stem + ".dxf", stem + ".png"});
+    EXPECT_EQ(FilesIn(base / folder), expected) << folder;
+    const fs::path dxf = base / folder / (stems[0] + ".dxf");
+    // LibreCAD's browser takes the picture only when it is newer to the millisecond.
+    const auto millisecond = [](const fs::path& file) {
+      return std::chrono::floor<std::chrono::milliseconds>(fs::last_write_time(file));
+    };
+    EXPECT_GT(millisecond(base / folder / (stems[0] + ".png")), millisecond(dxf));
+    const json seen = InspectWithEzdxf(dxf);
+    EXPECT_TRUE(seen["errors"].empty()) << dxf << seen["errors"].dump();
+    EXPECT_EQ(seen["insbase"], json({0.0, 0.0, 0.0})) << dxf;
+  }
+  EXPECT_EQ(RunQzdbs({"export-library", "--for", "acad", out.Path().string()}).status, 2);
 }
 
 TEST(BatchCommand, FailuresAreListedWithTheirMessages) {

@@ -70,7 +70,7 @@ TEST(CatalogCommand, LibraryPathAddsLibrariesAndGivenLibrariesReplaceTheSample) 
 }
 
 TEST(CatalogCommand, EverySubcommandHasHelpWithExamples) {
-  for (const char* command : {"catalog", "show", "draw", "batch", "bom"}) {
+  for (const char* command : {"catalog", "show", "draw", "batch", "bom", "export-library"}) {
     ProgramRun run = RunQzdbs({command, "--help"});
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_NE(run.out.find("Examples:\n  qzdbs " + std::string(command)), std::string::npos)
