@@ -114,7 +114,7 @@ void SetUpExportLibrary(CLI::App& program) {
       "failed, 2 something asked for is not there, 130 interrupted.\n\n"
       "Examples:\n"
       "  qzdbs export-library --for librecad ~/cad/parts\n"
-      "  qzdbs export-library --for librecad --part \"GB/T 5782\" --part 6204 parts");
+      "  qzdbs export-library --for librecad --part \"GB/T 5782\" --part 44 parts");
   exporter->callback([options] { RunExport(*options); });
 }
 
