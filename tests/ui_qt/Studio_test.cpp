@@ -2,6 +2,7 @@
 // window, the drawing with its layers, properties and parameters, saving in
 // every format; and screenshots of the dialogs and the studio for a person
 // to look at.
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -20,6 +21,7 @@
 #include "QtHarness.h"
 #include "support/TestPaths.h"
 #include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/DrawingStyleDialog.h"
 #include "ui/qt/studio/StudioWindow.h"
 #include "ui/qt/studio/Translation.h"
 
@@ -133,10 +135,22 @@ TEST_F(StudioTest, InsertShowsThePartItsPropertiesAndLayers) {
   EXPECT_EQ(after, before - most);
   item->setCheckState(Qt::Checked);
 
-  // A second insert adds to the same drawing.
+  // A second insert adds to the same drawing, in the thick line width the
+  // drawing style dialog chose; the first part keeps its own.
+  ui::qt::DrawingStyleDialog style(ui::qt::LoadDrawingStyle());
+  style.findChild<QComboBox*>("thickLines")->setCurrentIndex(1);
+  style.accept();
   ASSERT_EQ(InsertBolt(studio, 4), 1);
   EXPECT_EQ(studio.Canvas().Documents().size(), 2u);
   EXPECT_EQ(properties->topLevelItemCount(), 2);
+  const auto thickest = [](const server::Document& drawn) {
+    int32_t widest = 0;
+    for (const auto& layer : drawn.layers)
+      widest = std::max(widest, layer.lineWeight);
+    return widest;
+  };
+  EXPECT_EQ(thickest(studio.Canvas().Documents()[0]), 50);
+  EXPECT_EQ(thickest(studio.Canvas().Documents()[1]), 70);
 }
 
 TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
