@@ -85,7 +85,8 @@ TEST(SampleDrawings, LibreCadShowsEveryDimensionText) {
     ProgramRun show = RunQzdbs({"show", part, "--json"});
     ASSERT_EQ(show.status, 0) << show.err;
     std::vector<int> rows;
-    for (const json& row : json::parse(show.out)["parameters"]["rows"])
+    const json grid = json::parse(show.out);
+    for (const json& row : grid["parameters"]["rows"])
       rows.push_back(row["row"]);
     ASSERT_FALSE(rows.empty()) << part;
     for (int row : {rows.front(), rows[(rows.size() - 1) / 2], rows.back()}) {
