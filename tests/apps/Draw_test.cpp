@@ -126,8 +126,9 @@ TEST_F(DrawCommand, MistakesExitTwoSayingWhatIsExpectedAndWriteNothing) {
       {{"draw", "1", "--view", "front", "--no-view", "-o", "@out"}, "view excludes --"},
       {{"draw", "1", "extra", "-o", "@out"}, "qzdbs draw: unexpected \"extra\""},
       {{"drow", "1"},
-       "qzdbs: no command \"drow\"; the commands are: batch, bom, catalog, draw, eval, find, show"},
-      {{}, "qzdbs: give a command: batch, bom, catalog, draw, eval, find, show"},
+       "qzdbs: no command \"drow\"; the commands are: batch, bom, catalog, draw, eval, "
+       "export-library, find, show"},
+      {{}, "qzdbs: give a command: batch, bom, catalog, draw, eval, export-library, find, show"},
       {{"bom", File("absent.qzdrawing"), "-o", "@out.csv"},
        "qzdbs bom: cannot read " + File("absent.qzdrawing")},
   };
