@@ -99,21 +99,24 @@ TEST(SampleDrawings, LibreCadShowsEveryDimensionText) {
       std::vector<std::string> lines;
       std::istringstream in(ReadText(dir.Path() / "d.dxf"));
       for (std::string line; std::getline(in, line);)
-        lines.push_back(line.substr(
-            line.find_first_not_of(' ') == std::string::npos ? 0 : line.find_first_not_of(' ')));
+        lines.push_back(line);
+      const auto code = [&](size_t i) { return lines[i].substr(lines[i].find_first_not_of(' ')); };
       struct Dimension {
         int type = 0;
         size_t text = 0;
       };
       std::vector<Dimension> dimensions;
+      bool inDimension = false;
       for (size_t i = 0; i + 1 < lines.size(); i += 2) {
-        if (lines[i] == "0") dimensions.push_back({-1, 0});
-        if (lines[i] == "0" && lines[i + 1] == "DIMENSION") dimensions.back().type = 0;
-        if (dimensions.empty() || dimensions.back().type < 0) continue;
-        if (lines[i] == "70") dimensions.back().type = std::stoi(lines[i + 1]) & 7;
-        if (lines[i] == "1") dimensions.back().text = i + 1;
+        if (code(i) == "0") {
+          inDimension = lines[i + 1] == "DIMENSION";
+          if (inDimension) dimensions.push_back({});
+        } else if (inDimension && code(i) == "70") {
+          dimensions.back().type = std::stoi(lines[i + 1]) & 7;
+        } else if (inDimension && code(i) == "1") {
+          dimensions.back().text = i + 1;
+        }
       }
-      std::erase_if(dimensions, [](const Dimension& d) { return d.type < 0 || d.text == 0; });
       ASSERT_FALSE(dimensions.empty()) << part << " row " << row;
       for (size_t d = 0; d < dimensions.size(); ++d) {
         std::vector<std::string> blanked = lines;
