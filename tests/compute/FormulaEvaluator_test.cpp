@@ -60,10 +60,6 @@ TEST_F(FormulaEvaluatorTest, ValuesComeFromTheFamilyOfTheirPrefix) {
       {"S.b*2", "52"},
       {"P.A1.X + T.Mass", "21.66"},
       {"O.L/3", "13.3333333333333"},
-      {"1/3", "0.333333333333333"},
-      {"4/2", "2"},
-      {"1/100000", "1E-05"},
-      {"1.5E+20", "1.5E+20"},
       {"O.d*1", "20"},   // M20 used as a number
       {"O.e + 1", "1"},  // an empty value is 0
       {"O.Thread*1", "10"},
@@ -149,16 +145,6 @@ TEST_F(FormulaEvaluatorTest, ConditionsCountAsTrueFalseOrUnknown) {
   EXPECT_TRUE(messages->Boxes().empty());
   EXPECT_EQ(EvaluateCondition("1/0"), 0);
   ExpectOneBox(Box("1/0", "除数为零（位置 2）"));
-}
-
-TEST_F(FormulaEvaluatorTest, TheParserIsCreatedOnFirstUseAndKept) {
-  ASSERT_FALSE(Compute().Parser);
-  std::string result;
-  EXPECT_TRUE(EvaluateFormula("1", result));
-  auto parser = Compute().Parser;
-  ASSERT_TRUE(parser);
-  EXPECT_TRUE(EvaluateFormula("2", result));
-  EXPECT_EQ(Compute().Parser, parser);
 }
 
 }  // namespace
