@@ -119,7 +119,7 @@ TEST(DocumentTest, AuxiliaryEntitiesGoOnTheViewsLayerThatDoesNotPrint) {
   DbLine helper = b.AddLine(view, 2, {0, 0, 0}, {500, 500, 0}, "粗实线");
   helper.IsAssist(true);
   Document document = b.Build();
-  EXPECT_EQ(EntityByKey(document, "X2").layer, "F-辅助");
+  EXPECT_EQ(document.views[0].entities.at(1).layer, "F-辅助");
   const Layer* assist = document.FindLayer("F-辅助");
   ASSERT_NE(assist, nullptr);
   EXPECT_FALSE(assist->plot);

@@ -143,13 +143,4 @@ void FillSamplePart(SessionBuilder& builder, bool asBlock) {
   EXPECT_EQ(builder.Play(lines), "");
 }
 
-const Entity& EntityByKey(const Document& document, const std::string& key, size_t view) {
-  for (const Entity& entity : document.views.at(view).entities) {
-    if (entity.key == key && entity.madeBy.empty()) return entity;
-  }
-  ADD_FAILURE() << "no entity " << key;
-  static const Entity none;
-  return none;
-}
-
 }  // namespace qzdbs::server::test

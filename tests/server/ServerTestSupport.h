@@ -76,7 +76,4 @@ using qzdbs::test::ReadText;
 using qzdbs::test::RunCommand;
 using qzdbs::test::ScratchDir;
 
-// The entity of the first view with the key, or the test fails.
-const Entity& EntityByKey(const Document& document, const std::string& key, size_t view = 0);
-
 }  // namespace qzdbs::server::test
