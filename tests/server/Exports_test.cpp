@@ -125,25 +125,14 @@ TEST_F(ExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   note.InsertionPoint({0, 10, 0});
   note.Height(2.5);
   note.AttachmentPoint(7);
-  const std::function<void(int32_t)> unwritable[] = {
-      [&](int32_t id) {
-        b.AddCircle(view, id, {0, 0, 0}, 1e12);
-      },
-      [&](int32_t id) {
-        b.AddLine(view, id, {0, 0, 0}, {1e308, 0, 0});
-      },
-      [&](int32_t id) {
-        b.AddLine(view, id, {inf, 0, 0}, {0, 0, 0});
-      },
-      [&](int32_t id) {
-        DbText t = b.Add<DbText>(view, id, "0");
-        t.TextString("wide");
-        t.Height(3.5);
-        t.ScaleFactor(1e308);
-      },
-  };
-  for (size_t i = 0; i < std::size(unwritable); ++i)
-    unwritable[i](static_cast<int32_t>(10 + i));
+  // Values no exporter can write.
+  b.AddCircle(view, 10, {0, 0, 0}, 1e12);
+  b.AddLine(view, 11, {0, 0, 0}, {1e308, 0, 0});
+  b.AddLine(view, 12, {inf, 0, 0}, {0, 0, 0});
+  DbText wide = b.Add<DbText>(view, 13, "0");
+  wide.TextString("wide");
+  wide.Height(3.5);
+  wide.ScaleFactor(1e308);
   Document document = b.Build();
 
   std::multiset<AuditCode> left;
