@@ -99,11 +99,6 @@ TEST_F(PartSelTest, ChosenPartFillsGridViewsPictureAndButtons) {
     EXPECT_TRUE(dialog->Enabled(button)) << frmPartSel::ControlName(button);
   EXPECT_TRUE(views.Enabled());
   EXPECT_TRUE(Boxes().empty()) << BoxTexts().front();
-}
-
-TEST_F(PartSelTest, PartWithoutPictureClearsTheViewer) {
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  ASSERT_FALSE(dialog->PicturePath().empty());
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 3));  // the flange has no part picture
   EXPECT_TRUE(dialog->PicturePath().empty());
 }
@@ -124,7 +119,7 @@ TEST_F(PartSelTest, PartWithoutViewsDisablesTheViewButtonsAndStillDrawsEverythin
   EXPECT_GT(session->Views().back()->Entities().size(), 0u);
 }
 
-TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
+TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBeforeAndNoEditor) {
   struct Case {
     const char* name;
     const char* sql;
@@ -143,6 +138,11 @@ TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
        3,
        {"   O."},
        true},
+      {"bolt without value rows",
+       "DELETE FROM QZParaValue WHERE PartID = 1;",
+       1,
+       {"   O.", "Thread", "L", "s", "k", "P"},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -151,6 +151,8 @@ TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
     // The bolt first, so that the part must replace its rows and columns.
     ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
     ASSERT_TRUE(dialog->ChoosePart(library->Path(), c.partID));
+    dialog->GridKeyPress("5");  // the header row is not edited
+    EXPECT_FALSE(dialog->txtEdit().Visible());
     EXPECT_EQ(GridRow(0), c.header);
     EXPECT_EQ(dialog->RowIDs().empty(), !c.hasRows);
     EXPECT_EQ(dialog->fgd_InputPara().Rows(), static_cast<int32_t>(dialog->RowIDs().size()) + 1);
@@ -234,15 +236,6 @@ TEST_F(PartSelTest, EditorChecksTypedTextAgainstTheColumn) {
     }
     dialog->fgd_InputPara().SetTextMatrix(3, col, before);
   }
-}
-
-TEST_F(PartSelTest, HeaderRowIsNotEditable) {
-  library = SampleLibrary("DELETE FROM QZParaValue WHERE PartID = 1;");
-  dialog = OpenDialog({library->Path()});
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  dialog->GridKeyPress("5");
-  EXPECT_FALSE(dialog->txtEdit().Visible());
-  EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(0, 1), "Thread");
 }
 
 TEST_F(PartSelTest, DesignParametersComeFromTheRowWhereTheSelectionEnds) {
