@@ -22,34 +22,22 @@ std::set<std::string> FilesIn(const fs::path& folder) {
   return names;
 }
 
-TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
+// Each job has its own engine state: what a drawing holds does not depend on
+// the thread that drew it or on what that thread drew before. (The JSON also
+// names each job's scratch folder for block files; its views do not.) The
+// names and the manifest are in tests/data/apps.
+TEST(BatchCommand, DrawingsAreTheSameWhateverTheJobs) {
   ScratchLibrary library(SampleLibrarySql(), "parts.qzlib");
-  ScratchDir one;
-  ScratchDir two;
-  ProgramRun first = RunQzdbs({"batch", "--library", library.Path(), "--jobs", "1", "--format",
-                               "dxf,json", "-o", one.Path().string()});
-  ProgramRun second = RunQzdbs({"batch", "--library", library.Path(), "--jobs", "2", "--format",
-                                "dxf,json", "-o", two.Path().string()});
-  ASSERT_EQ(first.status, 0) << first.err;
-  ASSERT_EQ(second.status, 0) << second.err;
-  EXPECT_NE(second.out.find("9 drawings of 3 parts in "), std::string::npos) << second.out;
-  EXPECT_NE(second.out.find(", 2 jobs): 9 drawn, 0 failed; manifest " +
-                            (two.Path() / "manifest.json").string()),
-            std::string::npos)
-      << second.out;
-
-  // Files are named by each size's designation.
-  std::set<std::string> expected = {"manifest.json"};
-  for (const char* stem :
-       {"Bolt M10x40", "Bolt M12x50", "Bolt M16x30", "Lock washer M8", "Lock washer M10",
-        "Lock washer M12", "Flange DN50 PN16", "Flange DN80 PN16", "Flange DN100 PN16"})
-    expected.insert({std::string(stem) + ".dxf", std::string(stem) + ".json"});
-  EXPECT_EQ(FilesIn(one.Path()), expected);
-  EXPECT_EQ(FilesIn(two.Path()), expected);
-  // Each job has its own engine state: what a drawing holds does not depend
-  // on the thread that drew it or on what that thread drew before. (The JSON
-  // also names each job's scratch folder for block files; its views do not.)
-  for (const auto& name : expected) {
+  ScratchDir one, two;
+  for (const auto& [jobs, out] : {std::pair{"1", &one}, std::pair{"2", &two}}) {
+    ProgramRun run = RunQzdbs({"batch", "--library", library.Path(), "--jobs", jobs, "--format",
+                               "dxf,json", "-o", out->Path().string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+  }
+  const std::set<std::string> names = FilesIn(one.Path());
+  EXPECT_EQ(FilesIn(two.Path()), names);
+  EXPECT_EQ(names.size(), 19u);
+  for (const auto& name : names) {
     if (name.ends_with(".dxf")) {
       EXPECT_EQ(ReadText(one.Path() / name), ReadText(two.Path() / name)) << name;
     } else if (name != "manifest.json") {
@@ -58,22 +46,6 @@ TEST(BatchCommand, EveryRowOfEveryPartWithStableNamesWhateverTheJobs) {
           << name;
     }
   }
-
-  json manifest = json::parse(ReadText(two.Path() / "manifest.json"));
-  EXPECT_EQ(manifest["drawn"], 9);
-  EXPECT_EQ(manifest["failed"], 0);
-  EXPECT_EQ(manifest["jobs"], 2);
-  ASSERT_EQ(manifest["drawings"].size(), 9u);
-  const json& first_drawing = manifest["drawings"][0];
-  EXPECT_EQ(first_drawing["partId"], 1);
-  EXPECT_EQ(first_drawing["part"], "六角头螺栓");
-  EXPECT_EQ(first_drawing["row"], 1);
-  EXPECT_EQ(first_drawing["designation"], "Bolt M10x40");
-  EXPECT_EQ(first_drawing["files"], json::array({"Bolt M10x40.dxf", "Bolt M10x40.json"}));
-  // The test library's blocks are DWG files, not DXF drawings: the audit says so, and the
-  // manifest carries what it found.
-  ASSERT_FALSE(first_drawing["findings"].empty());
-  EXPECT_EQ(first_drawing["findings"][0].get<std::string>().rfind("BLOCK_FILE ", 0), 0u);
 }
 
 // What stops a batch (a signal, another batch in the same folder; a folder it

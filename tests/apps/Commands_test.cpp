@@ -10,7 +10,8 @@
 // TEXT", "holds PATH TEXT", "no-temp PATH" (no temporary or scratch file in that folder); and
 // JSON: "json SRC POINTER VALUE", "size SRC POINTER N", "least SRC POINTER
 // N", "set SRC POINTER MEMBER VALUE" (the last set of a member in an event
-// list), "keys SRC POINTER REGEX" (every key matches, every value a text);
+// list), "keys SRC POINTER REGEX" (every key matches, every value a text),
+// "prefix SRC POINTER TEXT" (a text that starts so);
 // SRC is "-" for standard output, "dxf:PATH" for what ezdxf reads in a DXF
 // file, else a JSON file. "@/" is the case's scratch folder, "@sample" the
 // sample library, "@relsample" the same by a relative path.
@@ -112,6 +113,8 @@ class CommandCase {
         for (const auto& event : at)
           if (event["op"] == "set" && event["member"] == arg(2)) last = event["value"];
         EXPECT_EQ(last, json::parse(tail(3)));
+      } else if (kind == "prefix") {
+        EXPECT_TRUE(at.get<std::string>().starts_with(tail(2))) << at;
       } else if (kind == "keys") {
         ASSERT_FALSE(at.empty());
         for (const auto& [key, value] : at.items())
