@@ -260,7 +260,12 @@ TEST_F(PartSelTest, DesignParametersComeFromTheRowWhereTheSelectionEnds) {
   EXPECT_EQ(key, "O.L");
 }
 
-TEST_F(PartSelTest, SamePartTwiceReloadsWithoutReopening) {
+// The same part reloads on the open connection; another part, or a part of
+// another library, reopens; a library that cannot be opened keeps the part.
+TEST_F(PartSelTest, LibraryIsReopenedForAnotherPartOnly) {
+  auto other = SampleLibrary(
+      "UPDATE QZParaValue SET StrValue = 'M20' WHERE PartID = 1 AND RowID = 1;", "other.qzlib");
+  dialog = OpenDialog({library->Path(), other->Path()});
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   // A reopen would build the connection string afresh.
   Engine().LibraryConnection->ConnectionString += "Marker=kept;";
@@ -268,16 +273,9 @@ TEST_F(PartSelTest, SamePartTwiceReloadsWithoutReopening) {
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   EXPECT_EQ(db::Connection::Field(Engine().LibraryConnectString, "Marker"), "kept");
   EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(1, 1), "M10");
-
-  // Another part of the same library does reopen it.
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 2));
   EXPECT_EQ(db::Connection::Field(Engine().LibraryConnectString, "Marker"), "");
-}
 
-TEST_F(PartSelTest, PartFromAnotherLibraryReopensOnThatFile) {
-  auto other = SampleLibrary(
-      "UPDATE QZParaValue SET StrValue = 'M20' WHERE PartID = 1 AND RowID = 1;", "other.qzlib");
-  dialog = OpenDialog({library->Path(), other->Path()});
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   ASSERT_TRUE(dialog->ChoosePart(other->Path(), 1));
   EXPECT_EQ(Engine().LibraryPath, other->Path());
@@ -285,14 +283,11 @@ TEST_F(PartSelTest, PartFromAnotherLibraryReopensOnThatFile) {
             other->Path());
   EXPECT_EQ(Engine().LibraryConnectString, other->ConnectionString());
   EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(1, 1), "M20");
-}
 
-TEST_F(PartSelTest, LibraryThatCannotBeOpenedKeepsThePreviousPart) {
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   EXPECT_FALSE(dialog->ChoosePart(scratch.Folder() + "missing.qzlib", 2));
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"提示： 无法打开用户指定的数据库！"}));
   EXPECT_EQ(Boxes().front().icon, MsgIcon::Information);
-  EXPECT_EQ(GridRow(1)[1], "M10");
+  EXPECT_EQ(GridRow(1)[1], "M20");
   EXPECT_EQ(Engine().CurrentPartID, 1);
 }
 

@@ -131,7 +131,7 @@ QByteArray Damaged(const std::string& how) {
   return bytes;
 }
 
-TEST(WmfPictureTest, DamagedMetafilesGiveNoPicture) {
+TEST(WmfPictureTest, DamagedMetafilesAndOtherFormatsGiveNoPicture) {
   QTemporaryDir dir;
   for (const std::string how :
        {"empty", "placeable header only", "cut inside a record", "no end record",
@@ -142,13 +142,10 @@ TEST(WmfPictureTest, DamagedMetafilesGiveNoPicture) {
     EXPECT_TRUE(WmfToSvg(bytes).isEmpty()) << how;
     EXPECT_TRUE(LoadPicture(WriteTemp(dir, bytes).toStdString(), QSize(200, 200)).isNull()) << how;
   }
-}
-
-TEST(WmfPictureTest, OtherFormatsAreNotTakenForMetafiles) {
-  const std::vector<QByteArray> others = {QByteArray("\x89PNG\r\n\x1a\n", 8),
-                                          QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>"),
-                                          QByteArray("BM\0\0", 4), QByteArray("\xD7\xCD", 2)};
-  for (const QByteArray& bytes : others)
+  // Other formats are not taken for metafiles.
+  for (const QByteArray& bytes :
+       {QByteArray("\x89PNG\r\n\x1a\n", 8), QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>"),
+        QByteArray("BM\0\0", 4), QByteArray("\xD7\xCD", 2)})
     EXPECT_FALSE(LooksLikeWmf(bytes)) << bytes.toHex().toStdString();
 }
 
