@@ -1,20 +1,5 @@
-// Every command line of qzdbs in tests/data/apps/*.cases, run by one runner.
-// A case's input lines run in order: "sample SQL" (a library of the sample
-// parts with SQL run after them, named @lib), "sql SQL" (a library of only
-// SQL), "env NAME=VALUE", "mkdir PATH", "copy FROM TO", "limit BYTES" (a full
-// disk for the runs after it), "sql-file NAME" (the schema and a library of
-// tests/data/libraries), "write PATH TEXT" and "run ARGS" ("..." holds spaces). Its
-// expected lines check the last run: "status N", "out TEXT", "err TEXT"
-// (found in it; \n and \xHH as in C), "quiet" (no output), "exists PATH",
-// "absent PATH", "empty PATH", "filled PATH", "same PATH PATH", "starts PATH
-// TEXT", "holds PATH TEXT", "no-temp PATH" (no temporary or scratch file in that folder); and
-// JSON: "json SRC POINTER VALUE", "size SRC POINTER N", "least SRC POINTER
-// N", "set SRC POINTER MEMBER VALUE" (the last set of a member in an event
-// list), "keys SRC POINTER REGEX" (every key matches, every value a text),
-// "prefix SRC POINTER TEXT" (a text that starts so);
-// SRC is "-" for standard output, "dxf:PATH" for what ezdxf reads in a DXF
-// file, else a JSON file. "@/" is the case's scratch folder, "@sample" the
-// sample library, "@relsample" the same by a relative path.
+// Every command line of qzdbs in tests/data/apps/*.cases, run by one runner;
+// the case file's head says what its lines mean.
 #include <gtest/gtest.h>
 
 #include <filesystem>
