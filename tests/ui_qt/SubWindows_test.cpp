@@ -27,6 +27,7 @@ TEST_F(SubWindowsTest, StructureParameterValueTypedThenDrawnClosesBothDialogs) {
   ui::qt::Selection().onShow = [&](PartSelWindow& window) {
     ChooseInTree(window, QString::fromUtf8(kBolt));
     WhenModalOpens("frmStructPara", [&](QWidget& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("结构参数结果显示："));
       auto& grid = *dialog.findChild<QTableWidget*>("fgdStructPara");
       ASSERT_EQ(grid.rowCount(), 3);
       ClickCell(grid, 2, 1);
