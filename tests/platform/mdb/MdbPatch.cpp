@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 
 namespace qzdbs::test {
@@ -86,13 +85,6 @@ size_t LocateField(const std::filesystem::path& mdb, const std::string& table, s
   });
   if (!offset) throw std::runtime_error("no field " + table + "." + column);
   return offset;
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {

@@ -27,7 +27,6 @@ TableLayout LocateTable(const std::filesystem::path& mdb, const std::string& tab
 size_t LocateField(const std::filesystem::path& mdb, const std::string& table, size_t row,
                    const std::string& column);
 
-std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 uint32_t GetLe(const std::string& bytes, size_t offset, int size);
 void PutLe(std::string& bytes, size_t offset, uint32_t value, int size);
