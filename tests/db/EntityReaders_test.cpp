@@ -50,20 +50,6 @@ class EntityReadersTest : public DbTest {
   std::unique_ptr<ScratchLibrary> library_;
 };
 
-TEST_F(EntityReadersTest, AliasesLeadFromPointsAndStructuresToKeys) {
-  Load(Entities());
-  ASSERT_TRUE(Read(1, 1));
-  std::string key;
-  ASSERT_TRUE(params->getKey("P.9.Y", key));
-  EXPECT_EQ(key, "EndPoint.Y");
-  // The same point twice: both records stored, the alias belongs to the first.
-  ASSERT_TRUE(Read(100, 1));
-  EXPECT_EQ(params->Count(), 6);
-  ASSERT_TRUE(params->getKey("P.4.X", key));
-  EXPECT_EQ(key, "StartPoint.X");
-  EXPECT_EQ(params->Item("EndPoint.X")->TagStr, "P.4.X");
-}
-
 TEST_F(EntityReadersTest, ReaderStateAndCodesWithoutReader) {
   Load(Entities());
   for (int32_t code : {0, 28, -1}) {

@@ -1,7 +1,7 @@
 // The readers against a real three-part library that uses every entity type:
 // positions that differ from identifiers, identifiers shared between parts,
-// empty texts, Chinese names and block data. What each reader gives is checked
-// on small libraries beside it.
+// empty texts, Chinese names and block data: every entity reads without a
+// message. What the readers give is the cases of tests/data/readers.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -38,14 +38,6 @@ class SampleLibraryTest : public DbTest {
 
 std::unique_ptr<ScratchLibrary> SampleLibraryTest::library_;
 
-template <typename Collection>
-std::vector<std::string> Keys(const Collection& c) {
-  std::vector<std::string> keys;
-  for (const auto& r : c)
-    keys.push_back(r->XKey);
-  return keys;
-}
-
 TEST_F(SampleLibraryTest, EveryEntityOfEveryPartReadsWithoutAMessage) {
   const std::string before = ReadText(Library().File());
   int32_t read = 0;
@@ -75,39 +67,6 @@ TEST_F(SampleLibraryTest, EveryEntityOfEveryPartReadsWithoutAMessage) {
       {"MARK_STRENGTH.DWG", 700}, {"SYM_ROUGHNESS.DWG", 1200}, {"FLANGE_TAG.DWG", 450}};
   for (const auto& [name, size] : blocks)
     EXPECT_EQ(std::filesystem::file_size(Out(name)), size);
-}
-
-// What only a real library has: empty texts, Chinese names, a full ellipse without angles and a
-// block without a type.
-TEST_F(SampleLibraryTest, EmptyTextsChineseNamesAndMissingValues) {
-  auto bolt = Reader(1);
-  auto dimension = std::make_shared<colCompute>();
-  ASSERT_TRUE(bolt->getEntityParaDB(20, 27, dimension));
-  EXPECT_EQ(dimension->Item("TextString.S")->ParaValue, "");
-  EXPECT_EQ(dimension->Item("str_DimTolNo.S")->ParaValue, "");
-  auto diameter = std::make_shared<colCompute>();
-  ASSERT_TRUE(bolt->getEntityParaDB(11, 27, diameter));
-  EXPECT_EQ(diameter->Item("TextString.S")->ParaValue, "S.d");
-  EXPECT_EQ(diameter->Item("TextString.S")->IsExpression, 1);
-  EXPECT_EQ(diameter->Item("str_DimTolNo.S")->ParaValue, "6g");
-
-  auto flange = Reader(3);
-  auto attributes = std::make_shared<colCompute>();
-  ASSERT_TRUE(flange->getEntityParaDB(51, 9, attributes));
-  EXPECT_EQ(Keys(*attributes), (std::vector<std::string>{"Attribute.标准", "Attribute.PN"}));
-  EXPECT_EQ(attributes->Item("Attribute.标准")->ParaValue, "HG/T 20592");
-  EXPECT_EQ(attributes->Item("Attribute.PN")->TagStr, "PN16");
-
-  auto washer = Reader(2);
-  auto ellipse = std::make_shared<colCompute>();
-  ASSERT_TRUE(washer->getEntityParaDB(53, 4, ellipse));
-  EXPECT_EQ(ellipse->Item("StartAngle.S")->TagStr, "S.0");
-  EXPECT_EQ(ellipse->Item("EndAngle.S")->TagStr, "S.0");
-  EXPECT_EQ(ellipse->Item("MajorRadius.S")->TagStr, "S.9518");
-  auto block = std::make_shared<colCompute>();
-  ASSERT_TRUE(washer->getEntityParaDB(55, 10, block));
-  EXPECT_EQ(block->Item("BlockType.S")->ParaValue, "0");
-  ExpectNoBox();
 }
 
 }  // namespace

@@ -97,8 +97,9 @@ TEST_F(AccessDamage, RowsAccessDeletedOrMovedReadAsAccessReadsThem) {
 
 TEST_F(AccessDamage, ARepeatedLookupIdentifierStillOpens) {
   std::string bytes = fixture_;
-  const size_t first = LocateField(FixtureMdb(), "QZLayer", 0, "LayerID");
-  const size_t second = LocateField(FixtureMdb(), "QZLayer", 1, "LayerID");
+  // A Jet 4 row starts with its column count; LayerID is the first fixed-size column.
+  const size_t first = layers_.rows.at(0).rowOffset + 2;
+  const size_t second = layers_.rows.at(1).rowOffset + 2;
   PutLe(bytes, second, GetLe(bytes, first, 4), 4);
   const auto file = temp_.Path() / "repeated-layer.mdb";
   WriteBytes(file, bytes);

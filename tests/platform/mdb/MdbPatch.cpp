@@ -68,25 +68,6 @@ TableLayout LocateTable(const std::filesystem::path& mdb, const std::string& tab
   return layout;
 }
 
-size_t LocateField(const std::filesystem::path& mdb, const std::string& table, size_t row,
-                   const std::string& column) {
-  OpenTable t = Open(mdb, table);
-  size_t index = 0;
-  size_t offset = 0;
-  std::vector<MdbField> fields(t.table->num_cols);
-  ForEachRow(t, [&](unsigned long page, int, int start, size_t size) {
-    if (index++ != row) return true;
-    mdb_crack_row(t.table.get(), start, size, fields.data());
-    for (size_t i = 0; i < fields.size(); ++i) {
-      auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t.table->columns, i));
-      if (column == col->name) offset = page * t.mdb->fmt->pg_size + fields[i].start;
-    }
-    return false;
-  });
-  if (!offset) throw std::runtime_error("no field " + table + "." + column);
-  return offset;
-}
-
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -23,9 +23,6 @@ struct TableLayout {
 };
 
 TableLayout LocateTable(const std::filesystem::path& mdb, const std::string& table);
-// File offset of one field's value in the row-th live row.
-size_t LocateField(const std::filesystem::path& mdb, const std::string& table, size_t row,
-                   const std::string& column);
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 uint32_t GetLe(const std::string& bytes, size_t offset, int size);
