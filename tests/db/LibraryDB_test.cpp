@@ -40,7 +40,8 @@ TEST(LibraryDB, ConnectionStringIsBuiltFromItsPiecesInOrder) {
     const std::string text = LibraryConnectionString(LibraryFolder(path), path, kLibraryPassword);
     EXPECT_EQ(db::Connection::Field(text, "Dbq"), path) << text;
     EXPECT_EQ(db::Connection::Field(text, "DefaultDir"), LibraryFolder(path)) << text;
-    EXPECT_EQ(db::Connection::Field(text, "Pwd"), kLibraryPassword) << text;
+    EXPECT_EQ(db::Connection::Field(text, "pwd"), kLibraryPassword) << text;
+    EXPECT_EQ(db::Connection::Field(text, "Missing"), "") << text;
   }
 }
 
