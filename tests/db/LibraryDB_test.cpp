@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "db/DbTest.h"
-#include "db/PartCatalogue.h"
 #include "db/recordset/Connection.h"
 
 namespace qzdbs::test {
@@ -81,33 +80,6 @@ TEST_F(LibraryDBTest, AFailureReturnsFalseSilentlyAndLeavesTheConnectionClosed) 
   ASSERT_TRUE(Engine().LibraryConnection);
   EXPECT_EQ(Engine().LibraryConnection->State(), db::ObjectState::Closed);
   ExpectNoBox();
-}
-
-TEST_F(LibraryDBTest, CatalogueQueriesReadNodesInSiblingOrder) {
-  ScratchLibrary library(SampleLibrarySql() +
-                         "INSERT INTO QZPartDirectory VALUES (9, '后加', 1, 0, 1, 0);");
-  OpenShared(library);
-  const db::Connection& connection = *Engine().LibraryConnection;
-
-  auto roots = ReadCatalogueNodes(connection, RootNodesSql(0), library.Path());
-  ASSERT_EQ(roots.size(), 1u);
-  EXPECT_EQ(roots[0]->NodeName, "示例标准件库");
-  EXPECT_EQ(roots[0]->DBPath, library.Path());
-
-  auto folders = ReadCatalogueNodes(connection, ChildNodesSql(roots[0]->NodeID), library.Path());
-  ASSERT_EQ(folders.size(), 3u);
-  EXPECT_EQ(folders[0]->NodeName, "后加") << "Position 0 comes before the older folders";
-  EXPECT_EQ(folders[1]->NodeName, "螺栓与垫圈");
-  EXPECT_EQ(folders[2]->NodeName, "法兰");
-
-  auto parts = ReadCatalogueNodes(connection, ChildNodesSql(2), library.Path());
-  ASSERT_EQ(parts.size(), 2u);
-  EXPECT_EQ(parts[0]->NodeName, "六角头螺栓");
-  EXPECT_EQ(parts[0]->NodeType, 2);
-  EXPECT_EQ(parts[0]->PartID, 1);
-  EXPECT_EQ(parts[0]->FatherID, 2);
-  EXPECT_EQ(parts[1]->PartID, 2);
-  EXPECT_EQ(parts[1]->Position, 2);
 }
 
 }  // namespace

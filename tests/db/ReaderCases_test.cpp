@@ -1,7 +1,7 @@
 // The library readers as the cases of tests/data/readers: each case builds a library from SQL
 // rows, runs reader calls on it and lists what they give, in order: results, records, message
 // boxes. A case's "part N" line sets the part both readers read (1 unless given); "sample"
-// reads the sample library instead of the case's rows.
+// starts from the sample library instead of an empty one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 
 #include "db/DbTest.h"
 #include "db/EntityReaders.h"
+#include "db/PartCatalogue.h"
 #include "db/clsPartComputeDB.h"
 #include "db/clsPartSelDB.h"
 #include "support/CaseFile.h"
@@ -37,6 +38,7 @@ struct Reads {
   const colCompute* filled = &family;  // what "alias" looks in
   colEntityList total;
   colInputPara names;
+  std::string library;
   std::vector<std::string> out;
 
   void Records(const colCompute& c) {
@@ -171,6 +173,20 @@ const std::map<std::string, Call>& Calls() {
            r.out.push_back(v->XKey + "|" + v->ViewName + "|" + std::to_string(v->BasePoint) + "|" +
                            std::to_string(v->Position));
        }},
+      {"catalogue",  // "roots" of a node type, or "children" of a node
+       [](Reads& r, std::istringstream& args) {
+         std::string which;
+         int32_t id = 0;
+         args >> which >> id;
+         for (const auto& n : ReadCatalogueNodes(
+                  *Engine().LibraryConnection,
+                  which == "roots" ? RootNodesSql(id) : ChildNodesSql(id), r.library)) {
+           r.out.push_back(std::to_string(n->NodeID) + "|" + n->NodeName + "|" +
+                           std::to_string(n->NodeType) + "|" + std::to_string(n->PartID) + "|" +
+                           std::to_string(n->FatherID) + "|" + std::to_string(n->Position) +
+                           (n->DBPath == r.library ? "" : "|" + n->DBPath));
+         }
+       }},
       {"thispart",
        [](Reads& r, std::istringstream&) { r.out.push_back(Flag(r.selection.getThisPart())); }},
   };
@@ -194,10 +210,11 @@ TEST_F(ReaderCases, EveryCaseGivesItsResultsRecordsAndBoxes) {
         if (line.starts_with("part ")) part = std::stoi(line.substr(5));
       }
       const bool sample = std::find(c.input.begin(), c.input.end(), "sample") != c.input.end();
-      ScratchLibrary library(sample ? SampleLibrarySql() : SchemaSql() + rows);
+      ScratchLibrary library((sample ? SampleLibrarySql() : SchemaSql()) + rows);
       OpenShared(library);
       Engine().BlockFolder = library.Folder();
       Reads run;
+      run.library = library.Path();
       run.definition->InitClass(part);
       ASSERT_TRUE(run.definition->openCnn(library.ConnectionString()));
       run.selection.InitClassData(part);

@@ -1,4 +1,4 @@
-// Finding where a table's rows and fields lie in an Access file (through
+// Finding where a table's rows lie in an Access file (through
 // mdbtools), so tests can damage or rearrange a copy of a real file.
 #pragma once
 
