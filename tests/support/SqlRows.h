@@ -2,6 +2,8 @@
 // and the built libraries read back.
 #pragma once
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -14,10 +16,10 @@ namespace qzdbs::test {
 // One value: its storage class (SQLITE_INTEGER, _FLOAT, _TEXT, _BLOB or _NULL) and its bytes,
 // a real written with every digit it needs to read back exactly.
 struct SqlValue {
-  int type = 5;  // SQLITE_NULL
+  int type = SQLITE_NULL;
   std::string text;
   bool operator==(const SqlValue&) const = default;
-  bool IsNull() const { return type == 5; }
+  bool IsNull() const { return type == SQLITE_NULL; }
   long long Int() const;  // throws unless an integer
   double Real() const;    // throws unless an integer or a real
 };
