@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -15,11 +16,14 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 
 #include "QtHarness.h"
 #include "support/TestPaths.h"
+#include "ui/PartsList.h"
 #include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/SheetPlacement.h"
 #include "ui/qt/studio/StudioWindow.h"
 #include "ui/qt/studio/Translation.h"
 
@@ -75,9 +79,10 @@ size_t Dimensions(const server::Document& part) {
 class StudioTest : public QtWidgetTest {
  protected:
   // Inserts the bolt of the given grid row with every view, through the
-  // selection window as a user would.
+  // selection window as a user would, turns it `turns` quarters with R and
+  // places it with a click at `at` (below the part before when not given).
   int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {},
-                 const char* part = kBolt) {
+                 const char* part = kBolt, int turns = 0, std::optional<Point3> at = {}) {
     ui::qt::Selection().onShow = [this, row, screenshot, part](PartSelWindow& window) {
       ChooseInTree(window, QString::fromUtf8(part));
       ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
@@ -85,7 +90,18 @@ class StudioTest : public QtWidgetTest {
       if (!screenshot.empty()) Screenshot(window, screenshot);
       Click(window, "cmd_Draw");
     };
-    return studio.InsertStandardPart();
+    if (!studio.isVisible()) {
+      studio.show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(&studio));
+    }
+    const int result = studio.InsertStandardPart();
+    if (result != 1) return result;
+    for (int i = 0; i < turns; ++i)
+      QTest::keyClick(&studio.Canvas(), Qt::Key_R);
+    const Point3 place = at.value_or(Point3{60, 240 - 80.0 * studio.Placed().size(), 0});
+    QTest::mouseClick(&studio.Canvas(), Qt::LeftButton, {},
+                      studio.Canvas().ToScreen(place).toPoint());
+    return result;
   }
 };
 
@@ -133,10 +149,34 @@ TEST_F(StudioTest, InsertShowsThePartItsPropertiesAndLayers) {
   EXPECT_EQ(after, before - most);
   item->setCheckState(Qt::Checked);
 
-  // A second insert adds to the same drawing.
-  ASSERT_EQ(InsertBolt(studio, 4), 1);
+  // A second insert adds to the same drawing, turned a quarter by R before
+  // the click that places it.
+  ASSERT_EQ(InsertBolt(studio, 4, {}, kBolt, 1), 1);
   EXPECT_EQ(studio.Canvas().Documents().size(), 2u);
   EXPECT_EQ(properties->topLevelItemCount(), 2);
+  EXPECT_EQ(studio.Placed()[1].placement, (ui::Placement{60, 160, 1}));
+
+  // A click selects the first part, a drag moves it with its base point
+  // snapped to the grid, Delete takes it out; each of these undoes.
+  auto& canvas = studio.Canvas();
+  const auto box = ui::qt::PlacedExtents(
+      canvas.Documents()[0],
+      ui::qt::PlacementMap(part.part.basePoint, *studio.Placed()[0].placement));
+  const QPoint on = canvas.ToScreen(server::Midpoint(box.min, box.max)).toPoint();
+  QTest::mouseClick(&canvas, Qt::LeftButton, {}, on);
+  EXPECT_EQ(canvas.Selected(), 0);
+  const QPoint to = on + (canvas.ToScreen({23.4, -11.2, 0}) - canvas.ToScreen({0, 0, 0})).toPoint();
+  QTest::mousePress(&canvas, Qt::LeftButton, {}, on);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas.mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&canvas, &move);
+  QTest::mouseRelease(&canvas, Qt::LeftButton, {}, to);
+  EXPECT_EQ(studio.Placed()[0].placement, (ui::Placement{85, 230, 0}));
+  QTest::keyClick(&canvas, Qt::Key_Delete);
+  ASSERT_EQ(studio.Placed().size(), 1u);
+  ASSERT_TRUE(studio.Undo());
+  ASSERT_TRUE(studio.Undo());
+  EXPECT_EQ(studio.Placed()[0].placement, (ui::Placement{60, 240, 0}));
 }
 
 TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
@@ -195,11 +235,20 @@ TEST_F(StudioTest, SavedDrawingHoldsEveryInsertedPart) {
     texts.erase(found);
   }
   EXPECT_EQ(texts.size(), one["texts"].size()) << "the second part's texts";
-  // Side by side: the second part starts right of where the first ends.
-  const auto& drawing = studio.Canvas().Drawing();
-  ASSERT_EQ(drawing.views.size(), parts[0].views.size() + parts[1].views.size());
-  EXPECT_GT(drawing.views[parts[0].views.size()].insertionPoint[0],
-            parts[0].views.back().insertionPoint[0]);
+  // The parts list drawn on the sheet goes into the export: its headings
+  // and one row per part.
+  studio.SetPartsListOnSheet(true);
+  const std::string listed = scratch.Folder() + "listed.dxf";
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(listed)));
+  const nlohmann::json three = ReadWithEzdxf(listed);
+  EXPECT_EQ(three["errors"], nlohmann::json::array());
+  std::multiset<std::string> added;
+  for (const auto& text : three["texts"])
+    added.insert(text.get<std::string>());
+  for (const auto& heading : ui::PartsListHeadings())
+    EXPECT_EQ(added.count(heading), 1u) << heading;
+  for (const auto& row : ui::BuildPartsList(studio.Placed()))
+    EXPECT_EQ(added.count(row.name), 1u) << row.name;
 }
 
 // Equal parts are one row of the parts list; the studio's own drawing
@@ -302,6 +351,45 @@ TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 200.0);
   canvas.ResetView();
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 1.0);
+}
+
+// Where the pointer snaps, how a placement turns a part and which part a
+// click finds, without widgets.
+TEST(SheetPlacementTest, SnapsTurnsAndFindsParts) {
+  using ui::qt::SnapKind;
+  const std::vector<Point3> ends = {{12, 7, 0}, {13.5, 7, 0}};
+  struct Case {
+    Point3 at;
+    double grid;
+    Point3 snapped;
+    SnapKind kind;
+  };
+  const Case cases[] = {
+      {{13, 8, 0}, 5, {13.5, 7, 0}, SnapKind::Endpoint},  // the nearest end, not the grid
+      {{17, 8, 0}, 5, {15, 10, 0}, SnapKind::Grid},       // no end within reach
+      {{-7.6, 2.4, 0}, 5, {-10, 0, 0}, SnapKind::Grid},
+      {{17, 8, 0}, 0, {17, 8, 0}, SnapKind::None},  // no grid
+  };
+  for (const Case& c : cases) {
+    const auto snapped = ui::qt::Snap(c.at, c.grid, ends, 2);
+    EXPECT_EQ(snapped.point, c.snapped) << c.at[0];
+    EXPECT_EQ(snapped.kind, c.kind) << c.at[0];
+  }
+  // A quarter turn counter-clockwise about the base point, which then goes
+  // where the placement says.
+  const auto map = ui::qt::PlacementMap({10, 0, 0}, {100, 50, 1});
+  for (const auto& [from, to] : {std::pair<Point3, Point3>{{10, 0, 0}, {100, 50, 0}},
+                                 {{20, 0, 0}, {100, 60, 0}},
+                                 {{10, 5, 0}, {95, 50, 0}}}) {
+    EXPECT_NEAR(map.Apply(from)[0], to[0], 1e-9);
+    EXPECT_NEAR(map.Apply(from)[1], to[1], 1e-9);
+  }
+  // Of overlapping parts the one drawn last is found; the reach grows each box.
+  const std::vector<server::Extents> boxes = {{{0, 0, 0}, {10, 10, 0}, true},
+                                              {{5, 5, 0}, {20, 20, 0}, true}};
+  for (const auto& [at, part] :
+       {std::pair<Point3, int>{{7, 7, 0}, 1}, {{2, 2, 0}, 0}, {{21, 21, 0}, 1}, {{30, 30, 0}, -1}})
+    EXPECT_EQ(ui::qt::PartAt(boxes, at, 2), part) << at[0];
 }
 
 // The sample library as a newcomer meets it: not a test but the pictures of
