@@ -35,6 +35,8 @@ PATTERN_ID = {name: pid for pid, name in PATTERNS}
 PROPERTIES = [(1, "名称"), (2, "标准"), (3, "等效标准"), (4, "规格"), (5, "标记"), (6, "材料"),
               (7, "性能等级"), (8, "质量")]
 PROPERTY_ID = {name: pid for pid, name in PROPERTIES}
+# The units the QZProperties.Unit column gives the dialogs.
+PROPERTY_UNITS = {"质量": "kg"}
 
 # Entity type codes.
 LINE, CIRCLE, ARC, ELLIPSE, PLINE2D, PLINE3D, TEXT, MTEXT, ATTRIBUTE = range(1, 10)
@@ -554,7 +556,8 @@ class Library:
         for pid, name in PATTERNS:
             out.append(insert("QZPatternName", {"PatternID": pid, "PatternName": name}))
         for pid, name in PROPERTIES:
-            out.append(insert("QZProperties", {"PropertyID": pid, "PropertyName": name}))
+            out.append(insert("QZProperties", {"PropertyID": pid, "PropertyName": name,
+                                               "Unit": PROPERTY_UNITS.get(name)}))
         for bid, name, has_attr, data in self.blocks:
             out.append(insert("QZEnt_BlockGlobal", {"BlockID": bid, "BlockName": name,
                                                     "hasAttribute": has_attr, "BlockType": 0,

@@ -83,6 +83,18 @@ class StudioTest : public QtWidgetTest {
   // places it with a click at `at` (below the part before when not given).
   int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {},
                  const char* part = kBolt, int turns = 0, std::optional<Point3> at = {}) {
+    const int result = Draw(studio, row, screenshot, part);
+    if (result != 1) return result;
+    for (int i = 0; i < turns; ++i)
+      QTest::keyClick(&studio.Canvas(), Qt::Key_R);
+    const Point3 place = at.value_or(Point3{60, 240 - 80.0 * studio.Placed().size(), 0});
+    QTest::mouseClick(&studio.Canvas(), Qt::LeftButton, {},
+                      studio.Canvas().ToScreen(place).toPoint());
+    return result;
+  }
+
+  // The selection window's part drawn, waiting on the canvas for its place.
+  int Draw(StudioWindow& studio, int row, const std::string& screenshot, const char* part) {
     ui::qt::Selection().onShow = [this, row, screenshot, part](PartSelWindow& window) {
       ChooseInTree(window, QString::fromUtf8(part));
       ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
@@ -94,14 +106,7 @@ class StudioTest : public QtWidgetTest {
       studio.show();
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&studio));
     }
-    const int result = studio.InsertStandardPart();
-    if (result != 1) return result;
-    for (int i = 0; i < turns; ++i)
-      QTest::keyClick(&studio.Canvas(), Qt::Key_R);
-    const Point3 place = at.value_or(Point3{60, 240 - 80.0 * studio.Placed().size(), 0});
-    QTest::mouseClick(&studio.Canvas(), Qt::LeftButton, {},
-                      studio.Canvas().ToScreen(place).toPoint());
-    return result;
+    return studio.InsertStandardPart();
   }
 };
 
@@ -404,8 +409,28 @@ TEST_F(StudioTest, DISABLED_Screenshots) {
   studio.resize(1280, 800);
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
-  ASSERT_EQ(InsertBolt(studio, 65, {}, kSampleBolt), 1);
-  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut), 1);
+  ASSERT_EQ(InsertBolt(studio, 65, {}, kSampleBolt, 0, Point3{130, 235, 0}), 1);
+  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut, 1, Point3{290, 150, 0}), 1);
+  studio.SetPartsListOnSheet(true);
+  Screenshot(studio, "qzdbs-studio.png");
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString((ScreenshotDir() / "sheet.png").string())));
+  // A third part on its way: it follows the pointer, snapped to a line end.
+  ASSERT_EQ(Draw(studio, 5, {}, kSampleNut), 1);
+  const auto& ends = studio.Canvas().Documents()[0];
+  const QPoint near =
+      studio.Canvas()
+          .ToScreen(ui::qt::Endpoints(ends, ui::qt::PlacementMap(ends.part.basePoint,
+                                                                 *studio.Placed()[0].placement))
+                        .back())
+          .toPoint() +
+      QPoint(3, 2);
+  QMouseEvent move(QEvent::MouseMove, QPointF(near), studio.Canvas().mapToGlobal(QPointF(near)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&studio.Canvas(), &move);
+  Screenshot(studio, "qzdbs-studio-placing.png");
+  QTest::keyClick(&studio.Canvas(), Qt::Key_Escape);
+  studio.findChild<QTreeWidget*>("properties")
+      ->setCurrentItem(studio.findChild<QTreeWidget*>("properties")->topLevelItem(0));
   Screenshot(studio, "qzdbs-studio.png");
 
   auto catalogue = std::make_shared<ui::Catalogue>();

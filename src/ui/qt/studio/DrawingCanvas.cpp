@@ -171,11 +171,12 @@ void DrawingCanvas::PaintSheet(QPainter& painter) const {
   const server::Document shown = Shown(drawing_);
   if (!documents_.empty())
     server::Render(shown, painter, view.mapRect(server::DrawingBounds(shown)));
-  // The grid where its points stand far enough apart to be seen.
+  // The grid, every point or every few where they stand close, and none
+  // where they would blur into grey.
   const double step = GridStep();
   const double pixels = step * view.m11();
-  if (pixels >= 6) {
-    const int every = pixels >= 12 ? 1 : 2;
+  const int every = pixels > 0 ? static_cast<int>(std::ceil(8 / pixels)) : 0;
+  if (every >= 1 && every <= 4) {
     painter.setPen(QPen(QColor(0xb0, 0xb0, 0xc8), 1.5));
     const QRectF sheet = SheetRect();
     for (double x = sheet.left(); x <= sheet.right() + 1e-9; x += step * every)

@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kLayer = "明细栏";
 constexpr double kTextHeight = 3.5;
 // Room left between a text and its cell's sides, paper millimetres.
-constexpr double kCellPadding = 1;
+constexpr double kCellPadding = 1.5;
 
 class TableWriter {
  public:

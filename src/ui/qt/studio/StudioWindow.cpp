@@ -72,7 +72,7 @@ StudioWindow::StudioWindow(QWidget* parent) : QMainWindow(parent) {
   connect(canvas_, &DrawingCanvas::PlacePicked, this, &StudioWindow::PlacePending);
   connect(canvas_, &DrawingCanvas::PendingCancelled, this, [this] {
     pending_.reset();
-    statusBar()->showMessage(tr("No part inserted"));
+    statusBar()->showMessage(tr("The part was not placed"));
   });
   connect(canvas_, &DrawingCanvas::TurnRequested, this, &StudioWindow::Turn);
   connect(canvas_, &DrawingCanvas::DeleteRequested, this, &StudioWindow::DeleteSelectedPart);
