@@ -20,6 +20,24 @@
     </message>
 </context>
 <context>
+    <name>QtMessageService</name>
+    <message>
+        <source>Show no more messages for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more message(s) of this run were not shown.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qzdbs::ui::qt::StudioWindow</name>
     <message>
         <source>qzdbs-studio</source>
@@ -208,6 +226,22 @@
     </message>
     <message>
         <source>CSV (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The part was not placed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Turn part by 90°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Parts list on the sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click where the part goes (it snaps to the grid and to line ends); R or Space turns it by 90°, Esc drops it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

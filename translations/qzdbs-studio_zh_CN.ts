@@ -20,6 +20,23 @@
     </message>
 </context>
 <context>
+    <name>QtMessageService</name>
+    <message>
+        <source>Show no more messages for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more message(s) of this run were not shown.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qzdbs::ui::qt::StudioWindow</name>
     <message>
         <source>qzdbs-studio</source>
@@ -210,6 +227,22 @@
     <message>
         <source>CSV (*.csv)</source>
         <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The part was not placed</source>
+        <translation>零件未放置</translation>
+    </message>
+    <message>
+        <source>&amp;Turn part by 90°</source>
+        <translation>零件旋转 90°(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Parts list on the sheet</source>
+        <translation>图纸上的明细栏(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Click where the part goes (it snaps to the grid and to line ends); R or Space turns it by 90°, Esc drops it</source>
+        <translation>单击放置零件（捕捉到网格和线段端点）；R 或空格键旋转 90°，Esc 放弃</translation>
     </message>
 </context>
 <context>
