@@ -280,6 +280,17 @@ TEST_F(StudioTest, PartsListCountsEqualPartsAndTheDrawingReopens) {
   EXPECT_EQ(reopened.Placed(), studio.Placed());
   EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->rowCount(), 2);
   EXPECT_EQ(reopened.Libraries(), studio.Libraries());
+  // A drawing saved before parts had a place opens with them side by side.
+  nlohmann::json old = nlohmann::json::parse(std::ifstream(drawing.toStdString()));
+  for (auto& part : old["parts"])
+    part.erase("placement");
+  const std::string oldFile = scratch.Folder() + "old.qzdrawing";
+  std::ofstream(oldFile) << old.dump();
+  StudioWindow older;
+  ASSERT_TRUE(older.OpenStudioDrawing(QString::fromStdString(oldFile)));
+  ASSERT_EQ(older.Placed().size(), 3u);
+  EXPECT_LT(older.Placed()[0].placement->x, older.Placed()[1].placement->x);
+  EXPECT_LT(older.Placed()[1].placement->x, older.Placed()[2].placement->x);
 
   // Deleting a part, undone and redone.
   ASSERT_TRUE(reopened.DeletePart(2));
