@@ -439,10 +439,6 @@ TEST_F(StudioTest, DISABLED_Screenshots) {
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&studio.Canvas(), &move);
   Screenshot(studio, "qzdbs-studio-placing.png");
-  QTest::keyClick(&studio.Canvas(), Qt::Key_Escape);
-  studio.findChild<QTreeWidget*>("properties")
-      ->setCurrentItem(studio.findChild<QTreeWidget*>("properties")->topLevelItem(0));
-  Screenshot(studio, "qzdbs-studio.png");
 
   auto catalogue = std::make_shared<ui::Catalogue>();
   ASSERT_TRUE(catalogue->Load({sample}));
