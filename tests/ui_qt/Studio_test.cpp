@@ -178,8 +178,8 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   EXPECT_EQ(reopened.Libraries(), studio.Libraries());
   // A drawing saved before parts had a place opens with them side by side.
   nlohmann::json old = nlohmann::json::parse(std::ifstream(drawing.toStdString()));
-  for (auto& part : old["parts"])
-    part.erase("placement");
+  for (auto& entry : old["parts"])
+    entry.erase("placement");
   const std::string oldFile = scratch.Folder() + "old.qzdrawing";
   std::ofstream(oldFile) << old.dump();
   StudioWindow older;
