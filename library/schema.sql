@@ -26,7 +26,7 @@ CREATE INDEX "idx_QZPartViews_PartID" ON "QZPartViews" ("PartID");
 CREATE TABLE "QZPartStructureParas" ("StructureID" LONG, "PartID" LONG, "Name" TEXT, "Expression" TEXT, "IsExpression" INT, "Visible" INT, "Position" LONG);
 CREATE INDEX "idx_QZPartStructureParas_PartID" ON "QZPartStructureParas" ("PartID");
 
-CREATE TABLE "QZProperties" ("PropertyID" LONG, "PropertyName" TEXT, "Unit" TEXT);
+CREATE TABLE "QZProperties" ("PropertyID" LONG, "PropertyName" TEXT);
 CREATE UNIQUE INDEX "ux_QZProperties_PropertyID" ON "QZProperties" ("PropertyID");
 
 CREATE TABLE "QZPartPrptys" ("PartID" LONG, "PropertyID" LONG, "IsExpression" INT, "Value" TEXT);

@@ -555,6 +555,8 @@ class Library:
             out.append(insert("QZTextStyleName", {"TextStyleNameID": tid, "Name": name}))
         for pid, name in PATTERNS:
             out.append(insert("QZPatternName", {"PatternID": pid, "PatternName": name}))
+        # An optional column beyond the format's, which the dialogs read when present.
+        out.append('ALTER TABLE "QZProperties" ADD COLUMN "Unit" TEXT;')
         for pid, name in PROPERTIES:
             out.append(insert("QZProperties", {"PropertyID": pid, "PropertyName": name,
                                                "Unit": PROPERTY_UNITS.get(name)}))
