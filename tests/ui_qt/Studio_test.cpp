@@ -2,6 +2,7 @@
 // window, the drawing with its layers, properties and parameters, saving in
 // every format; and screenshots of the dialogs and the studio for a person
 // to look at.
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -23,6 +24,7 @@
 #include "support/TestPaths.h"
 #include "ui/PartsList.h"
 #include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/DrawingStyleDialog.h"
 #include "ui/qt/studio/SheetPlacement.h"
 #include "ui/qt/studio/StudioWindow.h"
 #include "ui/qt/studio/Translation.h"
@@ -130,10 +132,22 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   EXPECT_EQ(shown(""), before - most);
   item->setCheckState(Qt::Checked);
 
-  // A second insert adds to the same drawing, turned a quarter by R before
-  // the click that places it.
+  // The next part comes in the thick line width the drawing style dialog
+  // chose (the first keeps its own), turned a quarter by R before the click
+  // that places it.
+  ui::qt::DrawingStyleDialog style(ui::qt::LoadDrawingStyle());
+  style.findChild<QComboBox*>("thickLines")->setCurrentIndex(1);
+  style.accept();
   ASSERT_EQ(InsertBolt(studio, 4, {}, kBolt, 1), 1);
   EXPECT_EQ(studio.Placed()[1].placement, (ui::Placement{60, 160, 1}));
+  const auto thickest = [](const server::Document& drawn) {
+    int32_t widest = 0;
+    for (const auto& layer : drawn.layers)
+      widest = std::max(widest, layer.lineWeight);
+    return widest;
+  };
+  EXPECT_EQ(thickest(studio.Canvas().Documents()[0]), 50);
+  EXPECT_EQ(thickest(studio.Canvas().Documents()[1]), 70);
 
   // A click selects the first part, a drag moves it with its base point
   // snapped to the grid, Delete takes it out; each of these undoes.

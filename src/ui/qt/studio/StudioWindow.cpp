@@ -27,7 +27,9 @@
 #include "state/EngineState.h"
 #include "ui/PartsList.h"
 #include "ui/PlacedPartRun.h"
+#include "ui/qt/DrawingStyleSettings.h"
 #include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/DrawingStyleDialog.h"
 #include "ui/qt/studio/PartsListTable.h"
 
 namespace qzdbs::ui::qt {
@@ -132,6 +134,9 @@ void StudioWindow::BuildMenus() {
   // Only while the canvas has the keys: Space ticks layers and R types.
   turn->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   canvas_->addAction(turn);
+  edit->addSeparator();
+  edit->addAction(tr("Drawing st&yle..."), this,
+                  [this] { DrawingStyleDialog(LoadDrawingStyle(), this).exec(); });
 
   auto* view = menuBar()->addMenu(tr("&View"));
   view->addAction(tr("Zoom &in"), this, [this] { canvas_->ZoomBy(1.25, canvas_->rect().center()); })
@@ -305,7 +310,8 @@ std::optional<std::pair<server::Document, PlacedPart>> StudioWindow::MakePart(
     const MemoryObject& session, PlacedPart placed) {
   server::Document document;
   try {
-    document = server::BuildDocument(session);
+    // Drawn in the style chosen now; parts drawn before keep theirs.
+    document = server::BuildDocument(session, BuildOptionsOf(LoadDrawingStyle()));
   } catch (const std::exception& failure) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
     return std::nullopt;
