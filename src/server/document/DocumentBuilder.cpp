@@ -21,6 +21,7 @@
 #include "server/document/LineTypes.h"
 #include "server/document/PartName.h"
 #include "server/document/ShapeTransform.h"
+#include "server/document/TextClearance.h"
 #include "server/document/TextOverlap.h"
 #include "server/document/Transforms.h"
 #include "server/text/DxfText.h"
@@ -432,6 +433,7 @@ void Builder::Complete() {
                 options_.layerStyles ? *options_.layerStyles : LayerStyleTable::Standard(),
                 options_.thickLineWidth);
   SetLineTypeScales(doc_);
+  ClearDimensionTexts(doc_);
   FindTextOverlaps(doc_);
   AuditNames(doc_);
   LayOutViews(doc_, options_.viewGap * doc_.dimStyle.scale, options_.projection);
