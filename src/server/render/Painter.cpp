@@ -135,6 +135,9 @@ void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
       TransformShape(placed.shape, place);
       DrawEntity(placed, &style);
     }
+    SetPen(layer, color);
+    for (const auto& [tag, text] : PlacedAttributes(*insert, *block))
+      Draw(text);
     return;
   }
   DrawShape(entity.shape);
