@@ -1,7 +1,7 @@
 // The DXF of each sample part's first, middle and last row as a CAD program
 // takes it: ezdxf reads it without an error or a fix, the text style shows
-// Chinese and the outline layer is thick. That no text crosses a line in any
-// row is checked where every row is drawn, by the library build
+// Chinese, the outline layer is thick and block attributes are shown. That no text crosses a line
+// in any row is checked where every row is drawn, by the library build
 // (library/tools/drawcheck.py).
 #include <gtest/gtest.h>
 
@@ -50,6 +50,9 @@ TEST(SampleDrawings, FirstMiddleAndLastRowOfEveryPartReadCleanlyInCad) {
       EXPECT_TRUE(seen["fixes"].empty()) << file << seen["fixes"].dump();
       EXPECT_EQ(seen["styles"]["Standard"], json({"gbenor.shx", "gbcbig.shx"})) << file;
       EXPECT_GE(seen["layers"]["01 粗实线"]["lineweight"], 50) << file;
+      // A label block shows its values in their places, not an empty frame.
+      for (const json& insert : seen["inserts"])
+        EXPECT_TRUE(insert["hidden"].empty()) << file << insert.dump();
     }
   }
 }
