@@ -31,7 +31,8 @@ void CollectParts(const json& node, std::vector<int>& parts) {
 TEST(SampleDrawings, FirstMiddleAndLastRowOfEveryPartReadCleanlyInCad) {
   const std::string library = SampleLibraryPath().string();
   std::vector<int> parts;
-  for (const json& root : RunJson({"catalog", "--library", library, "--json"})["libraries"])
+  const json catalog = RunJson({"catalog", "--library", library, "--json"});
+  for (const json& root : catalog["libraries"])
     CollectParts(root, parts);
   ASSERT_FALSE(parts.empty());
   ScratchDir out;
