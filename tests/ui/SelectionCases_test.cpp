@@ -1,7 +1,8 @@
-// Every scenario of the selection dialog in tests/data/ui/*.cases, played on
-// the dialog's model by one runner; the case file's head says what its lines
-// mean.
+// Every scenario of the selection dialog and the dialogs it opens, in
+// tests/data/ui/*.cases, played on the dialogs' models by one runner; the
+// case file's head says what its lines mean.
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "SelectionHarness.h"
@@ -9,13 +10,14 @@
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
 #include "support/CaseFile.h"
+#include "support/TestPaths.h"
 
 namespace qzdbs::test {
 namespace {
 
 using Button = ui::frmPartSel::Button;
 
-// "a b" -> {"a", "b"}; "\r" and "\x7f" in the rest stand for those characters.
+// "a b" -> {"a", "b"}; "\r" and "\x7f" as the rest stand for those characters.
 std::pair<std::string, std::string> Split(const std::string& line) {
   const size_t space = line.find(' ');
   std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
@@ -31,75 +33,168 @@ std::string Join(const std::vector<std::string>& texts) {
   return joined;
 }
 
+// The column of the grid whose heading in `row` is `name`.
+int32_t ColumnOf(const ui::GridModel& grid, const std::string& name, int32_t row = 0) {
+  for (int32_t c = 1; c < grid.Cols(); ++c)
+    if (grid.TextMatrix(row, c) == name) return c;
+  ADD_FAILURE() << "no column " << name;
+  return 1;
+}
+
+void Select(ui::GridModel& grid, const std::string& rows) {
+  std::istringstream at(rows);
+  int32_t r1, c1, r2, c2;
+  at >> r1 >> c1 >> r2 >> c2;
+  grid.Select(r1, c1, r2, c2);
+}
+
+// A session whose UpdatePart fails a given number of times, as a host that
+// refuses a part does: the drawing pass then fails.
+class RefusingSession : public HostObject {
+ public:
+  RefusingSession(std::shared_ptr<MemoryObject> inner, int refusals)
+      : inner_(std::move(inner)), refusals_(refusals) {}
+  const std::string& ClassName() const override { return inner_->ClassName(); }
+  void Set(std::string_view member, HostValue value) override {
+    inner_->Set(member, std::move(value));
+  }
+  HostValue Get(std::string_view member) const override { return inner_->Get(member); }
+  void Call(std::string_view member, std::vector<HostValue>& args) override {
+    if (member == "UpdatePart" && refusals_ > 0) {
+      --refusals_;
+      throw HostError("the host refused the part");
+    }
+    inner_->Call(member, args);
+  }
+  std::shared_ptr<HostComponent> Component() const override { return inner_->Component(); }
+
+ private:
+  std::shared_ptr<MemoryObject> inner_;
+  int refusals_;
+};
+
+// The dialog a line acts on: the selection dialog, or one it opened.
+struct Form {
+  ui::frmStructPara* structPara = nullptr;
+  ui::frmColumnShow* show = nullptr;
+  ui::frmAttribute* attribute = nullptr;
+};
+
 class SelectionCases : public SelectionTest {
  protected:
   void Run(const CaseFileCase& c) {
+    dialogs.onStructPara = [this](ui::frmStructPara& form) { Replay("struct", {&form}); };
+    dialogs.onParaShow = [this](ui::frmParaShow& form) { Replay("parashow", {nullptr, &form}); };
+    dialogs.onStructShow = [this](ui::frmStructShow& f) { Replay("structshow", {nullptr, &f}); };
+    dialogs.onAttribute = [this](ui::frmAttribute& f) {
+      Replay("attribute", {nullptr, nullptr, &f});
+    };
     for (const auto& line : c.input) {
-      const auto [verb, rest] = Split(line);
-      if (verb == "sample") {
-        dialog.reset();
-        library = SampleLibrary(rest);
-        Open();
-      } else if (verb == "?") {
-        transcript.push_back(rest + " = " + Query(rest));
-      } else {
-        Act(verb, rest);
-      }
+      const size_t colon = line.find(": ");
+      if (colon != std::string::npos && line.find(' ') > colon)
+        hooks.emplace_back(line.substr(0, colon), line.substr(colon + 2));
+      else
+        Do(line, {});
     }
   }
 
-  void Act(const std::string& verb, const std::string& rest) {
-    auto& d = *dialog;
-    const auto said = [&](bool done) { transcript.push_back(verb + " = " + (done ? "1" : "0")); };
-    if (verb == "part")
-      said(d.ChoosePart(library->Path(), std::stoi(rest)));
-    else if (verb == "draw")
-      said(d.cmd_Draw());
-    else if (verb == "prepare")
-      said(d.PrepareComputation());
-    else if (verb == "select") {
-      std::istringstream at(rest);
-      int32_t r1, c1, r2, c2;
-      at >> r1 >> c1 >> r2 >> c2;
-      d.fgd_InputPara().Select(r1, c1, r2, c2);
-    } else if (verb == "cell")
-      d.SelectCell(std::stoi(rest), ColumnOf(Split(rest).second));
-    else if (verb == "key")
-      d.GridKeyPress(rest);
-    else if (verb == "dblclick")
-      d.GridDoubleClick();
-    else if (verb == "type")
-      d.EditorTextChanged(rest);
-    else if (verb == "enter")
-      d.EditorEnter();
-    else if (verb == "escape")
-      d.EditorEscape();
-    else if (verb == "tab" || verb == "backtab")
-      d.EditorTab(verb == "backtab");
-    else if (verb == "lostfocus")
-      d.EditorLostFocus();
-    else if (verb == "scroll")
-      d.GridScrolled();
-    else if (verb == "allviews")
-      d.cmd_SelAllView();
-    else if (verb == "noviews")
-      d.cmd_DelAllView();
-    else if (verb == "tick")
-      d.CheckView(std::stoi(rest), true);
-    else if (verb == "click")
-      d.ClickView(std::stoi(rest));
-    else if (verb == "option")
-      d.SetChkOut(std::stoi(rest), true);
-    else if (verb == "cancel")
-      d.cmd_Cancel();
-    else if (verb == "result")
-      Engine().GenerateResult = static_cast<int16_t>(std::stoi(rest));
-    else
-      ADD_FAILURE() << "unknown line " << verb;
+  // The lines for a dialog, run each time it opens.
+  void Replay(const std::string& name, Form form) {
+    for (const auto& [owner, line] : std::vector(hooks))
+      if (owner == name) Do(line, form);
   }
 
-  std::string Query(const std::string& what) {
-    const auto& grid = dialog->fgd_InputPara();
+  void Do(const std::string& line, Form form) {
+    const auto [verb, rest] = Split(line);
+    if (verb == "sample" || verb == "sql-file") {
+      dialog.reset();
+      library = verb == "sample" ? SampleLibrary(rest)
+                                 : std::make_unique<ScratchLibrary>(
+                                       SchemaSql() + ReadText(TestDataDir() / "libraries" / rest));
+      Open();
+    } else if (verb == "?") {
+      std::string answer = Query(rest, form);
+      for (size_t at = 0; (at = answer.find_first_of("\r\n", at)) != std::string::npos;)
+        answer.replace(at, 1, answer[at] == '\r' ? "\\r" : "\\n");
+      transcript.push_back(rest + " = " + answer);
+    } else if (form.structPara) {
+      ActOnStructPara(*form.structPara, verb, rest);
+    } else if (form.show && verb == "tick") {
+      form.show->TickItem(std::stoi(rest), Split(rest).second == "on");
+    } else if (form.show && verb == "ok") {
+      form.show->cmdEnterShow();
+    } else {
+      Act(verb, rest);
+    }
+  }
+
+  void Said(const std::string& verb, bool done) {
+    transcript.push_back(verb + " = " + (done ? "1" : "0"));
+  }
+
+  void ActOnStructPara(ui::frmStructPara& form, const std::string& verb, const std::string& rest) {
+    using Step = std::function<void(ui::frmStructPara&, const std::string&)>;
+    static const std::map<std::string, Step> steps = {
+        {"column", [](auto& f, auto& name) { f.SelectColumn(ColumnOf(f.fgdStructPara(), name)); }},
+        {"select", [](auto& f, auto& rows) { Select(f.fgdStructPara(), rows); }},
+        {"key", [](auto& f, auto& key) { f.GridKeyPress(key); }},
+        {"type", [](auto& f, auto& text) { f.EditorTextChanged(text); }},
+        {"dblclick", [](auto& f, auto&) { f.GridDoubleClick(); }},
+        {"lostfocus", [](auto& f, auto&) { f.EditorLostFocus(); }},
+        {"scroll", [](auto& f, auto&) { f.GridScrolled(); }},
+        {"display", [](auto& f, auto&) { f.cmdSelDisplay(); }},
+    };
+    if (verb == "compute") return Said(verb, form.ComputeResults());
+    if (verb == "draw") return Said(verb, form.cmdDrawStr());
+    ASSERT_TRUE(steps.contains(verb)) << "unknown line " << verb;
+    steps.at(verb)(form, rest);
+  }
+
+  void Act(const std::string& verb, const std::string& rest) {
+    using Step = std::function<void(ui::frmPartSel&, const std::string&)>;
+    static const std::map<std::string, Step> steps = {
+        {"cell",
+         [](auto& d, auto& at) {
+           d.SelectCell(std::stoi(at), ColumnOf(d.fgd_InputPara(), Split(at).second));
+         }},
+        {"select", [](auto& d, auto& rows) { Select(d.fgd_InputPara(), rows); }},
+        {"row", [](auto& d, auto& row) { d.SelectRow(std::stoi(row)); }},
+        {"key", [](auto& d, auto& key) { d.GridKeyPress(key); }},
+        {"dblclick", [](auto& d, auto&) { d.GridDoubleClick(); }},
+        {"type", [](auto& d, auto& text) { d.EditorTextChanged(text); }},
+        {"enter", [](auto& d, auto&) { d.EditorEnter(); }},
+        {"escape", [](auto& d, auto&) { d.EditorEscape(); }},
+        {"tab", [](auto& d, auto&) { d.EditorTab(false); }},
+        {"backtab", [](auto& d, auto&) { d.EditorTab(true); }},
+        {"lostfocus", [](auto& d, auto&) { d.EditorLostFocus(); }},
+        {"scroll", [](auto& d, auto&) { d.GridScrolled(); }},
+        {"allviews", [](auto& d, auto&) { d.cmd_SelAllView(); }},
+        {"noviews", [](auto& d, auto&) { d.cmd_DelAllView(); }},
+        {"tick", [](auto& d, auto& at) { d.CheckView(std::stoi(at), true); }},
+        {"click", [](auto& d, auto& at) { d.ClickView(std::stoi(at)); }},
+        {"option", [](auto& d, auto& at) { d.SetChkOut(std::stoi(at), true); }},
+        {"next", [](auto& d, auto&) { d.cmdNext(); }},
+        {"property", [](auto& d, auto&) { d.cmdProperty(); }},
+        {"parashow", [](auto& d, auto&) { d.cmdParaShow(); }},
+        {"cancel", [](auto& d, auto&) { d.cmd_Cancel(); }},
+        {"result",
+         [](auto&, auto& n) { Engine().GenerateResult = static_cast<int16_t>(std::stoi(n)); }},
+    };
+    if (verb == "refuse") {
+      Engine().session = QZdbSPart(std::make_shared<RefusingSession>(session, std::stoi(rest)));
+      return;
+    }
+    if (verb == "part") return Said(verb, dialog->ChoosePart(library->Path(), std::stoi(rest)));
+    if (verb == "draw") return Said(verb, dialog->cmd_Draw());
+    if (verb == "prepare") return Said(verb, dialog->PrepareComputation());
+    ASSERT_TRUE(steps.contains(verb)) << "unknown line " << verb;
+    steps.at(verb)(*dialog, rest);
+  }
+
+  std::string Query(const std::string& what, Form form) {
+    const auto& grid = form.structPara  ? form.structPara->fgdStructPara()
+                       : form.attribute ? form.attribute->fgd_PartDes()
+                                        : dialog->fgd_InputPara();
     const auto [kind, arg] = Split(what);
     std::vector<std::string> texts;
     if (kind == "grid") {
@@ -111,10 +206,12 @@ class SelectionCases : public SelectionTest {
     } else if (kind == "rows") {
       return std::to_string(grid.Rows()) + " (" + std::to_string(dialog->RowIDs().size()) + " ids)";
     } else if (kind == "selection") {
-      for (int32_t at : {grid.Row(), grid.RowSel(), grid.Col(), grid.ColSel()})
+      for (int32_t at : {grid.Row(), grid.RowSel(), grid.Col(), grid.ColSel(), grid.FixedRows(),
+                         grid.FixedCols()})
         texts.push_back(std::to_string(at));
     } else if (kind == "editor") {
-      return dialog->txtEdit().Visible() ? "[" + dialog->txtEdit().Text() + "]" : "hidden";
+      const auto& editor = form.structPara ? form.structPara->txtEditStr() : dialog->txtEdit();
+      return editor.Visible() ? "[" + editor.Text() + "]" : "hidden";
     } else if (kind == "col") {
       return grid.TextMatrix(0, grid.Col());
     } else if (kind == "views") {
@@ -123,6 +220,19 @@ class SelectionCases : public SelectionTest {
                         (item.checked ? " +" : " -"));
       texts.push_back(dialog->lvw_PartVeiw().Enabled() ? "enabled" : "disabled");
       texts.push_back("selected " + std::to_string(dialog->lvw_PartVeiw().Selected()));
+    } else if (kind == "list") {
+      texts = {form.show->Caption() + " " + form.show->ColumnHeading()};
+      for (const auto& item : form.show->lvwCheckShow().Items())
+        texts.push_back(item.key + " " + item.text + " " + std::to_string(item.tag) +
+                        (item.checked ? " +" : " -"));
+    } else if (kind == "form") {
+      const bool open = form.structPara ? form.structPara->IsLoaded()
+                        : form.show     ? form.show->IsLoaded()
+                                        : form.attribute->IsLoaded();
+      return open ? "open" : "closed";
+    } else if (kind == "layout") {
+      return std::to_string(form.attribute->GridLeft()) + " " +
+             std::to_string(form.attribute->GridWidth());
     } else if (kind == "usable") {
       for (Button button : {Button::SelAllView, Button::DelAllView, Button::Next, Button::Property,
                             Button::ParaShow, Button::Draw, Button::Cancel})
@@ -148,16 +258,18 @@ class SelectionCases : public SelectionTest {
       for (const char* flag :
            {"RemoveDimension", "AllowMove", "GroupPart", "MakeBlock", "HideBackground"})
         if (SessionFlag(flag)) texts.push_back(flag);
-    } else if (kind == "inputs") {
-      for (const auto& [name, value] : Dictionary("InputParameters"))
-        texts.push_back(name + "=" + value);
     } else if (kind == "options") {
       for (int32_t i = 1; i <= Engine().OutputOptions.Count(); ++i)
         texts.push_back(Engine().OutputOptions.At(i)->first);
+    } else if (kind == "inputs" || kind == "properties") {
+      for (const auto& [name, value] :
+           Dictionary(kind == "inputs" ? "InputParameters" : "PartProperties"))
+        texts.push_back(name + "=" + value);
     } else if (kind == "design" && arg.empty()) {
       return std::to_string(Compute().DesignParas->Count());
-    } else if (kind == "design") {
-      const auto item = Compute().DesignParas->Item(arg);
+    } else if (kind == "design" || kind == "structure") {
+      const auto item =
+          (kind == "design" ? Compute().DesignParas : Compute().StructParas)->Item(arg);
       if (!item) return "none";
       return item->ParaValue + " done " + std::to_string(item->isDoneCalValue) + " expression " +
              std::to_string(item->IsExpression) + " tag " + item->TagStr + " visible " +
@@ -172,7 +284,8 @@ class SelectionCases : public SelectionTest {
              ", result " + std::to_string(Engine().GenerateResult) + ", " +
              std::to_string(dialog->ParaNames().Count()) + " names" +
              (dialog->IsLoaded() ? ", open" : ", closed " + std::to_string(closings)) +
-             (Compute().StructParas || Compute().ComputeDB ? ", computed" : "");
+             (Compute().StructParas || Compute().ComputeDB ? ", computed" : "") + ", " +
+             std::to_string(dialogs.shown) + " shown";
     } else {
       ADD_FAILURE() << "unknown query " << what;
     }
@@ -187,16 +300,9 @@ class SelectionCases : public SelectionTest {
     });
   }
 
-  int32_t ColumnOf(const std::string& name) const {
-    const auto& grid = dialog->fgd_InputPara();
-    for (int32_t c = 1; c < grid.Cols(); ++c)
-      if (grid.TextMatrix(0, c) == name) return c;
-    ADD_FAILURE() << "no column " << name;
-    return 1;
-  }
-
   std::unique_ptr<ScratchLibrary> library;
   std::unique_ptr<ui::frmPartSel> dialog;
+  std::vector<std::pair<std::string, std::string>> hooks;
   std::vector<std::string> transcript;
   size_t boxesSeen = 0;
   int closings = 0;
@@ -212,6 +318,8 @@ TEST_F(SelectionCases, EveryCaseOfTheCaseFiles) {
       library.reset();
       TearDown();
       SetUp();
+      dialogs = {};
+      hooks.clear();
       boxesSeen = 0;
       transcript.clear();
       library = SampleLibrary();
