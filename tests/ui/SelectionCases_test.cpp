@@ -6,11 +6,13 @@
 #include <sstream>
 
 #include "SelectionHarness.h"
+#include "engine/IQZdbEngine.h"
 #include "host/HostClasses.h"
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
 #include "support/CaseFile.h"
 #include "support/TestPaths.h"
+#include "ui/ScriptedDialog.h"
 
 namespace qzdbs::test {
 namespace {
@@ -184,11 +186,48 @@ class SelectionCases : public SelectionTest {
       Engine().session = QZdbSPart(std::make_shared<RefusingSession>(session, std::stoi(rest)));
       return;
     }
+    if (verb == "run") return RunEngine(std::stoi(rest));
     if (verb == "part") return Said(verb, dialog->ChoosePart(library->Path(), std::stoi(rest)));
     if (verb == "draw") return Said(verb, dialog->cmd_Draw());
     if (verb == "prepare") return Said(verb, dialog->PrepareComputation());
     ASSERT_TRUE(steps.contains(verb)) << "unknown line " << verb;
     steps.at(verb)(*dialog, rest);
+  }
+
+  // A whole run of the engine with the scripted dialog: the part chosen, then
+  // the "play:" lines as its steps.
+  void RunEngine(int32_t part) {
+    namespace steps = ui::steps;
+    ui::DialogScript script;
+    script.steps = {steps::ChoosePart(library->Path(), part)};
+    for (const auto& [owner, line] : hooks) {
+      if (owner != "play") continue;
+      const auto [verb, rest] = Split(line);
+      const std::map<std::string, std::function<ui::SelectionStep()>> play = {
+          {"row", [&] { return steps::SelectRowID(std::stoi(rest)); }},
+          {"edit", [&] { return steps::EditCell(Split(rest).first, Split(rest).second); }},
+          {"view", [&] { return steps::TickView(rest); }},
+          {"allviews", [&] { return steps::TickAllViews(); }},
+          {"option", [&] { return steps::SetOption(std::stoi(rest), true); }},
+          {"draw", [&] { return steps::Draw(); }},
+          {"next", [&] { return steps::Next(); }},
+          {"cancel", [&] { return steps::Cancel(); }},
+      };
+      if (verb == "?") {
+        script.steps.push_back([this](ui::frmPartSel& d) { Said("open", d.IsLoaded()); });
+        continue;
+      }
+      ASSERT_TRUE(play.contains(verb)) << "unknown line " << verb;
+      script.steps.push_back(play.at(verb)());
+    }
+    script.structPara = [this](ui::frmStructPara& form) { Replay("struct", {&form}); };
+    auto outcome = std::make_shared<ui::ScriptOutcome>();
+    Engine().selectionDialog = ui::ScriptedDialogs(CatalogueOf({library->Path()}), script, outcome,
+                                                   scratch.Folder() + "WMFtemp.wmf");
+    const int16_t result = IQZdbEngine().startSPartGen();
+    transcript.push_back("run = " + std::to_string(result) +
+                         (outcome->failure.empty() ? "" : ", " + outcome->failure) +
+                         (Engine().LibraryConnection ? ", connected" : ""));
   }
 
   std::string Query(const std::string& what, Form form) {
