@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "SelectionHarness.h"
+#include "db/recordset/Connection.h"
 #include "engine/IQZdbEngine.h"
 #include "host/HostClasses.h"
 #include "state/ComputeState.h"
@@ -116,6 +117,8 @@ class SelectionCases : public SelectionTest {
       Open();
     } else if (verb == "?") {
       std::string answer = Query(rest, form);
+      for (size_t at = 0; (at = answer.find(scratch.Folder(), at)) != std::string::npos;)
+        answer.replace(at, scratch.Folder().size(), "@/");
       for (size_t at = 0; (at = answer.find_first_of("\r\n", at)) != std::string::npos;)
         answer.replace(at, 1, answer[at] == '\r' ? "\\r" : "\\n");
       transcript.push_back(rest + " = " + answer);
@@ -187,7 +190,26 @@ class SelectionCases : public SelectionTest {
       return;
     }
     if (verb == "run") return RunEngine(std::stoi(rest));
-    if (verb == "part") return Said(verb, dialog->ChoosePart(library->Path(), std::stoi(rest)));
+    if (verb == "part") {
+      const std::string which = Split(rest).second;
+      const std::string path = which == "other"     ? other->Path()
+                               : which == "missing" ? scratch.Folder() + "missing.qzlib"
+                                                    : library->Path();
+      return Said(verb, dialog->ChoosePart(path, std::stoi(rest)));
+    }
+    if (verb == "other" || verb == "absent") {
+      if (verb == "other") other = SampleLibrary(rest, "other.qzlib");
+      return Open(
+          {library->Path(), verb == "other" ? other->Path() : scratch.Folder() + "absent.qzlib"});
+    }
+    if (verb == "mark") {
+      // A reopen would build the connection string afresh.
+      Engine().LibraryConnection->ConnectionString += "Marker=kept;";
+      return;
+    }
+    // The shared connection keeps the file; a computation's own connection
+    // cannot find it any more.
+    if (verb == "remove") return std::filesystem::remove(library->File()), void();
     if (verb == "draw") return Said(verb, dialog->cmd_Draw());
     if (verb == "prepare") return Said(verb, dialog->PrepareComputation());
     ASSERT_TRUE(steps.contains(verb)) << "unknown line " << verb;
@@ -264,6 +286,10 @@ class SelectionCases : public SelectionTest {
       for (const auto& item : form.show->lvwCheckShow().Items())
         texts.push_back(item.key + " " + item.text + " " + std::to_string(item.tag) +
                         (item.checked ? " +" : " -"));
+    } else if (kind == "marker") {
+      return db::Connection::Field(Engine().LibraryConnectString, "Marker");
+    } else if (kind == "libraries") {
+      return std::to_string(dialog->Tree().Libraries().size());
     } else if (kind == "form") {
       const bool open = form.structPara ? form.structPara->IsLoaded()
                         : form.show     ? form.show->IsLoaded()
@@ -317,10 +343,17 @@ class SelectionCases : public SelectionTest {
       std::string key;
       return Compute().DesignParas->getKey(arg, key) ? key : "none";
     } else if (kind == "state") {
-      const bool here = Engine().LibraryPath == library->Path() &&
-                        Engine().LibraryConnectString == library->ConnectionString();
-      return "part " + std::to_string(Engine().CurrentPartID) + (here ? "" : " elsewhere") +
-             ", result " + std::to_string(Engine().GenerateResult) + ", " +
+      const auto in = [](const ScratchLibrary* lib) {
+        return lib && Engine().LibraryConnection && Engine().LibraryPath == lib->Path() &&
+               Engine().LibraryConnectString == lib->ConnectionString() &&
+               db::Connection::Field(Engine().LibraryConnection->ConnectionString, "Dbq") ==
+                   lib->Path();
+      };
+      const std::string where = in(library.get()) ? ""
+                                : in(other.get()) ? " in other.qzlib"
+                                                  : " elsewhere";
+      return "part " + std::to_string(Engine().CurrentPartID) + where + ", result " +
+             std::to_string(Engine().GenerateResult) + ", " +
              std::to_string(dialog->ParaNames().Count()) + " names" +
              (dialog->IsLoaded() ? ", open" : ", closed " + std::to_string(closings)) +
              (Compute().StructParas || Compute().ComputeDB ? ", computed" : "") + ", " +
@@ -331,15 +364,15 @@ class SelectionCases : public SelectionTest {
     return Join(texts);
   }
 
-  void Open() {
-    dialog = OpenDialog({library->Path()});
+  void Open(const std::vector<std::string>& paths = {}) {
+    dialog = OpenDialog(paths.empty() ? std::vector{library->Path()} : paths);
     closings = 0;
     dialog->Changed().Connect([this](ui::frmPartSel::Change change) {
       closings += change == ui::frmPartSel::Change::Closed;
     });
   }
 
-  std::unique_ptr<ScratchLibrary> library;
+  std::unique_ptr<ScratchLibrary> library, other;
   std::unique_ptr<ui::frmPartSel> dialog;
   std::vector<std::pair<std::string, std::string>> hooks;
   std::vector<std::string> transcript;
@@ -355,6 +388,7 @@ TEST_F(SelectionCases, EveryCaseOfTheCaseFiles) {
       SCOPED_TRACE(file.filename().string() + ": " + c.name);
       dialog.reset();
       library.reset();
+      other.reset();
       TearDown();
       SetUp();
       dialogs = {};
