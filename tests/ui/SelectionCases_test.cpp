@@ -1,19 +1,28 @@
 // Every scenario of the selection dialog and the dialogs it opens, in
 // tests/data/ui/*.cases, played on the dialogs' models by one runner; the
 // case file's head says what its lines mean.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <map>
 #include <sstream>
 
-#include "SelectionHarness.h"
+#include "db/LibraryDB.h"
 #include "db/recordset/Connection.h"
 #include "engine/IQZdbEngine.h"
 #include "host/HostClasses.h"
+#include "host/memory/MemoryHost.h"
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
 #include "support/CaseFile.h"
+#include "support/ScratchLibrary.h"
 #include "support/TestPaths.h"
 #include "ui/ScriptedDialog.h"
+#include "ui/SubDialogs.h"
+#include "ui/frmAttribute.h"
+#include "ui/frmColumnShow.h"
+#include "ui/frmPartSel.h"
+#include "ui/frmStructPara.h"
 
 namespace qzdbs::test {
 namespace {
@@ -76,6 +85,30 @@ class RefusingSession : public HostObject {
   int refusals_;
 };
 
+// The dialogs the selection dialog opens, shown by running a hook (when
+// set) and then closed as the user would.
+class StandInDialogs : public ui::SubDialogs {
+ public:
+  std::function<void(ui::frmStructPara&)> onStructPara;
+  std::function<void(ui::frmAttribute&)> onAttribute;
+  std::function<void(ui::frmParaShow&)> onParaShow;
+  std::function<void(ui::frmStructShow&)> onStructShow;
+  int shown = 0;
+
+  void Show(ui::frmStructPara& dialog) override { Run(onStructPara, dialog); }
+  void Show(ui::frmAttribute& dialog) override { Run(onAttribute, dialog); }
+  void Show(ui::frmParaShow& dialog) override { Run(onParaShow, dialog); }
+  void Show(ui::frmStructShow& dialog) override { Run(onStructShow, dialog); }
+
+ private:
+  template <class Dialog>
+  void Run(const std::function<void(Dialog&)>& hook, Dialog& dialog) {
+    ++shown;
+    if (hook) hook(dialog);
+    dialog.Close();
+  }
+};
+
 // The dialog a line acts on: the selection dialog, or one it opened.
 struct Form {
   ui::frmStructPara* structPara = nullptr;
@@ -83,8 +116,47 @@ struct Form {
   ui::frmAttribute* attribute = nullptr;
 };
 
-class SelectionCases : public SelectionTest {
+class SelectionCases : public ::testing::Test {
  protected:
+  void SetUp() override {
+    Engine() = EngineState{};
+    Compute() = ComputeState{};
+    messages = std::make_shared<RecordingMessageService>();
+    Engine().messages = messages;
+    component = MemoryComponent::Make();
+    session = component->NewObject("QZdbSPart");
+    session->Preset("DrawScale", 1.0);
+    session->Preset("BlockFolder", scratch.Folder());
+    IQZdbEngine().QZdbSPart(session);
+  }
+  void TearDown() override {
+    dialog.reset();
+    CloseLibraryDB();
+    Engine() = EngineState{};
+    Compute() = ComputeState{};
+  }
+
+  std::unique_ptr<ScratchLibrary> SampleLibrary(const std::string& extraSql = {},
+                                                const std::string& fileName = "sample.qzlib") {
+    return std::make_unique<ScratchLibrary>(SampleLibrarySql() + extraSql, fileName);
+  }
+  std::shared_ptr<const ui::Catalogue> CatalogueOf(const std::vector<std::string>& paths) {
+    auto catalogue = std::make_shared<ui::Catalogue>();
+    catalogue->Load(paths);
+    return catalogue;
+  }
+  const std::vector<MessageBoxRecord>& Boxes() const { return messages->Boxes(); }
+  std::string BoxText(size_t i) const {
+    return std::string(IconName(Boxes()[i].icon)) + " " + Boxes()[i].title + " " + Boxes()[i].text;
+  }
+  // The session's entries of a dictionary member (PartProperties, InputParameters).
+  std::vector<std::pair<std::string, std::string>> Dictionary(const std::string& member) const {
+    auto value = session->Get(member);
+    auto* object = std::get_if<std::shared_ptr<HostObject>>(&value);
+    auto dictionary = object ? std::dynamic_pointer_cast<MemoryObject>(*object) : nullptr;
+    return dictionary ? dictionary->Entries() : decltype(dictionary->Entries()){};
+  }
+
   void Run(const CaseFileCase& c) {
     dialogs.onStructPara = [this](ui::frmStructPara& form) { Replay("struct", {&form}); };
     dialogs.onParaShow = [this](ui::frmParaShow& form) { Replay("parashow", {nullptr, &form}); };
@@ -311,10 +383,10 @@ class SelectionCases : public SelectionTest {
              std::to_string(dialog->PictureRevision());
     } else if (kind == "box") {
       boxesSeen = Boxes().size();
-      return boxesSeen ? std::string(IconName(Boxes().back().icon)) + " " + BoxTexts().back() : "";
+      return boxesSeen ? BoxText(boxesSeen - 1) : "";
     } else if (kind == "boxes") {
       for (size_t i = boxesSeen; i < Boxes().size(); ++i)
-        texts.push_back(std::string(IconName(Boxes()[i].icon)) + " " + BoxTexts()[i]);
+        texts.push_back(BoxText(i));
       boxesSeen = Boxes().size();
     } else if (kind == "session") {
       for (const auto& view : session->Views())
@@ -322,7 +394,7 @@ class SelectionCases : public SelectionTest {
                         std::to_string(view->Entities().size()));
       for (const char* flag :
            {"RemoveDimension", "AllowMove", "GroupPart", "MakeBlock", "HideBackground"})
-        if (SessionFlag(flag)) texts.push_back(flag);
+        if (HostValueAs<bool>(session->Get(flag))) texts.push_back(flag);
     } else if (kind == "options") {
       for (int32_t i = 1; i <= Engine().OutputOptions.Count(); ++i)
         texts.push_back(Engine().OutputOptions.At(i)->first);
@@ -365,13 +437,20 @@ class SelectionCases : public SelectionTest {
   }
 
   void Open(const std::vector<std::string>& paths = {}) {
-    dialog = OpenDialog(paths.empty() ? std::vector{library->Path()} : paths);
+    dialog = std::make_unique<ui::frmPartSel>(
+        CatalogueOf(paths.empty() ? std::vector{library->Path()} : paths), dialogs,
+        scratch.Folder() + "WMFtemp.wmf");
     closings = 0;
     dialog->Changed().Connect([this](ui::frmPartSel::Change change) {
       closings += change == ui::frmPartSel::Change::Closed;
     });
   }
 
+  std::shared_ptr<RecordingMessageService> messages;
+  std::shared_ptr<MemoryComponent> component;
+  std::shared_ptr<MemoryObject> session;
+  ScratchDir scratch;
+  StandInDialogs dialogs;
   std::unique_ptr<ScratchLibrary> library, other;
   std::unique_ptr<ui::frmPartSel> dialog;
   std::vector<std::pair<std::string, std::string>> hooks;
