@@ -85,30 +85,6 @@ class RefusingSession : public HostObject {
   int refusals_;
 };
 
-// The dialogs the selection dialog opens, shown by running a hook (when
-// set) and then closed as the user would.
-class StandInDialogs : public ui::SubDialogs {
- public:
-  std::function<void(ui::frmStructPara&)> onStructPara;
-  std::function<void(ui::frmAttribute&)> onAttribute;
-  std::function<void(ui::frmParaShow&)> onParaShow;
-  std::function<void(ui::frmStructShow&)> onStructShow;
-  int shown = 0;
-
-  void Show(ui::frmStructPara& dialog) override { Run(onStructPara, dialog); }
-  void Show(ui::frmAttribute& dialog) override { Run(onAttribute, dialog); }
-  void Show(ui::frmParaShow& dialog) override { Run(onParaShow, dialog); }
-  void Show(ui::frmStructShow& dialog) override { Run(onStructShow, dialog); }
-
- private:
-  template <class Dialog>
-  void Run(const std::function<void(Dialog&)>& hook, Dialog& dialog) {
-    ++shown;
-    if (hook) hook(dialog);
-    dialog.Close();
-  }
-};
-
 // The dialog a line acts on: the selection dialog, or one it opened.
 struct Form {
   ui::frmStructPara* structPara = nullptr;
@@ -116,8 +92,27 @@ struct Form {
   ui::frmAttribute* attribute = nullptr;
 };
 
-class SelectionCases : public ::testing::Test {
+// The dialogs the selection dialog opens play their lines, then close as the
+// user would.
+class SelectionCases : public ::testing::Test, private ui::SubDialogs {
  protected:
+  void Show(ui::frmStructPara& form) override {
+    Replay("struct", {&form});
+    form.Close();
+  }
+  void Show(ui::frmParaShow& form) override {
+    Replay("parashow", {nullptr, &form});
+    form.Close();
+  }
+  void Show(ui::frmStructShow& f) override {
+    Replay("structshow", {nullptr, &f});
+    f.Close();
+  }
+  void Show(ui::frmAttribute& f) override {
+    Replay("attribute", {nullptr, nullptr, &f});
+    f.Close();
+  }
+
   void SetUp() override {
     Engine() = EngineState{};
     Compute() = ComputeState{};
@@ -158,12 +153,6 @@ class SelectionCases : public ::testing::Test {
   }
 
   void Run(const CaseFileCase& c) {
-    dialogs.onStructPara = [this](ui::frmStructPara& form) { Replay("struct", {&form}); };
-    dialogs.onParaShow = [this](ui::frmParaShow& form) { Replay("parashow", {nullptr, &form}); };
-    dialogs.onStructShow = [this](ui::frmStructShow& f) { Replay("structshow", {nullptr, &f}); };
-    dialogs.onAttribute = [this](ui::frmAttribute& f) {
-      Replay("attribute", {nullptr, nullptr, &f});
-    };
     for (const auto& line : c.input) {
       const size_t colon = line.find(": ");
       if (colon != std::string::npos && line.find(' ') > colon)
@@ -175,6 +164,7 @@ class SelectionCases : public ::testing::Test {
 
   // The lines for a dialog, run each time it opens.
   void Replay(const std::string& name, Form form) {
+    ++shown;
     for (const auto& [owner, line] : std::vector(hooks))
       if (owner == name) Do(line, form);
   }
@@ -429,7 +419,7 @@ class SelectionCases : public ::testing::Test {
              std::to_string(dialog->ParaNames().Count()) + " names" +
              (dialog->IsLoaded() ? ", open" : ", closed " + std::to_string(closings)) +
              (Compute().StructParas || Compute().ComputeDB ? ", computed" : "") + ", " +
-             std::to_string(dialogs.shown) + " shown";
+             std::to_string(shown) + " shown";
     } else {
       ADD_FAILURE() << "unknown query " << what;
     }
@@ -438,8 +428,8 @@ class SelectionCases : public ::testing::Test {
 
   void Open(const std::vector<std::string>& paths = {}) {
     dialog = std::make_unique<ui::frmPartSel>(
-        CatalogueOf(paths.empty() ? std::vector{library->Path()} : paths), dialogs,
-        scratch.Folder() + "WMFtemp.wmf");
+        CatalogueOf(paths.empty() ? std::vector{library->Path()} : paths),
+        static_cast<ui::SubDialogs&>(*this), scratch.Folder() + "WMFtemp.wmf");
     closings = 0;
     dialog->Changed().Connect([this](ui::frmPartSel::Change change) {
       closings += change == ui::frmPartSel::Change::Closed;
@@ -450,7 +440,7 @@ class SelectionCases : public ::testing::Test {
   std::shared_ptr<MemoryComponent> component;
   std::shared_ptr<MemoryObject> session;
   ScratchDir scratch;
-  StandInDialogs dialogs;
+  int shown = 0;
   std::unique_ptr<ScratchLibrary> library, other;
   std::unique_ptr<ui::frmPartSel> dialog;
   std::vector<std::pair<std::string, std::string>> hooks;
@@ -470,7 +460,7 @@ TEST_F(SelectionCases, EveryCaseOfTheCaseFiles) {
       other.reset();
       TearDown();
       SetUp();
-      dialogs = {};
+      shown = 0;
       hooks.clear();
       boxesSeen = 0;
       transcript.clear();
