@@ -472,7 +472,7 @@ TEST_F(SelectionCases, EveryCaseOfTheCaseFiles) {
       ++count;
     }
   }
-  EXPECT_GE(count, 20u);
+  EXPECT_GE(count, 40u);
 }
 
 }  // namespace
