@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <exception>
+#include <unordered_map>
 
 #include "base/NumberText.h"
 #include "db/SaveFieldToFile.h"
@@ -108,26 +109,41 @@ bool clsPartSelDB::getInputParaData(colInputPara& colData, const colInputPara& c
   try {
     db::Recordset& rs = paraValueRs_;
     if (rs.RecordCount() < 1) return false;
+    // A part's table is read whole each time a part is chosen (a batch
+    // chooses it once per drawing): columns and definitions are found once.
+    const size_t realColumn = rs.ColumnOf("RealValue");
+    const size_t textColumn = rs.ColumnOf("StrValue");
+    const size_t paraColumn = rs.ColumnOf("ParaID");
+    const size_t rowColumn = rs.ColumnOf("RowID");
+    std::unordered_map<int32_t, const clsInputPara*> definitions;
+    for (const auto& definition : colParaName) {
+      if (definition->XKey == "0->" + std::to_string(definition->ParaID))
+        definitions.emplace(definition->ParaID, definition.get());
+    }
     rs.MoveFirst();
-    int32_t currentRow = rs["RowID"].AsLong();
+    int32_t currentRow = rs.At(rowColumn).AsLong();
     if (currentRow > 0) paraRows_.push_back(currentRow);
     for (; !rs.Eof(); rs.MoveNext()) {
-      double number = rs["RealValue"].DoubleOr(0.0);
-      std::string text = rs["StrValue"].TextOr("");
-      const int32_t paraID = rs["ParaID"].AsLong();
-      const auto& definition = colParaName.Item("0->" + std::to_string(paraID));
-      if (definition->ParaType == 0) {
+      double number = rs.At(realColumn).DoubleOr(0.0);
+      std::string text = rs.At(textColumn).TextOr("");
+      const int32_t paraID = rs.At(paraColumn).AsLong();
+      const auto found = definitions.find(paraID);
+      // A value of no definition fails as the keyed lookup does.
+      const clsInputPara& definition = found != definitions.end()
+                                           ? *found->second
+                                           : *colParaName.Item("0->" + std::to_string(paraID));
+      if (definition.ParaType == 0) {
         text = NumberToText(number);
       } else {
         number = GetBaseLength(text);
       }
-      const int32_t rowID = rs["RowID"].AsLong();
+      const int32_t rowID = rs.At(rowColumn).AsLong();
       if (rowID > 0 && rowID != currentRow) {
         currentRow = rowID;
         paraRows_.push_back(rowID);
       }
-      if (!colData.Add(definition->ParaName, paraID, number, text, definition->ParaType,
-                       definition->Visible, rowID))
+      if (!colData.Add(definition.ParaName, paraID, number, text, definition.ParaType,
+                       definition.Visible, rowID))
         return false;
     }
     return true;
