@@ -2,6 +2,7 @@
 #include "db/clsPartSelDB.h"
 
 #include <charconv>
+#include <deque>
 #include <exception>
 #include <unordered_map>
 
@@ -40,6 +41,31 @@ std::string NumberToText(double value) {
 bool HasBytes(const db::Field& field) {
   return !field.Value().IsNull() && field.ActualSize() > 0;
 }
+
+// What a value table is read with: the definitions' identity and every
+// field of theirs that the values take.
+struct Definition {
+  std::string key;
+  std::string name;
+  int32_t id = 0;
+  int16_t type = 0;
+  int16_t visible = 0;
+  bool operator==(const Definition&) const = default;
+};
+
+std::vector<Definition> DefinitionsOf(const colInputPara& names) {
+  std::vector<Definition> definitions;
+  for (const auto& d : names)
+    definitions.push_back({d->XKey, d->ParaName, d->ParaID, d->ParaType, d->Visible});
+  return definitions;
+}
+
+struct ReadTable {
+  std::weak_ptr<const db::QueryResult> source;
+  std::vector<Definition> definitions;
+  std::shared_ptr<const colInputPara> values;
+  std::vector<int32_t> rows;
+};
 
 }  // namespace
 
@@ -105,7 +131,32 @@ bool clsPartSelDB::getInputParaName(colInputPara& colParaName) {
 
 bool clsPartSelDB::getInputParaData(colInputPara& colData, const colInputPara& colParaName) {
   clearParaRows();
-  if (!openParaValueRs()) return false;
+  return openParaValueRs() && readParaValues(colData, colParaName);
+}
+
+std::shared_ptr<const colInputPara> clsPartSelDB::SharedInputParaData(
+    const colInputPara& colParaName) {
+  // A handful of parts: a batch's jobs draw a part's rows one after another.
+  constexpr size_t kKeptTables = 8;
+  thread_local std::deque<ReadTable> kept;
+  clearParaRows();
+  if (!openParaValueRs()) return std::make_shared<colInputPara>();
+  std::vector<Definition> definitions = DefinitionsOf(colParaName);
+  const auto& source = paraValueRs_.Result();
+  for (const ReadTable& table : kept) {
+    if (table.source.lock() == source && table.definitions == definitions) {
+      paraRows_ = table.rows;
+      return table.values;
+    }
+  }
+  auto values = std::make_shared<colInputPara>();
+  if (!readParaValues(*values, colParaName)) return values;
+  if (kept.size() >= kKeptTables) kept.pop_front();
+  kept.push_back({source, std::move(definitions), values, paraRows_});
+  return values;
+}
+
+bool clsPartSelDB::readParaValues(colInputPara& colData, const colInputPara& colParaName) {
   try {
     db::Recordset& rs = paraValueRs_;
     if (rs.RecordCount() < 1) return false;

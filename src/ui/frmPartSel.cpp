@@ -118,13 +118,12 @@ void frmPartSel::InitForm(int32_t SelPartID, const std::string& DBName) {
 
 void frmPartSel::LoadPartData() {
   paraNames_.Clear();
-  paraValues_.Clear();
   partViews_.Clear();
   // The reader leaves the list alone when the part has no value rows; the
   // previous part's rows must not stay.
   rowIDs_.clear();
   reader_.getInputParaName(paraNames_);
-  reader_.getInputParaData(paraValues_, paraNames_);
+  paraValues_ = reader_.SharedInputParaData(paraNames_);
   reader_.getParaRows(rowIDs_);
   reader_.getPartView(partViews_);
   reader_.getThisPart();
@@ -157,7 +156,7 @@ void frmPartSel::FillGridRows() {
   std::unordered_map<int32_t, int32_t> gridCols;
   for (int32_t c = 1; c <= paraNames_.Count(); ++c)
     gridCols.emplace(paraNames_.Item(c)->ParaID, c);
-  for (const auto& value : paraValues_) {
+  for (const auto& value : *paraValues_) {
     const auto row = gridRows.find(value->RowID);
     const auto col = gridCols.find(value->ParaID);
     if (row == gridRows.end() || col == gridCols.end()) continue;
@@ -433,7 +432,7 @@ void frmPartSel::Unload(bool notify) {
   if (notify) editor_.Commit();
   reader_ = clsPartSelDB();
   paraNames_.Clear();
-  paraValues_.Clear();
+  paraValues_ = std::make_shared<colInputPara>();
   partViews_.Clear();
   picturePath_.clear();
   if (notify) changed_.Emit(Change::Closed);
