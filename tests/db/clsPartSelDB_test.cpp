@@ -73,6 +73,14 @@ TEST_F(PartSelTest, DefinitionsValuesAndRows) {
   std::vector<int32_t> rows;
   ASSERT_TRUE(reader.getParaRows(rows));
   EXPECT_EQ(rows, (std::vector<int32_t>{1, 2})) << "row 0 gives no value row";
+  // The shared read: the same values, and the same table with its rows again
+  // while the library keeps the query's rows.
+  const auto shared = reader.SharedInputParaData(names);
+  EXPECT_EQ(Keys(*shared), Keys(data));
+  rows.clear();
+  EXPECT_EQ(reader.SharedInputParaData(names), shared);
+  ASSERT_TRUE(reader.getParaRows(rows));
+  EXPECT_EQ(rows, (std::vector<int32_t>{1, 2}));
 
   struct Expect {
     const char* key;
