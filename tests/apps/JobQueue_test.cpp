@@ -108,12 +108,7 @@ TEST(JobQueue, ThreadsTakingAtOnceGetEveryItemOnce) {
   for (size_t i = 0; i < seen.size(); ++i)
     EXPECT_EQ(seen[i], 1) << "item " << i;
   EXPECT_FALSE(queue.Next(0));
-}
-
-TEST(JobQueue, NothingToHandOut) {
-  JobQueue queue({}, 2);
-  EXPECT_FALSE(queue.Next(0));
-  EXPECT_FALSE(queue.Next(1));
+  EXPECT_FALSE(JobQueue({}, 2).Next(1)) << "nothing to hand out";
 }
 
 }  // namespace

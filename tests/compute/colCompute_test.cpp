@@ -20,19 +20,6 @@ TEST(colCompute, DuplicateKeyIsRefusedAndLeavesTheFirstRecord) {
   EXPECT_EQ(key, "unchanged");
 }
 
-TEST(colCompute, AddFillsTheRecordAndItsKey) {
-  colCompute c;
-  ASSERT_TRUE(c.Add("Radius", "S", "", 0, 1, 1, "expr", "S.12", 7));
-  auto r = c.Item("Radius.S");
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->XKey, "Radius.S");
-  EXPECT_EQ(r->isDoneCalValue, 1);
-  EXPECT_EQ(r->Visible, 1);
-  EXPECT_EQ(r->Expression, "expr");
-  EXPECT_EQ(r->TagStr, "S.12");
-  EXPECT_EQ(r->TagLong, 7);
-}
-
 TEST(colCompute, KeysAreExactAliasesIgnoreCase) {
   colCompute c;
   c.Add("S", "L1", "10", 0, 0, 0, "", "S.5");

@@ -1,24 +1,17 @@
-// The document as a whole: what the session holds, view placement, layers
-// of auxiliary entities, block drawings from the block folder, the audit and
-// the JSON export.
+// The document as a whole: view roles and placement, layer styles, layers of
+// auxiliary entities, and block drawings from the block folder.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "SampleDrawing.h"
-#include "host/recording/Recording.h"
-#include "server/DrawingServer.h"
+#include "ServerTestSupport.h"
+#include "server/document/DocumentBuilder.h"
 #include "server/document/Extents.h"
 #include "server/document/LayerStyles.h"
 #include "server/document/Layout.h"
 
 namespace qzdbs::server::test {
 namespace {
-
-int Count(const Document& document, AuditCode code) {
-  return static_cast<int>(std::count_if(document.findings.begin(), document.findings.end(),
-                                        [&](const Finding& f) { return f.code == code; }));
-}
 
 TEST(DocumentTest, ViewRolesComeFromTheirNames) {
   const std::pair<const char*, ViewRole> cases[] = {
@@ -119,58 +112,6 @@ TEST(DocumentTest, LayerStylesComeFromTheLayersNumberNameOrAFragment) {
   }
 }
 
-// A text "M12" standing at the origin, 3.5 high, and one line of each case
-// (a line through it is the audit test's).
-TEST(DocumentTest, TextsCrossedByLinesOrTextsAreFound) {
-  struct Case {
-    const char* what;
-    Point3 from, to;
-    bool assist;
-    int findings;
-  };
-  const Case cases[] = {
-      {"a line under the text, clear of it", {-5, -0.5, 0}, {20, -0.5, 0}, false, 0},
-      {"a line that does not print", {-5, 1.5, 0}, {20, 1.5, 0}, true, 0},
-  };
-  for (const Case& c : cases) {
-    SessionBuilder b;
-    DbView view = b.AddView("F", 1);
-    DbText text = b.Add<DbText>(view, 1, "文字");
-    text.TextString("M12");
-    text.InsertionPoint({0, 0, 0});
-    text.Height(3.5);
-    text.ScaleFactor(1);
-    DbLine line = b.AddLine(view, 2, c.from, c.to, "01 粗实线");
-    line.IsAssist(c.assist);
-    EXPECT_EQ(Count(b.Build(), AuditCode::TextOverlap), c.findings) << c.what;
-  }
-  // Two texts on each other: each is crossed by the other.
-  SessionBuilder b;
-  DbView view = b.AddView("F", 1);
-  for (int32_t id : {1, 2}) {
-    DbText text = b.Add<DbText>(view, id, "文字");
-    text.TextString("8.79 min");
-    text.InsertionPoint({id * 2.0, 0, 0});
-    text.Height(3.5);
-    text.ScaleFactor(1);
-  }
-  EXPECT_EQ(Count(b.Build(), AuditCode::TextOverlap), 2);
-}
-
-TEST(DocumentTest, ShortDashedEntitiesShowTwoDashesOfTheirPattern) {
-  SessionBuilder b;
-  DbView view = b.AddView("F", 1);
-  b.AddLine(view, 1, {0, 0, 0}, {10, 0, 0}, "05 细点画线");  // CENTER: 12 3 2 3, then 12
-  b.AddLine(view, 2, {0, 5, 0}, {100, 5, 0}, "05 细点画线");
-  b.AddLine(view, 3, {0, 9, 0}, {10, 9, 0}, "01 粗实线");
-  b.AddCircle(view, 4, {0, 0, 0}, 1, "04 细虚线");  // DASHED: 6 2, then 6
-  Document document = b.Build();
-  EXPECT_DOUBLE_EQ(EntityByKey(document, "X1").lineTypeScale, 0.31);
-  EXPECT_DOUBLE_EQ(EntityByKey(document, "X2").lineTypeScale, 1);
-  EXPECT_DOUBLE_EQ(EntityByKey(document, "X3").lineTypeScale, 1);
-  EXPECT_DOUBLE_EQ(EntityByKey(document, "X4").lineTypeScale, 0.44);
-}
-
 TEST(DocumentTest, AuxiliaryEntitiesGoOnTheViewsLayerThatDoesNotPrint) {
   SessionBuilder b;
   DbView view = b.AddView("F", 1, {0, 0, 0}, "F-辅助");
@@ -178,7 +119,7 @@ TEST(DocumentTest, AuxiliaryEntitiesGoOnTheViewsLayerThatDoesNotPrint) {
   DbLine helper = b.AddLine(view, 2, {0, 0, 0}, {500, 500, 0}, "粗实线");
   helper.IsAssist(true);
   Document document = b.Build();
-  EXPECT_EQ(EntityByKey(document, "X2").layer, "F-辅助");
+  EXPECT_EQ(document.views[0].entities.at(1).layer, "F-辅助");
   const Layer* assist = document.FindLayer("F-辅助");
   ASSERT_NE(assist, nullptr);
   EXPECT_FALSE(assist->plot);
@@ -209,7 +150,7 @@ class BlockFolderTest : public ::testing::Test {
 
 TEST_F(BlockFolderTest, ADxfDrawingInTheFolderBecomesTheBlock) {
   // Written by hand: a header with the insertion base and two entities.
-  std::ofstream(scratch / "MARK.DWG")
+  std::ofstream(scratch.Path() / "MARK.DWG")
       << "0\nSECTION\n2\nHEADER\n9\n$INSBASE\n10\n1.0\n20\n0.0\n30\n0.0\n0\nENDSEC\n"
          "0\nSECTION\n2\nENTITIES\n"
          "0\nLINE\n8\nMARKS\n10\n1.0\n20\n0.0\n30\n0.0\n11\n6.0\n21\n0.0\n31\n0.0\n"
@@ -243,7 +184,7 @@ TEST_F(BlockFolderTest, AnythingElseLeavesAMarkerAndAFinding) {
       "  0\nENDSEC\n  0\nEOF\n";
   for (const Case& c : {Case{"BINARY", "AC1015\x01\x02 not a drawing", 1}, Case{"NONE", nullptr, 1},
                         Case{"../escape", nullptr, 2}, Case{"HUGE", huge, 1}}) {
-    if (c.content) std::ofstream(scratch / (std::string(c.name) + ".DWG")) << c.content;
+    if (c.content) std::ofstream(scratch.Path() / (std::string(c.name) + ".DWG")) << c.content;
     Document document = WithBlock(c.name);
     const BlockDefinition* block = document.FindBlock(c.name);
     ASSERT_NE(block, nullptr) << c.name;
@@ -252,55 +193,6 @@ TEST_F(BlockFolderTest, AnythingElseLeavesAMarkerAndAFinding) {
     ASSERT_EQ(document.findings.size(), c.findings) << c.name;
     EXPECT_EQ(document.findings[0].code, AuditCode::BlockFile) << c.name;
   }
-}
-
-TEST(DocumentTest, TheAuditLeavesOutWhatCannotBeDrawnAndMendsTheRest) {
-  SessionBuilder b;
-  DbView view = b.AddView("V", 1);
-  b.AddLine(view, 1, {0, 0, 0}, {10, 0, 0});
-  b.AddLine(view, 2, {0, 0, 0}, {std::nan(""), 0, 0});
-  b.AddCircle(view, 3, {0, 0, 0}, 0);
-  DbPolyline empty = b.Add<DbPolyline>(view, 4);
-  (void)empty;
-  DbLine noLayer = b.AddLine(view, 5, {0, 0, 0}, {1, 1, 0}, "");
-  noLayer.Color(300);
-  DbGroup group = b.Add<DbGroup>(view, 6);
-  for (int32_t id : {1, 2, 5})
-    group.AddEntityID(id);
-  Document document = b.Build();
-  ASSERT_EQ(document.views[0].entities.size(), 2u);
-  EXPECT_EQ(Count(document, AuditCode::Nonfinite), 1);
-  EXPECT_EQ(Count(document, AuditCode::ZeroRadius), 1);
-  EXPECT_EQ(Count(document, AuditCode::EmptyPolyline), 1);
-  EXPECT_EQ(Count(document, AuditCode::LayerEmpty), 1);
-  EXPECT_EQ(Count(document, AuditCode::ColorRange), 1);
-  const Entity& mended = document.views[0].entities[1];
-  EXPECT_EQ(mended.layer, "0");
-  EXPECT_EQ(mended.color, 256);
-  EXPECT_EQ(document.groups.at(0).members, (std::vector<EntityRef>{{0, 0}, {0, 1}}));
-}
-
-TEST(DocumentTest, JsonIsARecordingWithTheDocumentBesideIt) {
-  SessionBuilder b;
-  FillSamplePart(b);
-  Document document = b.Build();
-  ScratchDir scratch;
-  ExportJson(document, scratch / "part.json");
-  nlohmann::json json = nlohmann::json::parse(ReadText(scratch / "part.json"));
-  Recording recording = Recording::FromJson(json);
-  EXPECT_EQ(recording, Recording::Of(*b.session, {}));
-  const nlohmann::json& doc = json.at("document");
-  EXPECT_EQ(doc["part"]["name"], "板式平焊法兰");
-  EXPECT_EQ(doc["views"].size(), 2u);
-  EXPECT_EQ(doc["views"][0]["entities"].size(), document.views[0].entities.size());
-  EXPECT_EQ(doc["findings"][0]["code"], "BLOCK_FILE");
-  nlohmann::json width;
-  for (const nlohmann::json& entity : doc["views"][0]["entities"]) {
-    if (entity["key"] == "X11") width = entity;
-  }
-  EXPECT_EQ(width["class"], "DbRotatedDimension");
-  EXPECT_EQ(width["shape"]["measurement"], 60.0);
-  EXPECT_EQ(width["shape"]["graphics"]["solids"].size(), 2u);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 // What dxflib's writer puts in a file for the calls.
 template <typename Calls>
 std::string WrittenByDxflib(const ScratchDir& scratch, Calls calls) {
-  const std::filesystem::path file = scratch / "dxflib.dxf";
+  const std::filesystem::path file = scratch.Path() / "dxflib.dxf";
   {
     DL_WriterA writer(file.c_str(), DL_Codes::AC1015);
     calls(static_cast<DL_Writer&>(writer));

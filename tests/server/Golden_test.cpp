@@ -12,7 +12,7 @@
 #include <regex>
 #include <sstream>
 
-#include "SampleDrawing.h"
+#include "ServerTestSupport.h"
 #include "server/DrawingServer.h"
 #include "support/TestPaths.h"
 
@@ -122,8 +122,8 @@ struct Sample {
 
 const std::vector<Sample>& Samples() {
   static const std::vector<Sample> samples = {
-      {"sample", FillSamplePart},
-      {"sample_block", FillSamplePartAsBlock},
+      {"sample", [](SessionBuilder& b) { FillSamplePart(b); }},
+      {"sample_block", [](SessionBuilder& b) { FillSamplePart(b, true); }},
       {"sample_scaled",
        [](SessionBuilder& b) {
          FillSamplePart(b);
@@ -145,7 +145,7 @@ TEST_P(GoldenTest, ExportMatchesItsGolden) {
   Document document = builder.Build();
   ScratchDir scratch;
   std::string file = std::string(sample.name) + "." + exporter.extension;
-  std::filesystem::path output = scratch / file;
+  std::filesystem::path output = scratch.Path() / file;
   exporter.write(document, output);
 
   std::filesystem::path golden = GoldenDir() / file;

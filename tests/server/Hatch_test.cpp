@@ -89,32 +89,6 @@ TEST(HatchTest, ScaleWidensTheSpacingAndANet_CrossesIt) {
   EXPECT_NEAR(FillLength(HatchOf(SquareHatch("ANSI37", false))), single * 2, single * 0.06);
 }
 
-TEST(HatchTest, SolidFillsWithoutLinesAndUnknownPatternsAreDrawnAsAnsi31) {
-  const HatchShape solid = HatchOf(SquareHatch("solid", false));
-  EXPECT_TRUE(solid.solid);
-  EXPECT_TRUE(solid.fill.empty());
-  Document unknown = SquareHatch("STARS", false);
-  EXPECT_FALSE(HatchOf(unknown).fill.empty());
-  ASSERT_EQ(unknown.findings.size(), 1u);
-  EXPECT_EQ(unknown.findings[0].code, AuditCode::HatchPattern);
-  EXPECT_TRUE(unknown.findings[0].mended);
-}
-
-TEST(HatchTest, AnOpenBoundaryIsClosedAndReported) {
-  SessionBuilder b;
-  DbView view = b.AddView("V", 1);
-  b.AddLine(view, 1, {0, 0, 0}, {10, 0, 0});
-  b.AddLine(view, 2, {10, 0, 0}, {10, 10, 0});
-  DbHatch hatch = b.Add<DbHatch>(view, 3);
-  hatch.PatternName("SOLID");
-  hatch.AddOuterLoopEntity(1);
-  hatch.AddOuterLoopEntity(2);
-  Document document = b.Build();
-  EXPECT_EQ(HatchOf(document).loops.at(0).vertices.size(), 3u);
-  ASSERT_EQ(document.findings.size(), 1u);
-  EXPECT_EQ(document.findings[0].code, AuditCode::HatchOpenLoop);
-}
-
 TEST(HatchTest, ArcsBoundWithTheirBulge) {
   // A half disc: an arc over the top and its diameter.
   std::vector<BoundaryPiece> pieces(2);
@@ -132,33 +106,6 @@ TEST(HatchTest, ArcsBoundWithTheirBulge) {
     area += Cross(poly[i], poly[(i + 1) % poly.size()]);
   EXPECT_NEAR(std::fabs(area) / 2, std::numbers::pi * 50, 0.5);
   EXPECT_FALSE(BoundaryPieceOf(TextShape{}, pieces[0]));
-}
-
-TEST(HatchTest, AnInnerLoopNamedByIdentifierTakesEveryArrayedCopy) {
-  SessionBuilder b;
-  DbView view = b.AddView("V", 1);
-  b.AddCircle(view, 1, {0, 0, 0}, 20);
-  b.AddCircle(view, 2, {12, 0, 0}, 3);
-  DbPolarArray holes = b.Add<DbPolarArray>(view, 3);
-  holes.CenterPoint({0, 0, 0});
-  holes.ItemNumber(4);
-  holes.SweepAngle(360);
-  holes.isRoateEachItem(true);
-  holes.AddEntityID(2);
-  DbHatch hatch = b.Add<DbHatch>(view, 4);
-  hatch.PatternName("ANSI31");
-  hatch.AddOuterLoopEntity(1);
-  hatch.AddInnerLoopEntity(2);
-  Document document = b.Build();
-  const HatchShape& shape = HatchOf(document);
-  EXPECT_EQ(shape.loops.size(), 5u);
-  for (const LineShape& line : shape.fill) {
-    Point3 mid = Midpoint(line.start, line.end);
-    for (Point3 centre :
-         {Point3{12, 0, 0}, Point3{0, 12, 0}, Point3{-12, 0, 0}, Point3{0, -12, 0}}) {
-      EXPECT_GT(Distance(mid, centre), 3 - 1e-6);
-    }
-  }
 }
 
 }  // namespace

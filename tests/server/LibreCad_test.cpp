@@ -36,7 +36,7 @@ TEST(LibreCadTest, ConvertsEveryGoldenDxfToAPdfWithADrawingOnIt) {
     std::string name = entry.path().filename().string();
     if (entry.path().extension() != ".dxf" || name.find(".out.") != std::string::npos) continue;
     ScratchDir scratch;
-    std::filesystem::path dxf = scratch / name;
+    std::filesystem::path dxf = scratch.Path() / name;
     std::filesystem::copy_file(entry.path(), dxf);
     std::string output;
     int status = RunCommand("cd '" + scratch.Path().string() +
@@ -48,7 +48,7 @@ TEST(LibreCadTest, ConvertsEveryGoldenDxfToAPdfWithADrawingOnIt) {
     ASSERT_EQ(status, 0) << output;
     ASSERT_TRUE(std::filesystem::exists(pdf)) << name << ": " << output;
     EXPECT_EQ(ReadText(pdf).substr(0, 5), "%PDF-") << name;
-    std::filesystem::path page = scratch / "page";
+    std::filesystem::path page = scratch.Path() / "page";
     ASSERT_EQ(RunCommand("pdftoppm -gray -r 50 -singlefile '" + pdf.string() + "' '" +
                          page.string() + "' 2>&1"),
               0);

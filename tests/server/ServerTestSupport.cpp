@@ -1,21 +1,28 @@
-// Session building, scratch folders and the ezdxf bridge for the server tests.
+// Session building and playing for the server tests.
 #include "ServerTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <array>
-#include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <map>
 #include <sstream>
 
 #include "server/document/DocumentBuilder.h"
 #include "support/TestPaths.h"
 
 namespace qzdbs::server::test {
+
+namespace {
+HostValue Value(const nlohmann::json& v) {
+  if (v.is_boolean()) return v.get<bool>();
+  if (v.is_number_integer()) return v.get<int32_t>();
+  if (v.is_number()) return v.get<double>();
+  // JSON has no NaN: a coordinate may be the text "nan".
+  auto at = [&](int i) {
+    return v[i].is_string() ? std::stod(v[i].get<std::string>()) : v[i].get<double>();
+  };
+  if (v.is_array()) return Point3{at(0), at(1), at(2)};
+  return v.get<std::string>();
+}
+}  // namespace
 
 SessionBuilder::SessionBuilder()
     : component(MemoryComponent::Make()), session(component->NewObject("QZdbSPart")) {}
@@ -30,10 +37,6 @@ DbView SessionBuilder::AddView(const std::string& name, int32_t id, const Point3
   view.BasePoint(basePoint);
   Part().AddView(view);
   return view;
-}
-
-int32_t SessionBuilder::NextSequence(const DbView& view) {
-  return ++sequences_[view.Object().get()];
 }
 
 DbLine SessionBuilder::AddLine(const DbView& view, int32_t id, const Point3& a, const Point3& b,
@@ -52,48 +55,92 @@ DbCircle SessionBuilder::AddCircle(const DbView& view, int32_t id, const Point3&
   return circle;
 }
 
+// Lines:
+//   view NAME ID [ASSIST]              a view handed to the session
+//   add CLASS ID [LAYER...]            an entity with the common attributes the engine sets; a
+//                                      dimension also as a plain one: the measured value as
+//                                      text, one decimal, both arrows and extension lines
+//   entity CLASS ID [LAYER]            the same without a dimension's defaults
+//   object CLASS ID                    an object that is no entity (group, dictionary)
+//   set MEMBER JSON / call MEMBER [JSON]   on the last one added; a call's array of texts
+//                                      is its arguments
+//   session MEMBER JSON                a value the host holds before the engine reads it
+//   part MEMBER JSON                   a member the engine sets on the session
+std::string SessionBuilder::Play(const std::vector<std::string>& lines) {
+  std::optional<DbView> view;
+  std::shared_ptr<MemoryObject> last;
+  for (const std::string& line : lines) {
+    std::istringstream words(line);
+    std::string word, name, rest;
+    words >> word >> name;
+    std::getline(words >> std::ws, rest);
+    if (word == "view") {
+      std::istringstream more(rest);
+      int32_t id = 0;
+      std::string assist;
+      more >> id >> assist;
+      view = AddView(name, id, {0, 0, 0}, assist);
+    } else if ((word == "add" || word == "entity" || word == "object") && view) {
+      std::istringstream more(rest);
+      int32_t id = 0;
+      std::string layer = "0";
+      more >> id;
+      std::getline(more >> std::ws, layer);
+      if (layer.empty()) layer = "0";
+      last = component->NewObject(name);
+      last->Set("ID", id);
+      last->Set("Name", "E" + std::to_string(id));
+      if (word != "object") {
+        for (const auto& [member, value] : {std::pair<const char*, HostValue>{"LayerName", layer},
+                                            {"Color", 256},
+                                            {"Visible", true},
+                                            {"IsAssist", false},
+                                            {"IsMatchProp", false}})
+          last->Set(member, value);
+      }
+      if (word == "add" && name.find("Dimension") != std::string::npos) {
+        for (const char* on : {"HasFirstArr", "HasSecondArr", "HasFirstLine", "HasSecondLine"})
+          last->Set(on, true);
+        last->Set("TextString", std::string("<>"));
+        last->Set("dimdec", 1);
+      }
+      const int32_t sequence = ++sequences_[view->Object().get()];
+      last->Set("Sequence", sequence);
+      view->AddEntity("X" + std::to_string(sequence), HostHandle(last));
+    } else if (word == "set" && last) {
+      last->Set(name, Value(nlohmann::json::parse(rest)));
+    } else if (word == "call" && last) {
+      std::vector<HostValue> args;
+      const nlohmann::json given = rest.empty() ? nlohmann::json() : nlohmann::json::parse(rest);
+      if (given.is_array() && !given.at(0).is_number()) {
+        for (const auto& arg : given)
+          args.push_back(Value(arg));
+      } else if (!given.is_null()) {
+        args.push_back(Value(given));
+      }
+      last->Call(name, args);
+    } else if (word == "session") {
+      session->Preset(name, Value(nlohmann::json::parse(rest)));
+    } else if (word == "part") {
+      session->Set(name, Value(nlohmann::json::parse(rest)));
+    } else {
+      return line;
+    }
+  }
+  return "";
+}
+
 Document SessionBuilder::Build() const {
   return BuildDocument(*session);
 }
 
-ScratchDir::ScratchDir() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("qzdbs-server-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  // QZDBS_KEEP_SCRATCH keeps the files for a look after the test.
-  if (std::getenv("QZDBS_KEEP_SCRATCH")) return;
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ReadText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-int FileCount(const std::filesystem::path& folder) {
-  int count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    (void)entry;
-    ++count;
-  }
-  return count;
-}
-
-const Entity& EntityByKey(const Document& document, const std::string& key, size_t view) {
-  for (const Entity& entity : document.views.at(view).entities) {
-    if (entity.key == key && entity.madeBy.empty()) return entity;
-  }
-  ADD_FAILURE() << "no entity " << key;
-  static const Entity none;
-  return none;
+void FillSamplePart(SessionBuilder& builder, bool asBlock) {
+  std::vector<std::string> lines;
+  std::istringstream text(ReadText(qzdbs::test::TestDataDir() / "server" / "sample.session"));
+  for (std::string line; std::getline(text, line);)
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  if (asBlock) lines.insert(lines.end(), {"part GroupPart true", "part MakeBlock true"});
+  EXPECT_EQ(builder.Play(lines), "");
 }
 
 }  // namespace qzdbs::server::test

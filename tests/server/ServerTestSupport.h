@@ -1,11 +1,13 @@
 // Helpers of the drawing server's tests: sessions built by hand through the
-// host classes, and ezdxf as the independent reader of written DXF files.
+// host classes or played from lines, and ezdxf as the independent reader of
+// written DXF files.
 #pragma once
 
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +15,7 @@
 #include "host/memory/MemoryHost.h"
 #include "server/Document.h"
 #include "support/Ezdxf.h"
+#include "support/ScratchLibrary.h"
 
 namespace qzdbs::server::test {
 
@@ -30,19 +33,16 @@ class SessionBuilder {
   template <typename T>
   T Add(const DbView& view, int32_t id, const std::string& layer = "0") {
     T object = CreateHostObject<T>(*component);
-    int32_t sequence = NextSequence(view);
+    object.ID(id);
+    object.Name("E" + std::to_string(id));
     if constexpr (std::is_base_of_v<DbEntity, T>) {
-      object.ID(id);
-      object.Name("E" + std::to_string(id));
       object.LayerName(layer);
       object.Color(256);
       object.Visible(true);
       object.IsAssist(false);
       object.IsMatchProp(false);
-    } else {
-      object.ID(id);
-      object.Name("E" + std::to_string(id));
     }
+    const int32_t sequence = ++sequences_[view.Object().get()];
     object.Sequence(sequence);
     view.AddEntity("X" + std::to_string(sequence), object);
     return object;
@@ -53,37 +53,27 @@ class SessionBuilder {
   DbCircle AddCircle(const DbView& view, int32_t id, const Point3& c, double r,
                      const std::string& layer = "0");
 
+  // Fills the session from lines (the format of tests/data/server/cases); the
+  // first line it does not know is returned, or "".
+  std::string Play(const std::vector<std::string>& lines);
+
   Document Build() const;
 
   std::shared_ptr<MemoryComponent> component;
   std::shared_ptr<MemoryObject> session;
 
  private:
-  int32_t NextSequence(const DbView& view);
   std::map<const HostObject*, int32_t> sequences_;
 };
 
-// A scratch folder of its own for one test, removed with it.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+// tests/data/server/sample.session: every kind of object the host receives,
+// the document of the exporter and golden tests; as a block, the part made a
+// group and a block.
+void FillSamplePart(SessionBuilder& builder, bool asBlock = false);
 
 using qzdbs::test::InspectWithEzdxf;
+using qzdbs::test::ReadText;
 using qzdbs::test::RunCommand;
-
-std::string ReadText(const std::filesystem::path& file);
-
-// How many entries a folder holds.
-int FileCount(const std::filesystem::path& folder);
-
-// The entity of the first view with the key, or the test fails.
-const Entity& EntityByKey(const Document& document, const std::string& key, size_t view = 0);
+using qzdbs::test::ScratchDir;
 
 }  // namespace qzdbs::server::test

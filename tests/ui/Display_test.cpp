@@ -53,14 +53,6 @@ TEST_F(DisplayTest, HiddenParameterComesUpUncheckedAndOkShowsIt) {
   EXPECT_EQ(Compute().DesignParas->Item("O.P")->Visible, 0);
 }
 
-TEST_F(DisplayTest, ParameterDisplayNeedsParameters) {
-  library = SampleLibrary("DELETE FROM QZPartInputParas WHERE PartID = 3;");
-  dialog = OpenDialog({library->Path()});
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 3));
-  dialog->cmdParaShow();
-  EXPECT_EQ(dialogs.shown, 0);
-}
-
 TEST_F(DisplayTest, AttributesListEveryPropertyOfTheSelectedRow) {
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   dialog->SelectRow(2);
@@ -106,10 +98,15 @@ TEST_F(DisplayTest, AttributesGoOnAfterFailedStructureParameters) {
   EXPECT_EQ(dialogBoxes, wanted);
 }
 
-TEST_F(DisplayTest, PartWithoutPropertiesShowsOnlyTheHeadings) {
-  library = SampleLibrary("DELETE FROM QZPartPrptys WHERE PartID = 3;");
+// Without parameters no parameter display opens; without properties the
+// attributes show only their headings.
+TEST_F(DisplayTest, PartWithoutParametersOrPropertiesShowsNoneOfThem) {
+  library = SampleLibrary(
+      "DELETE FROM QZPartInputParas WHERE PartID = 3; DELETE FROM QZPartPrptys WHERE PartID = 3;");
   dialog = OpenDialog({library->Path()});
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 3));
+  dialog->cmdParaShow();
+  EXPECT_EQ(dialogs.shown, 0);
   int rows = -1;
   dialogs.onAttribute = [&](ui::frmAttribute& form) { rows = form.fgd_PartDes().Rows(); };
   dialog->cmdProperty();

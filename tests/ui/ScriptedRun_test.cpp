@@ -1,4 +1,5 @@
-// Whole runs of startSPartGen with the scripted stand-in of the dialog.
+// Whole runs of startSPartGen with the scripted stand-in of the dialog: the
+// result and the views handed over follow where the script leaves the dialog.
 #include "ui/ScriptedDialog.h"
 
 #include "SelectionHarness.h"
@@ -9,82 +10,89 @@ namespace qzdbs::test {
 namespace {
 
 namespace steps = ui::steps;
+using Inputs = std::vector<std::pair<std::string, std::string>>;
 
-class ScriptedRunTest : public SelectionTest {
- protected:
-  void SetUp() override {
-    SelectionTest::SetUp();
-    library = SampleLibrary();
-    engine.QZdbSPart(session);
-  }
-  int16_t Run(std::vector<ui::SelectionStep> steps) {
-    ui::DialogScript script;
-    script.steps = std::move(steps);
-    return RunScript(std::move(script));
-  }
-  int16_t RunScript(ui::DialogScript script) {
-    outcome = std::make_shared<ui::ScriptOutcome>();
-    Engine().selectionDialog =
-        ui::ScriptedDialogs(CatalogueOf({library->Path()}), std::move(script), outcome,
-                            scratch.Folder() + "WMFtemp.wmf");
-    return engine.startSPartGen();
-  }
+using ScriptedRunTest = SelectionTest;
 
-  std::unique_ptr<ScratchLibrary> library;
-  IQZdbEngine engine;
-  std::shared_ptr<ui::ScriptOutcome> outcome;
-};
-
-TEST_F(ScriptedRunTest, SuccessfulDrawReturnsOneAndClosesTheConnection) {
-  const int16_t result =
-      Run({steps::ChoosePart(library->Path(), 1), steps::SelectRowID(3), steps::EditCell("L", "80"),
-           steps::TickView("左"), steps::SetOption(2, true), steps::Draw()});
-  EXPECT_EQ(result, 1) << ::testing::PrintToString(BoxTexts());
-  EXPECT_TRUE(outcome->failure.empty()) << outcome->failure;
-  EXPECT_FALSE(Engine().LibraryConnection);
-  EXPECT_EQ(SessionViewNames(), (std::vector<std::string>{"左视图"}));
-  EXPECT_TRUE(SessionFlag("GroupPart"));
-  auto inputs = Dictionary("InputParameters");
-  ASSERT_EQ(inputs.size(), 5u);
-  EXPECT_EQ(inputs[0], (std::pair<std::string, std::string>{"Thread", "M16"}));
-  EXPECT_EQ(inputs[1], (std::pair<std::string, std::string>{"L", "80"}));
-}
-
-TEST_F(ScriptedRunTest, FailedDrawThenCancelReturnsZero) {
-  library = SampleLibrary("UPDATE QZPartPoints SET PXParaExp = 'P.none.X' WHERE PartID = 1;");
+TEST_F(ScriptedRunTest, ResultAndViewsFollowTheScript) {
   bool openAfterDraw = false;
-  const int16_t result =
-      Run({steps::ChoosePart(library->Path(), 1), steps::Draw(),
-           [&](ui::frmPartSel& dialog) { openAfterDraw = dialog.IsLoaded(); }, steps::Cancel()});
-  EXPECT_EQ(result, 0);
+  const auto drawFromStructPara = [](ui::frmStructPara& form) { form.cmdDrawStr(); };
+  const struct {
+    const char* what;
+    std::string sql;
+    int32_t part;
+    std::vector<ui::SelectionStep> steps;
+    std::function<void(ui::frmStructPara&)> structPara;
+    int16_t result;
+    std::string failure = {};
+    std::vector<std::string> views = {};
+    Inputs inputs = {};  // the first ones handed over
+  } rows[] = {
+      {"draw",
+       "",
+       1,
+       {steps::SelectRowID(3), steps::EditCell("L", "80"), steps::TickView("左"),
+        steps::SetOption(2, true), steps::Draw()},
+       {},
+       1,
+       "",
+       {"左视图"},
+       {{"Thread", "M16"}, {"L", "80"}}},
+      {"failed draw, then cancel",
+       "UPDATE QZPartPoints SET PXParaExp = 'P.none.X' WHERE PartID = 1;",
+       1,
+       {steps::Draw(), [&](ui::frmPartSel& dialog) { openAfterDraw = dialog.IsLoaded(); },
+        steps::Cancel()},
+       {},
+       0},
+      {"draw from the structure parameters",
+       "",
+       2,
+       {steps::TickAllViews(), steps::Next()},
+       drawFromStructPara,
+       1,
+       "",
+       {"主视图", "剖视图"}},
+      {"a step that finds nothing stops the run before it draws",
+       "",
+       1,
+       {steps::TickView("top"), steps::Draw()},
+       {},
+       0,
+       "no view \"top\"; the views are: \"主视图\" (31), \"左视图\" (27)"},
+      {"the script ends with the dialog open: a cancel", "", 1, {}, {}, 0},
+      {"editing a rowless part",
+       "DELETE FROM QZParaValue WHERE PartID = 3;",
+       3,
+       {steps::EditCell("D", "5")},
+       {},
+       0,
+       "cannot set D: the part has no value rows to edit"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto library = SampleLibrary(row.sql);
+    session = component->NewObject("QZdbSPart");
+    session->Preset("DrawScale", 1.0);
+    session->Preset("BlockFolder", scratch.Folder());
+    IQZdbEngine engine;
+    engine.QZdbSPart(session);
+    ui::DialogScript script;
+    script.steps = {steps::ChoosePart(library->Path(), row.part)};
+    script.steps.insert(script.steps.end(), row.steps.begin(), row.steps.end());
+    script.structPara = row.structPara;
+    auto outcome = std::make_shared<ui::ScriptOutcome>();
+    Engine().selectionDialog = ui::ScriptedDialogs(CatalogueOf({library->Path()}), script, outcome,
+                                                   scratch.Folder() + "WMFtemp.wmf");
+    EXPECT_EQ(engine.startSPartGen(), row.result) << ::testing::PrintToString(BoxTexts());
+    EXPECT_EQ(outcome->failure, row.failure);
+    EXPECT_FALSE(Engine().LibraryConnection);
+    EXPECT_EQ(SessionViewNames(), row.views);
+    const Inputs inputs = Dictionary("InputParameters");
+    EXPECT_EQ(Inputs(inputs.begin(), inputs.begin() + std::min(inputs.size(), row.inputs.size())),
+              row.inputs);
+  }
   EXPECT_TRUE(openAfterDraw);
-  EXPECT_TRUE(session->Views().empty());
-}
-
-TEST_F(ScriptedRunTest, DrawFromTheStructureParameterDialogReturnsOne) {
-  ui::DialogScript script;
-  script.steps = {steps::ChoosePart(library->Path(), 2), steps::TickAllViews(), steps::Next()};
-  script.structPara = [](ui::frmStructPara& form) { form.cmdDrawStr(); };
-  EXPECT_EQ(RunScript(script), 1) << ::testing::PrintToString(BoxTexts());
-  EXPECT_EQ(session->Views().size(), 2u);
-}
-
-TEST_F(ScriptedRunTest, StepThatFindsNothingStopsTheRunBeforeItDraws) {
-  EXPECT_EQ(Run({steps::ChoosePart(library->Path(), 1), steps::TickView("top"), steps::Draw()}), 0);
-  EXPECT_EQ(outcome->failure, "no view \"top\"; the views are: \"主视图\" (31), \"左视图\" (27)");
-  EXPECT_TRUE(session->Views().empty());
-}
-
-TEST_F(ScriptedRunTest, ScriptEndingWithTheDialogOpenIsACancel) {
-  EXPECT_EQ(Run({steps::ChoosePart(library->Path(), 1)}), 0);
-  EXPECT_TRUE(outcome->failure.empty());
-  EXPECT_FALSE(Engine().LibraryConnection);
-}
-
-TEST_F(ScriptedRunTest, EditingARowlessPartIsAScriptFailure) {
-  library = SampleLibrary("DELETE FROM QZParaValue WHERE PartID = 3;");
-  EXPECT_EQ(Run({steps::ChoosePart(library->Path(), 3), steps::EditCell("D", "5")}), 0);
-  EXPECT_EQ(outcome->failure, "cannot set D: the part has no value rows to edit");
 }
 
 }  // namespace

@@ -6,35 +6,8 @@
 #include "host/HostClasses.h"
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
-#include "ui/frmAttribute.h"
-#include "ui/frmColumnShow.h"
-#include "ui/frmStructPara.h"
 
 namespace qzdbs::test {
-
-void StandInDialogs::Show(ui::frmStructPara& dialog) {
-  ++shown;
-  if (onStructPara) onStructPara(dialog);
-  dialog.Close();
-}
-
-void StandInDialogs::Show(ui::frmAttribute& dialog) {
-  ++shown;
-  if (onAttribute) onAttribute(dialog);
-  dialog.Close();
-}
-
-void StandInDialogs::Show(ui::frmParaShow& dialog) {
-  ++shown;
-  if (onParaShow) onParaShow(dialog);
-  dialog.Close();
-}
-
-void StandInDialogs::Show(ui::frmStructShow& dialog) {
-  ++shown;
-  if (onStructShow) onStructShow(dialog);
-  dialog.Close();
-}
 
 void SelectionTest::SetUp() {
   Engine() = EngineState{};

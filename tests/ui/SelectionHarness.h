@@ -16,7 +16,10 @@
 #include "support/ScratchLibrary.h"
 #include "ui/Catalogue.h"
 #include "ui/SubDialogs.h"
+#include "ui/frmAttribute.h"
+#include "ui/frmColumnShow.h"
 #include "ui/frmPartSel.h"
+#include "ui/frmStructPara.h"
 
 namespace qzdbs::test {
 
@@ -30,10 +33,18 @@ class StandInDialogs : public ui::SubDialogs {
   std::function<void(ui::frmStructShow&)> onStructShow;
   int shown = 0;
 
-  void Show(ui::frmStructPara& dialog) override;
-  void Show(ui::frmAttribute& dialog) override;
-  void Show(ui::frmParaShow& dialog) override;
-  void Show(ui::frmStructShow& dialog) override;
+  void Show(ui::frmStructPara& dialog) override { Run(onStructPara, dialog); }
+  void Show(ui::frmAttribute& dialog) override { Run(onAttribute, dialog); }
+  void Show(ui::frmParaShow& dialog) override { Run(onParaShow, dialog); }
+  void Show(ui::frmStructShow& dialog) override { Run(onStructShow, dialog); }
+
+ private:
+  template <class Dialog>
+  void Run(const std::function<void(Dialog&)>& hook, Dialog& dialog) {
+    ++shown;
+    if (hook) hook(dialog);
+    dialog.Close();
+  }
 };
 
 class SelectionTest : public ::testing::Test {

@@ -99,11 +99,6 @@ TEST_F(PartSelTest, ChosenPartFillsGridViewsPictureAndButtons) {
     EXPECT_TRUE(dialog->Enabled(button)) << frmPartSel::ControlName(button);
   EXPECT_TRUE(views.Enabled());
   EXPECT_TRUE(Boxes().empty()) << BoxTexts().front();
-}
-
-TEST_F(PartSelTest, PartWithoutPictureClearsTheViewer) {
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  ASSERT_FALSE(dialog->PicturePath().empty());
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 3));  // the flange has no part picture
   EXPECT_TRUE(dialog->PicturePath().empty());
 }
@@ -124,7 +119,7 @@ TEST_F(PartSelTest, PartWithoutViewsDisablesTheViewButtonsAndStillDrawsEverythin
   EXPECT_GT(session->Views().back()->Entities().size(), 0u);
 }
 
-TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
+TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBeforeAndNoEditor) {
   struct Case {
     const char* name;
     const char* sql;
@@ -143,6 +138,11 @@ TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
        3,
        {"   O."},
        true},
+      {"bolt without value rows",
+       "DELETE FROM QZParaValue WHERE PartID = 1;",
+       1,
+       {"   O.", "Thread", "L", "s", "k", "P"},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -151,6 +151,8 @@ TEST_F(PartSelTest, PartWithoutRowsOrParametersShowsNothingOfThePartBefore) {
     // The bolt first, so that the part must replace its rows and columns.
     ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
     ASSERT_TRUE(dialog->ChoosePart(library->Path(), c.partID));
+    dialog->GridKeyPress("5");  // the header row is not edited
+    EXPECT_FALSE(dialog->txtEdit().Visible());
     EXPECT_EQ(GridRow(0), c.header);
     EXPECT_EQ(dialog->RowIDs().empty(), !c.hasRows);
     EXPECT_EQ(dialog->fgd_InputPara().Rows(), static_cast<int32_t>(dialog->RowIDs().size()) + 1);
@@ -236,15 +238,6 @@ TEST_F(PartSelTest, EditorChecksTypedTextAgainstTheColumn) {
   }
 }
 
-TEST_F(PartSelTest, HeaderRowIsNotEditable) {
-  library = SampleLibrary("DELETE FROM QZParaValue WHERE PartID = 1;");
-  dialog = OpenDialog({library->Path()});
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
-  dialog->GridKeyPress("5");
-  EXPECT_FALSE(dialog->txtEdit().Visible());
-  EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(0, 1), "Thread");
-}
-
 TEST_F(PartSelTest, DesignParametersComeFromTheRowWhereTheSelectionEnds) {
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   dialog->fgd_InputPara().Select(1, 1, 3, 5);
@@ -267,7 +260,12 @@ TEST_F(PartSelTest, DesignParametersComeFromTheRowWhereTheSelectionEnds) {
   EXPECT_EQ(key, "O.L");
 }
 
-TEST_F(PartSelTest, SamePartTwiceReloadsWithoutReopening) {
+// The same part reloads on the open connection; another part, or a part of
+// another library, reopens; a library that cannot be opened keeps the part.
+TEST_F(PartSelTest, LibraryIsReopenedForAnotherPartOnly) {
+  auto other = SampleLibrary(
+      "UPDATE QZParaValue SET StrValue = 'M20' WHERE PartID = 1 AND RowID = 1;", "other.qzlib");
+  dialog = OpenDialog({library->Path(), other->Path()});
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   // A reopen would build the connection string afresh.
   Engine().LibraryConnection->ConnectionString += "Marker=kept;";
@@ -275,16 +273,9 @@ TEST_F(PartSelTest, SamePartTwiceReloadsWithoutReopening) {
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   EXPECT_EQ(db::Connection::Field(Engine().LibraryConnectString, "Marker"), "kept");
   EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(1, 1), "M10");
-
-  // Another part of the same library does reopen it.
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 2));
   EXPECT_EQ(db::Connection::Field(Engine().LibraryConnectString, "Marker"), "");
-}
 
-TEST_F(PartSelTest, PartFromAnotherLibraryReopensOnThatFile) {
-  auto other = SampleLibrary(
-      "UPDATE QZParaValue SET StrValue = 'M20' WHERE PartID = 1 AND RowID = 1;", "other.qzlib");
-  dialog = OpenDialog({library->Path(), other->Path()});
   ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   ASSERT_TRUE(dialog->ChoosePart(other->Path(), 1));
   EXPECT_EQ(Engine().LibraryPath, other->Path());
@@ -292,14 +283,11 @@ TEST_F(PartSelTest, PartFromAnotherLibraryReopensOnThatFile) {
             other->Path());
   EXPECT_EQ(Engine().LibraryConnectString, other->ConnectionString());
   EXPECT_EQ(dialog->fgd_InputPara().TextMatrix(1, 1), "M20");
-}
 
-TEST_F(PartSelTest, LibraryThatCannotBeOpenedKeepsThePreviousPart) {
-  ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
   EXPECT_FALSE(dialog->ChoosePart(scratch.Folder() + "missing.qzlib", 2));
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"提示： 无法打开用户指定的数据库！"}));
   EXPECT_EQ(Boxes().front().icon, MsgIcon::Information);
-  EXPECT_EQ(GridRow(1)[1], "M10");
+  EXPECT_EQ(GridRow(1)[1], "M20");
   EXPECT_EQ(Engine().CurrentPartID, 1);
 }
 

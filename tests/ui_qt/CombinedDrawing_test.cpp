@@ -103,14 +103,11 @@ TEST(CombinedDrawingTest, PartDrawnAsBlockBecomesOneReference) {
   ASSERT_EQ(whole.groups.size(), 2u);
   EXPECT_TRUE(whole.groups[1].wholePart);
   EXPECT_EQ(whole.groups[1].members, (std::vector<server::EntityRef>{{1, 0}}));
-}
 
-TEST(CombinedDrawingTest, OnePartIsLeftAsItIs) {
-  Document part = Part("a", 0, 100, 1);
-  part.part.makeBlock = true;
-  const Document whole = CombineParts({part}, 10);
-  EXPECT_TRUE(whole.part.makeBlock) << "the exporter makes the block of a lone part";
-  EXPECT_EQ(whole.views.size(), 1u);
+  // One part is left as it is: the exporter makes the block of a lone part.
+  const Document lone = CombineParts({blockPart}, 10);
+  EXPECT_TRUE(lone.part.makeBlock);
+  EXPECT_EQ(lone.views.size(), 1u);
   EXPECT_TRUE(CombineParts({}, 10).views.empty());
 }
 

@@ -14,14 +14,12 @@
 #include <filesystem>
 
 #include "QtHarness.h"
-#include "engine/IQZdbEngine.h"
 #include "state/EngineState.h"
 #include "ui/qt/QtSelectionDialog.h"
 
 namespace qzdbs::test {
 namespace {
 
-using ui::frmPartSel;
 using ui::qt::PartSelWindow;
 
 constexpr const char* kBolt = "六角头螺栓";
@@ -67,31 +65,6 @@ TEST_F(PartSelWindowTest, ChoosingAPartFillsGridWithFixedHeaderAndWidthsFromTwip
   EXPECT_TRUE(grid.isColumnHidden(ColumnOf(*window, "P")));
   EXPECT_EQ(Views(*window).count(), 2);
   EXPECT_TRUE(window->findChild<QPushButton*>("cmd_Draw")->isEnabled());
-}
-
-TEST_F(PartSelWindowTest, TypingADigitAndDrawingHandsThatValueAndTheTickedView) {
-  ui::qt::Selection().onShow = [this](PartSelWindow& window) {
-    ChooseInTree(window, QString::fromUtf8(kBolt));
-    const int l = ColumnOf(window, "L");
-    ClickCell(Grid(window), 2, l);
-    QTest::keyClick(&Grid(window), Qt::Key_5);
-    EXPECT_TRUE(Editor(window).isVisible());
-    EXPECT_EQ(Editor(window).text(), "5");
-    ClickCell(Grid(window), 2, 1);  // leaving the cell writes the edit back
-    EXPECT_FALSE(Editor(window).isVisible());
-    EXPECT_EQ(Grid(window).item(2, l)->text(), "5");
-    ClickCell(Grid(window), 2, l);
-    TickView(window, QString::fromUtf8("左视图"));
-    QTest::mouseClick(window.findChildren<QCheckBox*>("chkOut")[2], Qt::LeftButton);
-    Click(window, "cmd_Draw");
-  };
-  EXPECT_EQ(IQZdbEngine().startSPartGen(), 1);
-  EXPECT_TRUE(messages->Boxes().empty());
-  auto inputs = Dictionary("InputParameters");
-  EXPECT_EQ(inputs, (decltype(inputs){
-                        {"Thread", "M12"}, {"L", "5"}, {"s", "18"}, {"k", "7.5"}, {"P", "1.75"}}));
-  EXPECT_EQ(SessionViewNames(), (std::vector<std::string>{"左视图"}));
-  EXPECT_TRUE(HostValueAs<bool>(session->Get("GroupPart")));
 }
 
 // Each row starts the editor one way and ends it one way: Enter and Tab
@@ -151,6 +124,12 @@ TEST_F(PartSelWindowTest, InPlaceEditorStartsAndEndsByTheKeys) {
   window->Model().GridScrolled();
   EXPECT_EQ(grid.item(2, l)->text(), "42");
   EXPECT_EQ(window->Model().fgd_InputPara().TextMatrix(2, l), "42");
+  // The view list's space key and the option boxes tick the model's own.
+  TickView(*window, QString::fromUtf8("左视图"));
+  QTest::mouseClick(window->findChildren<QCheckBox*>("chkOut")[2], Qt::LeftButton);
+  EXPECT_TRUE(window->Model().lvw_PartVeiw().Item(2).checked);
+  EXPECT_FALSE(window->Model().lvw_PartVeiw().Item(1).checked);
+  EXPECT_TRUE(window->Model().chkOut(2));
 }
 
 // Shift+click and a drag draw the selection on, so that the row where it
@@ -198,44 +177,38 @@ TEST_F(PartSelWindowTest, LastPartAndRowAreRemembered) {
   EXPECT_EQ(window->Model().fgd_InputPara().RowSel(), 3);
 }
 
-TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByName) {
-  auto window = OpenWindow();
-  auto* tree = window->findChild<QTreeWidget*>("QZPartTree");
-  auto* search = window->findChild<QLineEdit*>("txtSearch");
-  ASSERT_NE(search, nullptr);
-  auto shown = [&](const char* name) {
-    return !tree->findItems(QString::fromUtf8(name), Qt::MatchExactly | Qt::MatchRecursive)
-                .front()
-                ->isHidden();
-  };
-  // Chinese arrives from the input method as a committed string.
-  QInputMethodEvent typed;
-  typed.setCommitString(QString::fromUtf8("垫圈"));
-  QApplication::sendEvent(search, &typed);
-  EXPECT_TRUE(shown("外齿锁紧垫圈"));
-  EXPECT_FALSE(shown(kBolt));
-  EXPECT_FALSE(shown("板式平焊法兰"));
-  EXPECT_FALSE(shown("法兰"));  // the folder with nothing left to show
-  search->clear();
-  EXPECT_TRUE(shown(kBolt));
-  EXPECT_TRUE(shown("板式平焊法兰"));
-}
-
-TEST_F(PartSelWindowTest, SearchBoxFindsBySizeAndOpensTheRowFoundWithTheLengthTyped) {
+// Names typed (Chinese arrives from the input method as a committed string)
+// and sizes filter the tree; the row found opens with the length typed.
+TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByNameAndSize) {
   // A second M16 row lets the bolt's length be typed between rows (30 and 60).
   auto window = OpenWindow(
       "INSERT INTO QZParaValue VALUES (1, 470, 4, 'M16', NULL), (1, 197, 4, NULL, 60.0), "
       "(1, 781, 4, NULL, 24.0), (1, 525, 4, NULL, 10.0), (1, 834, 4, NULL, 2.0);");
   auto* tree = window->findChild<QTreeWidget*>("QZPartTree");
-  auto hidden = [&](const char* name) {
-    return tree->findItems(QString::fromUtf8(name), Qt::MatchExactly | Qt::MatchRecursive)
-        .front()
-        ->isHidden();
+  auto* search = window->findChild<QLineEdit*>("txtSearch");
+  ASSERT_NE(search, nullptr);
+  const struct {
+    const char* typed;
+    std::vector<const char*> shown, hidden;
+  } rows[] = {
+      // "法兰" is the folder with nothing left to show.
+      {"垫圈", {"外齿锁紧垫圈"}, {kBolt, "板式平焊法兰", "法兰"}},
+      {"", {kBolt, "板式平焊法兰"}, {}},
+      {"M16 x 45", {kBolt}, {"外齿锁紧垫圈", "板式平焊法兰"}},  // no M16 among the washer's sizes
   };
-  window->findChild<QLineEdit*>("txtSearch")->setText("M16 x 45");
-  EXPECT_FALSE(hidden(kBolt));
-  EXPECT_TRUE(hidden("外齿锁紧垫圈"));  // no M16 among its sizes
-  EXPECT_TRUE(hidden("板式平焊法兰"));
+  for (const auto& row : rows) {
+    search->clear();
+    QInputMethodEvent typed;
+    typed.setCommitString(QString::fromUtf8(row.typed));
+    QApplication::sendEvent(search, &typed);
+    for (const auto& [names, hidden] : {std::pair{row.shown, false}, std::pair{row.hidden, true}})
+      for (const char* name : names)
+        EXPECT_EQ(tree->findItems(QString::fromUtf8(name), Qt::MatchExactly | Qt::MatchRecursive)
+                      .front()
+                      ->isHidden(),
+                  hidden)
+            << row.typed << ": " << name;
+  }
   ChooseInTree(*window, QString::fromUtf8(kBolt));
   const auto& grid = window->Model().fgd_InputPara();
   ASSERT_EQ(grid.Row(), 3);
@@ -300,39 +273,36 @@ TEST_F(PartSelWindowTest, PreviewWritesBlockFilesOnlyIntoAFolderOfItsOwn) {
   EXPECT_FALSE(std::filesystem::exists(own));
 }
 
-TEST_F(PartSelWindowTest, StoredPngPictureIsShownAsStored) {
-  auto window = OpenWindow();
-  ChooseInTree(*window, QString::fromUtf8("外齿锁紧垫圈"));
-  auto* picture = window->findChild<QLabel*>("picPartView");
-  const QPixmap shown = picture->pixmap();
-  ASSERT_FALSE(shown.isNull());
-  EXPECT_FALSE(picture->property("live").toBool());
-  // The stored picture is 64 by 48: scaled to the viewer, its shape stays.
-  EXPECT_NEAR(static_cast<double>(shown.width()) / shown.height(), 64.0 / 48.0, 0.05);
-}
-
-TEST_F(PartSelWindowTest, StoredMetafileIsShownAndADamagedOneSaysSo) {
-  {
-    // The bolt's stored picture is a placeable metafile framing 1600 by 800.
-    auto window = OpenWindow();
-    ChooseInTree(*window, QString::fromUtf8(kBolt));
-    auto* picture = window->findChild<QLabel*>("picPartView");
-    ASSERT_FALSE(picture->pixmap().isNull());
-    EXPECT_FALSE(picture->property("live").toBool());
-    EXPECT_NEAR(static_cast<double>(picture->pixmap().width()) / picture->pixmap().height(), 2.0,
-                0.05);
-  }
-  // Its first bytes only: a metafile cut short.
+// A stored picture shows as stored, in its own shape (the washer's PNG is 64
+// by 48, the bolt's placeable metafile frames 1600 by 800); one cut short
+// says so, unless the live drawing stands in for it.
+TEST_F(PartSelWindowTest, StoredPictureIsShownInItsShapeAndADamagedOneSaysSo) {
   const std::string damaged =
       "UPDATE QZParts SET PartPic = substr(PartPic, 1, 60) WHERE PartID = 1;";
-  for (const bool live : {false, true}) {
-    auto window = OpenWindow(damaged);
-    window->SetLivePreview(live);
-    ChooseInTree(*window, QString::fromUtf8(kBolt));
+  const struct {
+    const char* part;
+    std::string sql;
+    bool live;
+    double shape;  // 0: no picture, -1: the live drawing
+    const char* text;
+  } rows[] = {
+      {"外齿锁紧垫圈", "", true, 64.0 / 48.0, ""},
+      {kBolt, "", true, 2.0, ""},
+      {kBolt, damaged, false, 0, "无法显示预览图"},
+      {kBolt, damaged, true, -1, ""},
+  };
+  for (const auto& row : rows) {
+    auto window = OpenWindow(row.sql);
+    window->SetLivePreview(row.live);
+    ChooseInTree(*window, QString::fromUtf8(row.part));
     auto* picture = window->findChild<QLabel*>("picPartView");
-    EXPECT_EQ(picture->property("live").toBool(), live);
-    EXPECT_EQ(picture->pixmap().isNull(), !live) << "the drawing stands in when live";
-    EXPECT_EQ(picture->text(), live ? QString() : QString::fromUtf8("无法显示预览图"));
+    const QPixmap shown = picture->pixmap();
+    EXPECT_EQ(picture->property("live").toBool(), row.shape < 0) << row.part;
+    EXPECT_EQ(shown.isNull(), row.shape == 0) << row.part;
+    if (row.shape > 0) {
+      EXPECT_NEAR(static_cast<double>(shown.width()) / shown.height(), row.shape, 0.05);
+    }
+    EXPECT_EQ(picture->text(), QString::fromUtf8(row.text)) << row.part;
   }
 }
 

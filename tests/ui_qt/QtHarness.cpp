@@ -10,7 +10,6 @@
 
 #include "db/LibraryDB.h"
 #include "engine/IQZdbEngine.h"
-#include "host/HostClasses.h"
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
 #include "ui/qt/QtMessageService.h"
@@ -142,22 +141,6 @@ int QtWidgetTest::ColumnOf(ui::qt::PartSelWindow& window, const std::string& nam
     if (grid.TextMatrix(0, col) == name) return col;
   ADD_FAILURE() << "no column " << name;
   return 1;
-}
-
-std::vector<std::pair<std::string, std::string>> QtWidgetTest::Dictionary(
-    const std::string& member) const {
-  auto value = session->Get(member);
-  auto* object = std::get_if<std::shared_ptr<HostObject>>(&value);
-  if (!object) return {};
-  auto dictionary = std::dynamic_pointer_cast<MemoryObject>(*object);
-  return dictionary ? dictionary->Entries() : decltype(dictionary->Entries()){};
-}
-
-std::vector<std::string> QtWidgetTest::SessionViewNames() const {
-  std::vector<std::string> names;
-  for (const auto& view : session->Views())
-    names.push_back(HostValueAs<std::string>(view->Get("Name")));
-  return names;
 }
 
 }  // namespace qzdbs::test

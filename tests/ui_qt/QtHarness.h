@@ -42,9 +42,6 @@ class QtWidgetTest : public ::testing::Test {
   // The grid column whose heading is `name`.
   int ColumnOf(ui::qt::PartSelWindow& window, const std::string& name);
 
-  std::vector<std::pair<std::string, std::string>> Dictionary(const std::string& member) const;
-  std::vector<std::string> SessionViewNames() const;
-
   std::shared_ptr<RecordingMessageService> messages;
   std::shared_ptr<MemoryComponent> component;
   std::shared_ptr<MemoryObject> session;

@@ -11,13 +11,12 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "QtHarness.h"
+#include "support/Ezdxf.h"
 #include "support/TestPaths.h"
 #include "ui/qt/QtSelectionDialog.h"
 #include "ui/qt/studio/StudioWindow.h"
@@ -49,21 +48,6 @@ void Screenshot(QWidget& widget, const std::string& name) {
   EXPECT_GT(colours.size(), 4u) << name << " is blank";
 }
 
-// What ezdxf, an independent reader, finds in a DXF file (the server tests'
-// reader script): entity counts and texts of model space, audit errors.
-nlohmann::json ReadWithEzdxf(const std::string& file) {
-  const std::string out = file + ".json";
-  const std::string command = "/usr/bin/python3 '" +
-                              (SourceDir() / "tests/server/ezdxf_check.py").string() + "' '" +
-                              file + "' > '" + out + "' 2>&1";
-  if (std::system(command.c_str()) != 0) {
-    std::ifstream failure(out);
-    ADD_FAILURE() << "ezdxf could not read " << file << ": " << failure.rdbuf();
-    return nlohmann::json::object();
-  }
-  return nlohmann::json::parse(std::ifstream(out));
-}
-
 size_t Dimensions(const server::Document& part) {
   size_t count = 0;
   for (const auto& view : part.views)
@@ -89,7 +73,10 @@ class StudioTest : public QtWidgetTest {
   }
 };
 
-TEST_F(StudioTest, InsertShowsThePartItsPropertiesAndLayers) {
+// Inserting shows the part, its properties and layers; equal parts are one
+// row of the parts list; the studio's own drawing reopens with the same parts
+// drawn again from the same values.
+TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   StudioWindow studio;
   studio.AddLibrary(QString::fromStdString(library->Path()));
   studio.show();
@@ -99,7 +86,6 @@ TEST_F(StudioTest, InsertShowsThePartItsPropertiesAndLayers) {
   const auto& part = studio.Canvas().Documents()[0];
   EXPECT_EQ(part.part.name, kBolt);
   EXPECT_GE(part.views.size(), 2u);
-
   auto* properties = studio.findChild<QTreeWidget*>("properties");
   ASSERT_EQ(properties->topLevelItemCount(), 1);
   auto* inputs = properties->topLevelItem(0)->child(1);
@@ -110,106 +96,26 @@ TEST_F(StudioTest, InsertShowsThePartItsPropertiesAndLayers) {
   // Switching a layer off leaves its entities out of what is drawn.
   auto* layers = studio.findChild<QListWidget*>("layers");
   ASSERT_GT(layers->count(), 0);
-  size_t before = 0;
-  for (const auto& view : studio.Canvas().Shown(part).views)
-    before += view.entities.size();
-  std::string busiest;
-  size_t most = 0;
-  for (const auto& name : studio.Canvas().LayerNames()) {
+  const auto shown = [&](const std::string& layer) {
     size_t count = 0;
-    for (const auto& view : part.views)
+    for (const auto& view : studio.Canvas().Shown(part).views)
       for (const auto& entity : view.entities)
-        count += entity.layer == name;
-    if (count > most) {
-      most = count;
-      busiest = name;
-    }
-  }
+        count += layer.empty() || entity.layer == layer;
+    return count;
+  };
+  std::string busiest;
+  for (const auto& name : studio.Canvas().LayerNames())
+    if (busiest.empty() || shown(name) > shown(busiest)) busiest = name;
+  const size_t before = shown(""), most = shown(busiest);
   auto* item = layers->findItems(QString::fromStdString(busiest), Qt::MatchExactly).front();
   item->setCheckState(Qt::Unchecked);
-  size_t after = 0;
-  for (const auto& view : studio.Canvas().Shown(part).views)
-    after += view.entities.size();
-  EXPECT_EQ(after, before - most);
+  EXPECT_EQ(shown(""), before - most);
   item->setCheckState(Qt::Checked);
 
-  // A second insert adds to the same drawing.
-  ASSERT_EQ(InsertBolt(studio, 4), 1);
-  EXPECT_EQ(studio.Canvas().Documents().size(), 2u);
-  EXPECT_EQ(properties->topLevelItemCount(), 2);
-}
-
-TEST_F(StudioTest, SavesEveryFormatAndRefusesAnUnknownOne) {
-  StudioWindow studio;
-  studio.AddLibrary(QString::fromStdString(library->Path()));
-  EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "empty.dxf")));
-  ASSERT_EQ(InsertBolt(studio, 1), 1);
-  for (const char* name : {"part.dxf", "part.svg", "part.png", "part.pdf"}) {
-    const std::string file = scratch.Folder() + name;
-    ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(file))) << name;
-    EXPECT_GT(std::filesystem::file_size(file), 200u) << name;
-  }
-  QString refusal;
-  WhenModalOpens("", [&](QWidget& box) {
-    refusal = static_cast<QMessageBox&>(box).text();
-    box.close();
-  });
-  EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "part.txt")));
-  EXPECT_TRUE(refusal.contains("txt"));
-  EXPECT_FALSE(std::filesystem::exists(scratch.Folder() + "part.txt"));
-  // Save As adds the chosen filter's extension to a name typed without one.
-  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part", "DXF (*.dxf)"), "/d/part.dxf");
-  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part.svg", "DXF (*.dxf)"), "/d/part.svg");
-  const std::string dxf = [&] {
-    std::ifstream in(scratch.Folder() + "part.dxf");
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }();
-  EXPECT_NE(dxf.find("ENTITIES"), std::string::npos);
-}
-
-TEST_F(StudioTest, SavedDrawingHoldsEveryInsertedPart) {
-  StudioWindow studio;
-  studio.AddLibrary(QString::fromStdString(library->Path()));
-  ASSERT_EQ(InsertBolt(studio, 1), 1);
-  const std::string first = scratch.Folder() + "first.dxf";
-  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(first)));
-  ASSERT_EQ(InsertBolt(studio, 3), 1);
-  const std::string both = scratch.Folder() + "both.dxf";
-  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(both)));
-
-  const auto& parts = studio.Canvas().Documents();
-  ASSERT_EQ(parts.size(), 2u);
-  const nlohmann::json one = ReadWithEzdxf(first);
-  const nlohmann::json two = ReadWithEzdxf(both);
-  ASSERT_TRUE(two.contains("counts"));
-  EXPECT_EQ(two["errors"], nlohmann::json::array());
-  EXPECT_EQ(one["counts"].value("DIMENSION", 0), Dimensions(parts[0]));
-  EXPECT_EQ(two["counts"].value("DIMENSION", 0), Dimensions(parts[0]) + Dimensions(parts[1]));
-  // Every text of the first part is still there, next to the second's own.
-  std::multiset<std::string> texts;
-  for (const auto& text : two["texts"])
-    texts.insert(text.get<std::string>());
-  for (const auto& text : one["texts"]) {
-    const auto found = texts.find(text.get<std::string>());
-    ASSERT_NE(found, texts.end()) << text;
-    texts.erase(found);
-  }
-  EXPECT_EQ(texts.size(), one["texts"].size()) << "the second part's texts";
-  // Side by side: the second part starts right of where the first ends.
-  const auto& drawing = studio.Canvas().Drawing();
-  ASSERT_EQ(drawing.views.size(), parts[0].views.size() + parts[1].views.size());
-  EXPECT_GT(drawing.views[parts[0].views.size()].insertionPoint[0],
-            parts[0].views.back().insertionPoint[0]);
-}
-
-// Equal parts are one row of the parts list; the studio's own drawing
-// reopens with the same parts drawn again from the same values.
-TEST_F(StudioTest, PartsListCountsEqualPartsAndTheDrawingReopens) {
-  StudioWindow studio;
-  studio.AddLibrary(QString::fromStdString(library->Path()));
-  ASSERT_EQ(InsertBolt(studio, 2), 1);
   ASSERT_EQ(InsertBolt(studio, 4), 1);
   ASSERT_EQ(InsertBolt(studio, 2), 1);
+  EXPECT_EQ(studio.Canvas().Documents().size(), 3u);
+  EXPECT_EQ(properties->topLevelItemCount(), 3);
   auto* list = studio.findChild<QTableWidget*>("partsList");
   ASSERT_EQ(list->rowCount(), 2);
   EXPECT_EQ(list->horizontalHeaderItem(3)->text(), QString::fromUtf8("数量"));
@@ -236,6 +142,57 @@ TEST_F(StudioTest, PartsListCountsEqualPartsAndTheDrawingReopens) {
   EXPECT_EQ(reopened.Canvas().Documents().size(), 2u);
   EXPECT_FALSE(reopened.Redo());
   EXPECT_FALSE(reopened.DeletePart(2));
+}
+
+// Every format is written, an unknown one refused; the DXF of two parts, read
+// by ezdxf, holds both parts' dimensions and texts, side by side.
+TEST_F(StudioTest, SavesEveryFormatWithEveryInsertedPart) {
+  StudioWindow studio;
+  studio.AddLibrary(QString::fromStdString(library->Path()));
+  EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "empty.dxf")));
+  ASSERT_EQ(InsertBolt(studio, 1), 1);
+  for (const char* name : {"first.dxf", "part.svg", "part.png", "part.pdf"}) {
+    const std::string file = scratch.Folder() + name;
+    ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(file))) << name;
+    EXPECT_GT(std::filesystem::file_size(file), 200u) << name;
+  }
+  QString refusal;
+  WhenModalOpens("", [&](QWidget& box) {
+    refusal = static_cast<QMessageBox&>(box).text();
+    box.close();
+  });
+  EXPECT_FALSE(studio.SaveDrawing(QString::fromStdString(scratch.Folder() + "part.txt")));
+  EXPECT_TRUE(refusal.contains("txt"));
+  EXPECT_FALSE(std::filesystem::exists(scratch.Folder() + "part.txt"));
+  // Save As adds the chosen filter's extension to a name typed without one.
+  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part", "DXF (*.dxf)"), "/d/part.dxf");
+  EXPECT_EQ(ui::qt::WithFilterExtension("/d/part.svg", "DXF (*.dxf)"), "/d/part.svg");
+
+  ASSERT_EQ(InsertBolt(studio, 3), 1);
+  const std::string both = scratch.Folder() + "both.dxf";
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(both)));
+  const auto& parts = studio.Canvas().Documents();
+  ASSERT_EQ(parts.size(), 2u);
+  const nlohmann::json one = InspectWithEzdxf(scratch.Folder() + "first.dxf");
+  const nlohmann::json two = InspectWithEzdxf(both);
+  ASSERT_TRUE(two.contains("counts"));
+  EXPECT_EQ(two["errors"], nlohmann::json::array());
+  EXPECT_EQ(one["counts"].value("DIMENSION", 0), Dimensions(parts[0]));
+  EXPECT_EQ(two["counts"].value("DIMENSION", 0), Dimensions(parts[0]) + Dimensions(parts[1]));
+  // Every text of the first part is still there, next to the second's own.
+  std::multiset<std::string> texts;
+  for (const auto& text : two["texts"])
+    texts.insert(text.get<std::string>());
+  for (const auto& text : one["texts"]) {
+    const auto found = texts.find(text.get<std::string>());
+    ASSERT_NE(found, texts.end()) << text;
+    texts.erase(found);
+  }
+  EXPECT_EQ(texts.size(), one["texts"].size()) << "the second part's texts";
+  const auto& drawing = studio.Canvas().Drawing();
+  ASSERT_EQ(drawing.views.size(), parts[0].views.size() + parts[1].views.size());
+  EXPECT_GT(drawing.views[parts[0].views.size()].insertionPoint[0],
+            parts[0].views.back().insertionPoint[0]);
 }
 
 TEST_F(StudioTest, MenusFollowTheLanguage) {
@@ -280,14 +237,8 @@ TEST(StudioProgramTest, HelpFollowsTheSystemLanguage) {
   for (const auto& [locale, description] : cases) {
     const std::string command = std::string("LC_ALL=") + locale + " QT_QPA_PLATFORM=offscreen '" +
                                 program.string() + "' --help 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
     std::string help;
-    char buffer[512];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      help.append(buffer, n);
-    ::pclose(pipe);
+    RunCommand(command, &help);
     EXPECT_NE(help.find(description), std::string::npos) << locale << ":\n" << help;
   }
 }

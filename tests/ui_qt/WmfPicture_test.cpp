@@ -28,43 +28,33 @@ QByteArray ReadFixture(const char* name) {
   return file.readAll();
 }
 
-// A plain metafile (no placeable header) built from whole records.
-class MetafileWriter {
- public:
-  void Record(uint16_t function, const std::vector<int16_t>& params) {
-    DoubleWord(static_cast<uint32_t>(3 + params.size()));
-    Word(function);
-    for (int16_t p : params)
-      Word(static_cast<uint16_t>(p));
-    largest_ = std::max<uint32_t>(largest_, static_cast<uint32_t>(3 + params.size()));
+// A plain metafile (no placeable header) of whole records, its end record added.
+QByteArray Metafile(std::vector<std::pair<uint16_t, std::vector<int16_t>>> records) {
+  records.push_back({0x0000, {}});
+  std::vector<uint16_t> body;
+  uint32_t largest = 3;
+  for (const auto& [function, params] : records) {
+    const auto size = static_cast<uint32_t>(3 + params.size());
+    largest = std::max(largest, size);
+    body.insert(body.end(), {uint16_t(size & 0xFFFF), uint16_t(size >> 16), function});
+    body.insert(body.end(), params.begin(), params.end());
   }
-  QByteArray Finish() {
-    Record(0x0000, {});
-    QByteArray whole;
-    auto word = [&](uint16_t w) {
-      whole.append(static_cast<char>(w & 0xFF));
-      whole.append(static_cast<char>(w >> 8));
-    };
-    const uint32_t words = 9 + static_cast<uint32_t>(body_.size() / 2);
-    for (uint16_t w : {uint16_t{1}, uint16_t{9}, uint16_t{0x0300}, uint16_t(words & 0xFFFF),
-                       uint16_t(words >> 16), uint16_t{1}, uint16_t(largest_ & 0xFFFF),
-                       uint16_t(largest_ >> 16), uint16_t{0}})
-      word(w);
-    return whole + body_;
-  }
-
- private:
-  void Word(uint16_t w) {
-    body_.append(static_cast<char>(w & 0xFF));
-    body_.append(static_cast<char>(w >> 8));
-  }
-  void DoubleWord(uint32_t d) {
-    Word(static_cast<uint16_t>(d & 0xFFFF));
-    Word(static_cast<uint16_t>(d >> 16));
-  }
-  QByteArray body_;
-  uint32_t largest_ = 3;
-};
+  const auto words = static_cast<uint32_t>(9 + body.size());
+  std::vector<uint16_t> all = {1,
+                               9,
+                               0x0300,
+                               uint16_t(words & 0xFFFF),
+                               uint16_t(words >> 16),
+                               1,
+                               uint16_t(largest & 0xFFFF),
+                               uint16_t(largest >> 16),
+                               0};
+  all.insert(all.end(), body.begin(), body.end());
+  QByteArray bytes;
+  for (uint16_t w : all)
+    bytes.append(static_cast<char>(w & 0xFF)).append(static_cast<char>(w >> 8));
+  return bytes;
+}
 
 QString WriteTemp(const QTemporaryDir& dir, const QByteArray& bytes) {
   const QString path = dir.filePath("WMFtemp.wmf");
@@ -100,13 +90,13 @@ TEST(WmfPictureTest, StoredLibraryMetafilesAreDrawnInTheirOwnShape) {
 }
 
 TEST(WmfPictureTest, HandWrittenMetafileIsPlayedAsWritten) {
-  MetafileWriter wmf;
-  wmf.Record(0x020B, {0, 0});             // window origin
-  wmf.Record(0x020C, {100, 200});         // window extent: 200 wide, 100 high
-  wmf.Record(0x02FC, {0, 0, 0, 0});       // solid black brush
-  wmf.Record(0x012D, {0});                // select it
-  wmf.Record(0x0418, {90, 180, 10, 20});  // ellipse 160 wide, 80 high
-  const QByteArray bytes = wmf.Finish();
+  const QByteArray bytes = Metafile({
+      {0x020B, {0, 0}},             // window origin
+      {0x020C, {100, 200}},         // window extent: 200 wide, 100 high
+      {0x02FC, {0, 0, 0, 0}},       // solid black brush
+      {0x012D, {0}},                // select it
+      {0x0418, {90, 180, 10, 20}},  // ellipse 160 wide, 80 high
+  });
   ASSERT_TRUE(LooksLikeWmf(bytes));
   QTemporaryDir dir;
   const QImage image = LoadPicture(WriteTemp(dir, bytes).toStdString(), QSize(200, 200)).toImage();
@@ -141,7 +131,7 @@ QByteArray Damaged(const std::string& how) {
   return bytes;
 }
 
-TEST(WmfPictureTest, DamagedMetafilesGiveNoPicture) {
+TEST(WmfPictureTest, DamagedMetafilesAndOtherFormatsGiveNoPicture) {
   QTemporaryDir dir;
   for (const std::string how :
        {"empty", "placeable header only", "cut inside a record", "no end record",
@@ -152,13 +142,10 @@ TEST(WmfPictureTest, DamagedMetafilesGiveNoPicture) {
     EXPECT_TRUE(WmfToSvg(bytes).isEmpty()) << how;
     EXPECT_TRUE(LoadPicture(WriteTemp(dir, bytes).toStdString(), QSize(200, 200)).isNull()) << how;
   }
-}
-
-TEST(WmfPictureTest, OtherFormatsAreNotTakenForMetafiles) {
-  const std::vector<QByteArray> others = {QByteArray("\x89PNG\r\n\x1a\n", 8),
-                                          QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>"),
-                                          QByteArray("BM\0\0", 4), QByteArray("\xD7\xCD", 2)};
-  for (const QByteArray& bytes : others)
+  // Other formats are not taken for metafiles.
+  for (const QByteArray& bytes :
+       {QByteArray("\x89PNG\r\n\x1a\n", 8), QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>"),
+        QByteArray("BM\0\0", 4), QByteArray("\xD7\xCD", 2)})
     EXPECT_FALSE(LooksLikeWmf(bytes)) << bytes.toHex().toStdString();
 }
 

@@ -1,5 +1,7 @@
-// The DXF export read back by ezdxf, the independent reader: both loaders
-// audit the file without errors and find what the document holds.
+// The exports: DXF read back by ezdxf, the independent reader (both loaders
+// audit the file without errors and find what the document holds), hostile
+// texts and values that break no file, and every file written wholly or not
+// at all.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -7,12 +9,14 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <set>
 
-#include "SampleDrawing.h"
+#include "ServerTestSupport.h"
 #include "server/DrawingServer.h"
+#include "support/ScratchLibrary.h"
 
 namespace qzdbs::server::test {
 namespace {
@@ -46,16 +50,17 @@ std::map<std::string, int> DocumentCounts(const Document& document) {
   return counts;
 }
 
-class DxfExportTest : public ::testing::Test {
+class ExportTest : public ::testing::Test {
  protected:
+  void SetUp() override { EnsureGuiApplication(); }
   ScratchDir scratch;
 };
 
-TEST_F(DxfExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
+TEST_F(ExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
   SessionBuilder builder;
   FillSamplePart(builder);
   Document document = builder.Build();
-  std::filesystem::path file = scratch / "sample.dxf";
+  std::filesystem::path file = scratch.Path() / "sample.dxf";
   ExportDxf(document, file);
 
   nlohmann::json seen = InspectWithEzdxf(file);
@@ -77,11 +82,11 @@ TEST_F(DxfExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
   }
 }
 
-TEST_F(DxfExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
+TEST_F(ExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
   SessionBuilder builder;
-  FillSamplePartAsBlock(builder);
+  FillSamplePart(builder, true);
   Document document = builder.Build();
-  std::filesystem::path file = scratch / "block.dxf";
+  std::filesystem::path file = scratch.Path() / "block.dxf";
   ExportDxf(document, file);
   nlohmann::json seen = InspectWithEzdxf(file);
   EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
@@ -102,7 +107,7 @@ TEST_F(DxfExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
 // What a hostile library can put into a part: group codes inside texts and
 // names, line breaks in names, values no exporter can write. Every file
 // still loads strictly and holds exactly the entities that can be drawn.
-TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
+TEST_F(ExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   const double inf = std::numeric_limits<double>::infinity();
   SessionBuilder b;
   b.Part().PartName("P\n  0\nEOF");
@@ -120,25 +125,14 @@ TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   note.InsertionPoint({0, 10, 0});
   note.Height(2.5);
   note.AttachmentPoint(7);
-  const std::function<void(int32_t)> unwritable[] = {
-      [&](int32_t id) {
-        b.AddCircle(view, id, {0, 0, 0}, 1e12);
-      },
-      [&](int32_t id) {
-        b.AddLine(view, id, {0, 0, 0}, {1e308, 0, 0});
-      },
-      [&](int32_t id) {
-        b.AddLine(view, id, {inf, 0, 0}, {0, 0, 0});
-      },
-      [&](int32_t id) {
-        DbText t = b.Add<DbText>(view, id, "0");
-        t.TextString("wide");
-        t.Height(3.5);
-        t.ScaleFactor(1e308);
-      },
-  };
-  for (size_t i = 0; i < std::size(unwritable); ++i)
-    unwritable[i](static_cast<int32_t>(10 + i));
+  // Values no exporter can write.
+  b.AddCircle(view, 10, {0, 0, 0}, 1e12);
+  b.AddLine(view, 11, {0, 0, 0}, {1e308, 0, 0});
+  b.AddLine(view, 12, {inf, 0, 0}, {0, 0, 0});
+  DbText wide = b.Add<DbText>(view, 13, "0");
+  wide.TextString("wide");
+  wide.Height(3.5);
+  wide.ScaleFactor(1e308);
   Document document = b.Build();
 
   std::multiset<AuditCode> left;
@@ -151,7 +145,7 @@ TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   EXPECT_EQ(left, (std::multiset<AuditCode>{Nonfinite, Magnitude, Magnitude, Magnitude}));
   EXPECT_GE(replaced, 5);  // part, view, layer, style, the two texts
 
-  const std::filesystem::path dxf = scratch / "hostile.dxf";
+  const std::filesystem::path dxf = scratch.Path() / "hostile.dxf";
   ExportDxf(document, dxf);
   nlohmann::json seen = InspectWithEzdxf(dxf);
   EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
@@ -161,8 +155,7 @@ TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   for (const char* bad : {"inf", "nan", "\r", "\t"})
     EXPECT_EQ(text.find(bad), std::string::npos) << bad;
 
-  EnsureGuiApplication();
-  const std::filesystem::path svg = scratch / "hostile.svg";
+  const std::filesystem::path svg = scratch.Path() / "hostile.svg";
   ExportSvg(document, svg);
   QFile file(QString::fromStdString(svg.string()));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -171,9 +164,56 @@ TEST_F(DxfExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
     xml.readNext();
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 
-  const std::filesystem::path json = scratch / "hostile.json";
+  const std::filesystem::path json = scratch.Path() / "hostile.json";
   ExportJson(document, json);
   EXPECT_TRUE(nlohmann::json::accept(ReadText(json)));
+}
+
+// Every exporter over an older file: a failure of any kind leaves it byte for
+// byte and no temporary file; a link at the target is replaced, never followed.
+TEST_F(ExportTest, ExportsReplaceAnOldFileOnlyWhenWhollyWrittenAndNeverFollowLinks) {
+  using Export = std::function<void(const Document&, const std::filesystem::path&)>;
+  const struct {
+    const char* file;
+    Export write;
+  } exporters[] = {
+      {"x.dxf", [](const Document& d, const auto& f) { ExportDxf(d, f); }},
+      {"x.svg", [](const Document& d, const auto& f) { ExportSvg(d, f); }},
+      {"x.png", [](const Document& d, const auto& f) { ExportPng(d, f, 64); }},
+      {"x.pdf", [](const Document& d, const auto& f) { ExportPdf(d, f); }},
+      {"x.json", [](const Document& d, const auto& f) { ExportJson(d, f); }},
+  };
+  SessionBuilder b;
+  b.AddLine(b.AddView("V", 1), 1, {0, 0, 0}, {100, 0, 0});
+  const Document document = b.Build();
+  const std::filesystem::path elsewhere = scratch.Path() / "elsewhere.txt";
+  for (const auto& exporter : exporters) {
+    SCOPED_TRACE(exporter.file);
+    const std::filesystem::path folder = scratch.Path() / (std::string("in-") + exporter.file);
+    std::filesystem::create_directory(folder);
+    const std::filesystem::path file = folder / exporter.file;
+    { std::ofstream(file) << "old"; }
+    {
+      // A disk that takes no more than a few bytes: the write, not the open, fails.
+      qzdbs::test::FileSizeLimit full(16);
+      try {
+        exporter.write(document, file);
+        ADD_FAILURE() << "no error on a full disk";
+      } catch (const ExportError& error) {
+        EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
+      }
+    }
+    EXPECT_EQ(ReadText(file), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::remove(file);
+    { std::ofstream(elsewhere) << "theirs"; }
+    std::filesystem::create_symlink(elsewhere, file);
+    exporter.write(document, file);
+    EXPECT_EQ(ReadText(elsewhere), "theirs");
+    EXPECT_FALSE(std::filesystem::is_symlink(file));
+    EXPECT_GT(std::filesystem::file_size(file), 16u);
+  }
+  EXPECT_THROW(ExportDxf(document, scratch.Path() / "missing" / "x.dxf"), ExportError);
 }
 
 }  // namespace
