@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 LUPDATE=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
-classes='DrawingCanvas\|PartSelWindow\|StudioWindow'
+classes='DrawingCanvas\|DrawingStyleDialog\|PartSelWindow\|StudioWindow'
 ts=(translations/qzdbs-studio_en.ts translations/qzdbs-studio_zh_CN.ts)
 sed -i "s#<name>qzdbs::ui::qt::\($classes\)</name>#<name>\1</name>#" "${ts[@]}"
 "$LUPDATE" -no-obsolete -locations none src/ui/qt apps/qzdbs-studio -ts "${ts[@]}"

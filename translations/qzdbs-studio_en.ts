@@ -9,6 +9,41 @@
     </message>
 </context>
 <context>
+    <name>qzdbs::ui::qt::DrawingStyleDialog</name>
+    <message>
+        <source>Drawing style</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>built-in (GB/T 14665)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer style table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer styles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thick lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Third-angle projection (first angle when off)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>qzdbs::ui::qt::PartSelWindow</name>
     <message>
         <source>Show or hide the catalogue</source>
@@ -17,6 +52,24 @@
     <message>
         <source>Search parts</source>
         <translation>Search parts</translation>
+    </message>
+</context>
+<context>
+    <name>QtMessageService</name>
+    <message>
+        <source>Show no more messages for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more message(s) of this run were not shown.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -208,6 +261,10 @@
     </message>
     <message>
         <source>CSV (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drawing st&amp;yle...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

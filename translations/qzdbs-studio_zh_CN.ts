@@ -9,6 +9,41 @@
     </message>
 </context>
 <context>
+    <name>qzdbs::ui::qt::DrawingStyleDialog</name>
+    <message>
+        <source>Drawing style</source>
+        <translation>绘图样式</translation>
+    </message>
+    <message>
+        <source>built-in (GB/T 14665)</source>
+        <translation>内置 (GB/T 14665)</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Layer style table</source>
+        <translation>图层样式表</translation>
+    </message>
+    <message>
+        <source>Layer styles</source>
+        <translation>图层样式</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>Thick lines</source>
+        <translation>粗实线宽度</translation>
+    </message>
+    <message>
+        <source>Third-angle projection (first angle when off)</source>
+        <translation>第三角投影（不选为第一角投影）</translation>
+    </message>
+</context>
+<context>
     <name>qzdbs::ui::qt::PartSelWindow</name>
     <message>
         <source>Show or hide the catalogue</source>
@@ -17,6 +52,23 @@
     <message>
         <source>Search parts</source>
         <translation>搜索零件</translation>
+    </message>
+</context>
+<context>
+    <name>QtMessageService</name>
+    <message>
+        <source>Show no more messages for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more message(s) of this run were not shown.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -210,6 +262,10 @@
     <message>
         <source>CSV (*.csv)</source>
         <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Drawing st&amp;yle...</source>
+        <translation>绘图样式(&amp;Y)...</translation>
     </message>
 </context>
 <context>

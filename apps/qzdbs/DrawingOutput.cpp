@@ -186,13 +186,12 @@ const ImageModule& Images() {
   return module;
 }
 
-void WriteImage(const server::Document& document, ImageKind kind,
-                const std::filesystem::path& file) {
+void WriteImage(const server::Document& document, ImageKind kind, const std::filesystem::path& file,
+                int pixels) {
   const ImageModule& images = Images();
   if (!images.write) throw std::runtime_error(images.failure);
   char error[512] = {};
-  if (!images.write(&document, static_cast<int>(kind), file.c_str(), kPngPixels, error,
-                    sizeof error))
+  if (!images.write(&document, static_cast<int>(kind), file.c_str(), pixels, error, sizeof error))
     throw std::runtime_error(error);
 }
 
@@ -235,6 +234,7 @@ DrawingWriter::Document& DrawingWriter::Built() {
     options.thickLineWidth = style_.thickLines;
     options.projection =
         style_.thirdAngle ? server::Projection::ThirdAngle : server::Projection::FirstAngle;
+    options.baseAtOrigin = style_.baseAtOrigin;
     document_ = std::make_unique<Document>(Document{server::BuildDocument(*run_.session, options)});
   }
   return *document_;
@@ -244,20 +244,21 @@ std::string DrawingWriter::Designation() {
   return server::PartDesignation(Built().document.part);
 }
 
-void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
+void DrawingWriter::Write(Format format, const std::filesystem::path& file, int pixels) {
   server::Document& document = Built().document;
+  if (pixels <= 0) pixels = kPngPixels;
   switch (format) {
     case Format::Dxf:
       server::ExportDxf(document, file);
       break;
     case Format::Svg:
-      WriteImage(document, ImageKind::Svg, file);
+      WriteImage(document, ImageKind::Svg, file, pixels);
       break;
     case Format::Png:
-      WriteImage(document, ImageKind::Png, file);
+      WriteImage(document, ImageKind::Png, file, pixels);
       break;
     case Format::Pdf:
-      WriteImage(document, ImageKind::Pdf, file);
+      WriteImage(document, ImageKind::Pdf, file, pixels);
       break;
     case Format::Json:
       // The run's message boxes belong in its JSON too.
@@ -295,7 +296,7 @@ std::string DrawingWriter::Designation() {
   return {};
 }
 
-void DrawingWriter::Write(Format format, const std::filesystem::path& file) {
+void DrawingWriter::Write(Format format, const std::filesystem::path& file, int) {
   if (!CanWrite(format))
     throw std::runtime_error(std::string("cannot write ") + Extension(format) + " files");
   WriteTextAtomically(file, Recording::Of(*run_.session, run_.messages).ToJson().dump(1) + "\n");

@@ -29,9 +29,10 @@ bool CanWrite(Format format);
 
 // How the drawing server styles the drawings of draw and batch.
 struct DrawingStyle {
-  std::string layerStyles;  // a layer style table file; the built-in table when empty
-  double thickLines = 0.5;  // the thick line's width in millimetres
-  bool thirdAngle = false;  // views placed in third-angle projection
+  std::string layerStyles;    // a layer style table file; the built-in table when empty
+  double thickLines = 0.5;    // the thick line's width in millimetres
+  bool thirdAngle = false;    // views placed in third-angle projection
+  bool baseAtOrigin = false;  // the part's base point at the origin, wherever the library puts it
 };
 
 // --layer-styles, --thick-lines, --third-angle.
@@ -54,8 +55,9 @@ class DrawingWriter {
   DrawingWriter& operator=(const DrawingWriter&) = delete;
 
   // The file appears only when it is complete; throws std::runtime_error
-  // naming the file when it cannot be written.
-  void Write(Format format, const std::filesystem::path& file);
+  // naming the file when it cannot be written. A PNG picture is `pixels` on
+  // its longer side (1600 when 0).
+  void Write(Format format, const std::filesystem::path& file, int pixels = 0);
 
   // What the drawing server's audit found in the drawing ("CODE where: message"), after the
   // first file was written; none without the server.

@@ -59,8 +59,10 @@ class CommandCase {
     const auto arg = [&](size_t i) { return words.at(i); };
     const auto tail = [&](size_t skip) {  // the rest of the line after `skip` words
       std::string text = rest;
-      for (size_t i = 0; i < skip; ++i)
-        text = Split(text).second;
+      for (size_t i = 0; i < skip; ++i) {
+        const size_t end = text.starts_with('"') ? text.find('"', 1) + 1 : text.find(' ');
+        text = end >= text.size() ? "" : text.substr(end + 1);
+      }
       return Expand(text);
     };
     if (kind == "status") {

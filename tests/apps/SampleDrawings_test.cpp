@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -68,6 +69,81 @@ TEST(SampleDrawings, EveryRowPassesTheDraftingChecks) {
       EXPECT_TRUE(seen["errors"].empty()) << stems[row] << seen["errors"].dump();
       EXPECT_TRUE(seen["fixes"].empty()) << stems[row] << seen["fixes"].dump();
       EXPECT_EQ(seen["styles"]["Standard"], json({"gbenor.shx", "gbcbig.shx"})) << stems[row];
+    }
+  }
+}
+
+// LibreCAD draws a dimension's text itself (it strokes it: no PDF text to
+// read back), so a text shows when blanking it in the DXF changes
+// LibreCAD's page. LibreCAD 2.2 reads no ordinate dimensions at all; a
+// change there (or in the writer) shows as a failure to mend this list.
+TEST(SampleDrawings, LibreCadShowsEveryDimensionText) {
+  if (RunCommand("command -v librecad >/dev/null && command -v pdftoppm >/dev/null") != 0)
+    GTEST_SKIP() << "librecad or pdftoppm is not installed (scripts/install-deps.sh)";
+  constexpr int kOrdinate = 6;
+  for (const char* part : {"GB/T 5782", "深沟球轴承 60 系列", "PN16 GB/T 9119"}) {
+    ProgramRun show = RunQzdbs({"show", part, "--json"});
+    ASSERT_EQ(show.status, 0) << show.err;
+    std::vector<int> rows;
+    const json grid = json::parse(show.out);
+    for (const json& row : grid["parameters"]["rows"])
+      rows.push_back(row["row"]);
+    ASSERT_FALSE(rows.empty()) << part;
+    for (int row : {rows.front(), rows[(rows.size() - 1) / 2], rows.back()}) {
+      ScratchDir dir;
+      ASSERT_EQ(RunQzdbs({"draw", part, "--row", std::to_string(row), "-o", dir.Folder() + "d.dxf"})
+                    .status,
+                0);
+      // The DXF as code and value lines; for each dimension, its type and
+      // the line of its text, blanked in a copy of its own.
+      std::vector<std::string> lines;
+      std::istringstream in(ReadText(dir.Path() / "d.dxf"));
+      for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+      const auto code = [&](size_t i) { return lines[i].substr(lines[i].find_first_not_of(' ')); };
+      struct Dimension {
+        int type = 0;
+        size_t text = 0;
+      };
+      std::vector<Dimension> dimensions;
+      bool inDimension = false;
+      for (size_t i = 0; i + 1 < lines.size(); i += 2) {
+        if (code(i) == "0") {
+          inDimension = lines[i + 1] == "DIMENSION";
+          if (inDimension) dimensions.push_back({});
+        } else if (inDimension && code(i) == "70") {
+          dimensions.back().type = std::stoi(lines[i + 1]) & 7;
+        } else if (inDimension && code(i) == "1") {
+          dimensions.back().text = i + 1;
+        }
+      }
+      ASSERT_FALSE(dimensions.empty()) << part << " row " << row;
+      for (size_t d = 0; d < dimensions.size(); ++d) {
+        std::vector<std::string> blanked = lines;
+        blanked[dimensions[d].text] = " ";
+        std::ofstream(dir.Path() / ("d" + std::to_string(d) + ".dxf")) << [&] {
+          std::string text;
+          for (const auto& line : blanked)
+            text += line + "\n";
+          return text;
+        }();
+      }
+      std::string output;
+      ASSERT_EQ(RunCommand("cd '" + dir.Folder() +
+                               "' && QT_QPA_PLATFORM=offscreen timeout 300 librecad dxf2pdf -a "
+                               "*.dxf >/dev/null 2>&1 && for f in *.pdf; do pdftoppm -gray -r 50 "
+                               "-singlefile \"$f\" \"${f%.pdf}\" || exit 1; done",
+                           &output),
+                0)
+          << output;
+      const std::string page = ReadText(dir.Path() / "d.pgm");
+      ASSERT_GT(page.size(), 1000u);
+      for (size_t d = 0; d < dimensions.size(); ++d) {
+        const bool shown = ReadText(dir.Path() / ("d" + std::to_string(d) + ".pgm")) != page;
+        EXPECT_EQ(shown, dimensions[d].type != kOrdinate)
+            << part << " row " << row << ": the dimension \"" << lines[dimensions[d].text]
+            << "\" of type " << dimensions[d].type;
+      }
     }
   }
 }

@@ -1,15 +1,14 @@
 // An Access library opens through the same connection as a native one, and
-// the definition reader reads the same values from both.
+// the definition reader reads the same values from both; a damaged one is
+// refused naming the file.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "db/DbTest.h"
-#include "db/LibraryDB.h"
 #include "db/clsPartComputeDB.h"
 #include "db/recordset/Connection.h"
+#include "support/ScopedEnv.h"
 #include "support/TestPaths.h"
 
 namespace qzdbs::test {
@@ -27,9 +26,9 @@ std::vector<std::string> StructureOf(const std::string& connectString, int32_t p
   return rows;
 }
 
-TEST(AccessLibraryOpen, AnMdbFileReadsLikeItsSqlTwin) {
+TEST(AccessLibraryOpen, AnMdbFileReadsLikeItsSqlTwinAndADamagedOneIsRefused) {
   ScratchDir cache;
-  setenv("XDG_CACHE_HOME", cache.Path().c_str(), 1);
+  ScopedEnv xdg("XDG_CACHE_HOME", cache.Path().c_str());
   const std::string mdb = (TestDataDir() / "access" / "sample-library.mdb").string();
   ScratchLibrary twin(SampleLibrarySql());
   const std::string mdbConnect = LibraryConnectionString(LibraryFolder(mdb), mdb, kLibraryPassword);
@@ -38,22 +37,14 @@ TEST(AccessLibraryOpen, AnMdbFileReadsLikeItsSqlTwin) {
     EXPECT_FALSE(fromAccess.empty());
     EXPECT_EQ(fromAccess, StructureOf(twin.ConnectionString(), part)) << "PartID " << part;
   }
-  unsetenv("XDG_CACHE_HOME");
-}
 
-TEST(AccessLibraryOpen, ADamagedMdbIsRefusedNamingTheFile) {
-  ScratchDir dir;
-  const auto broken = dir.Path() / "broken.mdb";
-  {
-    std::ifstream in(TestDataDir() / "access" / "sample-library.mdb", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    std::ofstream(broken, std::ios::binary) << bytes.substr(0, 4096 + 1000);
-  }
+  const auto broken = cache.Path() / "broken.mdb";
+  std::ofstream(broken, std::ios::binary) << ReadText(mdb).substr(0, 4096 + 1000);
   db::Connection connection;
   connection.ConnectionString = "Dbq=" + broken.string() + ";";
   try {
     connection.Open();
-    FAIL() << "a truncated Access file opened";
+    ADD_FAILURE() << "a truncated Access file opened";
   } catch (const db::DbError& e) {
     EXPECT_NE(std::string(e.what()).find("broken.mdb"), std::string::npos) << e.what();
   }

@@ -1,6 +1,5 @@
-// The entity parameter readers: for every type code the records it adds (keys in order,
-// values, flags, aliases) and each reader's own failure behaviour, as the cases of
-// tests/data/readers/entities.cases; aliases, reader state and block files here.
+// The entity parameter readers beyond the records of tests/data/readers/entities.cases:
+// aliases, reader state and block files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,49 +50,6 @@ class EntityReadersTest : public DbTest {
   std::unique_ptr<ScratchLibrary> library_;
 };
 
-TEST_F(EntityReadersTest, EveryCaseAddsItsRecordsAndBoxes) {
-  const std::vector<CaseFileCase> cases = ReadCaseFile(CaseFile());
-  CaseBless bless(CaseFile());
-  for (const CaseFileCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    std::string rows;
-    int32_t code = 0, entity = 0;
-    for (const std::string& line : c.setup)
-      rows += line.substr(4);
-    for (const std::string& line : c.input) {
-      if (line.starts_with("sql ")) rows += line.substr(4);
-      if (line.starts_with("read ")) std::sscanf(line.c_str(), "read %d %d", &code, &entity);
-    }
-    Load(rows);
-    ClearBoxes();
-    std::vector<std::string> actual = {Read(entity, code) ? "true" : "false"};
-    for (const auto& r : *params) {
-      actual.push_back(r->XKey + "|" + r->ParaValue + "|" + std::to_string(r->IsExpression) + "|" +
-                       std::to_string(r->isDoneCalValue) + "|" + std::to_string(r->Visible) + "|" +
-                       r->TagStr + "|" + r->Expression + "|" + std::to_string(r->TagLong));
-    }
-    for (const MessageBoxRecord& box : Boxes())
-      actual.push_back("box " + std::string(IconName(box.icon)) + " " + box.title + "|" + box.text);
-    EXPECT_EQ(actual, c.expected);
-    bless.Write(c, actual);
-  }
-  EXPECT_GE(cases.size(), 55u);
-}
-
-TEST_F(EntityReadersTest, AliasesLeadFromPointsAndStructuresToKeys) {
-  Load(Entities());
-  ASSERT_TRUE(Read(1, 1));
-  std::string key;
-  ASSERT_TRUE(params->getKey("P.9.Y", key));
-  EXPECT_EQ(key, "EndPoint.Y");
-  // The same point twice: both records stored, the alias belongs to the first.
-  ASSERT_TRUE(Read(100, 1));
-  EXPECT_EQ(params->Count(), 6);
-  ASSERT_TRUE(params->getKey("P.4.X", key));
-  EXPECT_EQ(key, "StartPoint.X");
-  EXPECT_EQ(params->Item("EndPoint.X")->TagStr, "P.4.X");
-}
-
 TEST_F(EntityReadersTest, ReaderStateAndCodesWithoutReader) {
   Load(Entities());
   for (int32_t code : {0, 28, -1}) {
@@ -107,23 +63,6 @@ TEST_F(EntityReadersTest, ReaderStateAndCodesWithoutReader) {
   EXPECT_EQ(reader->CurrentEntity(), 2);
   EXPECT_EQ(reader->CurrentEntityPara(), params);
   EXPECT_FALSE(reader->getEntityParaDB(2, 2, nullptr));
-  ExpectNoBox();
-}
-
-TEST_F(EntityReadersTest, MissingTableIsAReadFailure) {
-  Load("DROP TABLE QZEnt_Circle; DROP TABLE QZEntTrans_Move;");
-  ClearBoxes();
-  EXPECT_FALSE(Read(2, 2));
-  ExpectNoBox();
-  EXPECT_FALSE(Read(22, 22));
-  std::string text = ExpectOneBox(MsgIcon::Critical, "提示：");
-  EXPECT_NE(text.find("QZEntTrans_Move"), std::string::npos) << text;
-}
-
-TEST_F(EntityReadersTest, BlockDefinitionWritesItsFileIntoTheBlockFolder) {
-  Load(Entities());
-  ASSERT_TRUE(Read(10, 10));
-  EXPECT_EQ(ReadText(Folder() + "ROUGH.DWG"), "QW");
   ExpectNoBox();
 }
 

@@ -1,7 +1,8 @@
 // Every limit deviation of tests/data/iso286 through the host's tolerance call: those of
 // checkpoints.csv, each confirmed by a published table, and those of worked.csv, worked by hand
 // from the tables for the grade rules of j, k, K, M, N and P..ZC, the delta and M6 exceptions,
-// sizes above 500 mm and the range boundaries.
+// sizes above 500 mm and the range boundaries; and the codes and sizes of refused.csv, which
+// it refuses leaving its arguments as they were.
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,7 +19,8 @@ class Iso286Rows : public ::testing::TestWithParam<std::pair<const char*, int>> 
 
 // Each file with the rows it holds; fewer means it was cut short.
 INSTANTIATE_TEST_SUITE_P(Files, Iso286Rows,
-                         ::testing::Values(std::pair{"checkpoints", 63}, std::pair{"worked", 46}),
+                         ::testing::Values(std::pair{"checkpoints", 63}, std::pair{"worked", 46},
+                                           std::pair{"refused", 65}),
                          [](const auto& row) { return std::string(row.param.first); });
 
 TEST_P(Iso286Rows, EveryRowGivesItsDeviations) {
@@ -41,14 +43,28 @@ TEST_P(Iso286Rows, EveryRowGivesItsDeviations) {
     SCOPED_TRACE(line);
     ++rows;
 
-    double gotUpper = 99, gotLower = 99;
+    double gotUpper = 99, gotLower = -99;
     std::string buffer = code;
-    ASSERT_TRUE(GetDimTolerance(buffer, std::stod(nominal), gotUpper, gotLower));
+    ASSERT_EQ(GetDimTolerance(buffer, std::stod(nominal), gotUpper, gotLower), !upper.empty());
+    EXPECT_EQ(buffer, code);
+    if (upper.empty()) {
+      EXPECT_EQ(gotUpper, 99);
+      EXPECT_EQ(gotLower, -99);
+      continue;
+    }
     EXPECT_NEAR(gotUpper, std::stod(upper), 1e-9);
     EXPECT_NEAR(gotLower, std::stod(lower), 1e-9);
-    EXPECT_EQ(buffer, code);
   }
   EXPECT_GE(rows, minimum);
+}
+
+TEST(Iso286Rules, BlanksAroundAGivenCodeAreDroppedFromTheBuffer) {
+  std::string code = "  H7\t";
+  double upper = 99, lower = 99;
+  ASSERT_TRUE(GetDimTolerance(code, 30, upper, lower));
+  EXPECT_EQ(code, "H7");
+  EXPECT_NEAR(upper, 0.021, 1e-9);
+  EXPECT_NEAR(lower, 0, 1e-9);
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ def main(path):
     result["fixes"] = [f"{e.code}: {e.message}" for e in auditor.fixes]
     result["styles"] = {decode_dxf_unicode(s.dxf.name): [s.dxf.get("font", ""), s.dxf.get("bigfont", "")]
                         for s in doc.styles}
+    result["insbase"] = list(doc.header.get("$INSBASE", (0, 0, 0)))
     result["recover_errors"] = audit_codes(rauditor)
     recovered = describe(rdoc)
     result["recover_counts"] = recovered["counts"]

@@ -31,6 +31,8 @@ ScratchDir::~ScratchDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+namespace {
+
 void BuildLibraryFile(const std::filesystem::path& file, const std::string& sql) {
   sqlite3* db = nullptr;
   if (sqlite3_open(file.c_str(), &db) != SQLITE_OK) {
@@ -48,6 +50,8 @@ void BuildLibraryFile(const std::filesystem::path& file, const std::string& sql)
   sqlite3_close(db);
   if (rc != SQLITE_OK) throw std::runtime_error("SQL failed on " + file.string() + ": " + why);
 }
+
+}  // namespace
 
 FileSizeLimit::FileSizeLimit(unsigned long bytes) {
   // The limit's signal would end the process; the failing write is the point.

@@ -24,10 +24,6 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
-// Runs `sql` (any number of statements) on a new SQLite file at `file`.
-// Throws std::runtime_error with SQLite's message when a statement fails.
-void BuildLibraryFile(const std::filesystem::path& file, const std::string& sql);
-
 // The text of a file; throws when it cannot be read.
 std::string ReadText(const std::filesystem::path& file);
 
@@ -49,7 +45,8 @@ std::string SchemaSql();
 // tests/data/libraries/sample-library.sql: three real parts using every entity type.
 std::string SampleLibrarySql();
 
-// A library built from SQL in its own scratch folder.
+// A library built from SQL (any number of statements) in its own scratch folder; throws
+// std::runtime_error with SQLite's message when a statement fails.
 class ScratchLibrary {
  public:
   explicit ScratchLibrary(const std::string& sql, const std::string& fileName = "library.db");

@@ -2,6 +2,7 @@
 // window, the drawing with its layers, properties and parameters, saving in
 // every format; and screenshots of the dialogs and the studio for a person
 // to look at.
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 #include "support/Ezdxf.h"
 #include "support/TestPaths.h"
 #include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/DrawingStyleDialog.h"
 #include "ui/qt/studio/StudioWindow.h"
 #include "ui/qt/studio/Translation.h"
 
@@ -112,7 +114,20 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   EXPECT_EQ(shown(""), before - most);
   item->setCheckState(Qt::Checked);
 
+  // The next part comes in the thick line width the drawing style dialog
+  // chose; the first keeps its own.
+  ui::qt::DrawingStyleDialog style(ui::qt::LoadDrawingStyle());
+  style.findChild<QComboBox*>("thickLines")->setCurrentIndex(1);
+  style.accept();
   ASSERT_EQ(InsertBolt(studio, 4), 1);
+  const auto thickest = [](const server::Document& drawn) {
+    int32_t widest = 0;
+    for (const auto& layer : drawn.layers)
+      widest = std::max(widest, layer.lineWeight);
+    return widest;
+  };
+  EXPECT_EQ(thickest(studio.Canvas().Documents()[0]), 50);
+  EXPECT_EQ(thickest(studio.Canvas().Documents()[1]), 70);
   ASSERT_EQ(InsertBolt(studio, 2), 1);
   EXPECT_EQ(studio.Canvas().Documents().size(), 3u);
   EXPECT_EQ(properties->topLevelItemCount(), 3);

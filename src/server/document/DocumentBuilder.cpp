@@ -434,6 +434,7 @@ void Builder::Complete() {
   SetLineTypeScales(doc_);
   FindTextOverlaps(doc_);
   AuditNames(doc_);
+  if (options_.baseAtOrigin) doc_.part.basePoint = {};
   LayOutViews(doc_, options_.viewGap * doc_.dimStyle.scale, options_.projection);
 }
 

@@ -37,6 +37,9 @@ struct BuildOptions {
   std::shared_ptr<const LayerStyleTable> layerStyles;
   // The thick line's width in millimetres (IsThickLineWidth); thin lines are half.
   double thickLineWidth = 0.5;
+  // The views placed round the origin rather than the part's base point, so
+  // that a drawing inserted as a block has its base point where it goes.
+  bool baseAtOrigin = false;
 };
 
 Document BuildDocument(const MemoryObject& session, const BuildOptions& options = {});

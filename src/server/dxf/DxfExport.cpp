@@ -42,6 +42,7 @@ class DxfFile {
  private:
   void NameBlocks();
   void WriteHeader();
+  int MostDecimals() const;
   void WriteTables();
   void WriteLineTypes();
   void WriteLayers();
@@ -95,6 +96,16 @@ void DxfFile::NameBlocks() {
   }
 }
 
+int DxfFile::MostDecimals() const {
+  int most = 0;
+  for (const View& view : document_.views)
+    for (const Entity& entity : view.entities)
+      if (const auto* dim = std::get_if<DimensionShape>(&entity.shape);
+          dim && !dim->cadText.empty())
+        most = std::max(most, std::clamp(dim->cadDecimals, 0, 8));
+  return most;
+}
+
 void DxfFile::WriteHeader() {
   dxf_.writeHeader(out_);
   Extents extents = DocumentExtents(document_);
@@ -120,6 +131,22 @@ void DxfFile::WriteHeader() {
   out_.dxfString(2, DxfName(document_.dimStyle.name));
   variable("$DIMSCALE");
   out_.dxfReal(40, document_.dimStyle.scale);
+  // Readers that take the dimension style from the header alone (LibreCAD)
+  // find the drawing's own; the decimals are the most any dimension shows,
+  // their trailing zeros left out.
+  const DimStyle& dim = document_.dimStyle;
+  for (const auto& [name, value] :
+       {std::pair{"$DIMASZ", dim.arrowSize}, std::pair{"$DIMEXO", dim.extOffset},
+        std::pair{"$DIMEXE", dim.extExtension}, std::pair{"$DIMTXT", dim.textHeight},
+        std::pair{"$DIMGAP", dim.textGap}}) {
+    variable(name);
+    out_.dxfReal(40, value);
+  }
+  for (const auto& [name, value] :
+       {std::pair{"$DIMTAD", 1}, std::pair{"$DIMZIN", 8}, std::pair{"$DIMDEC", MostDecimals()}}) {
+    variable(name);
+    out_.dxfInt(70, value);
+  }
   variable("$LTSCALE");
   out_.dxfReal(40, 1.0);
   variable("$CELTSCALE");

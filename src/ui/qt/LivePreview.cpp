@@ -11,6 +11,7 @@
 #include "server/DrawingServer.h"
 #include "state/ComputeState.h"
 #include "state/EngineState.h"
+#include "ui/qt/DrawingStyleSettings.h"
 
 namespace qzdbs::ui::qt {
 
@@ -62,7 +63,7 @@ std::optional<server::Document> LivePreview::Document(frmPartSel& dialog) {
   ReleaseComputeData();
   if (!drawn) return std::nullopt;
   try {
-    return server::BuildDocument(*session);
+    return server::BuildDocument(*session, BuildOptionsOf(LoadDrawingStyle()));
   } catch (const std::exception&) {
     return std::nullopt;
   }

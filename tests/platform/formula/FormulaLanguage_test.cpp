@@ -1,35 +1,21 @@
-// The formula language: operators, precedence, literals, every function and the evaluation
-// failures, as the rows of tests/data/formula/results.tsv; result types and text bounds here.
+// The formula language as the rows of tests/data/formula: results.tsv (operators, precedence,
+// literals, every function and the evaluation failures), syntax.tsv (syntax errors with their
+// numbers, positions, arguments and functions) and variables.tsv (numbering and typing by use);
+// result types and the bounds of texts and nesting here.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "FormulaRun.h"
-#include "support/TestPaths.h"
 
 namespace qzdbs::test {
 namespace {
 
-std::string Unescape(std::string text) {
-  for (const auto& [from, to] : {std::pair{"\\r", "\r"}, {"\\n", "\n"}, {"\\t", "\t"}}) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
-      text.replace(at, 2, to);
-  }
-  return text;
-}
-
 TEST(FormulaLanguage, EveryRowGivesItsResultOrItsFailure) {
-  std::ifstream file(TestDataDir() / "formula" / "results.tsv");
   FormulaParser parser;
-  size_t rows = 0;
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    const size_t tab = line.find('\t');
-    const std::string formula = Unescape(line.substr(0, tab));
-    std::string expected = line.substr(tab + 1);
-    expected = Unescape(expected.substr(0, expected.find('\t')));
+  const auto rows = FormulaCases("results.tsv");
+  for (const auto& row : rows) {
+    const std::string& formula = row.at(0);
+    const std::string& expected = row.at(1);
     SCOPED_TRACE(formula);
-    ++rows;
     Outcome out = Drive(parser, formula);
     ASSERT_TRUE(out.parsed) << out.text;
     if (expected.starts_with("!")) {
@@ -42,7 +28,63 @@ TEST(FormulaLanguage, EveryRowGivesItsResultOrItsFailure) {
       EXPECT_EQ(out.text, expected);
     }
   }
-  EXPECT_GE(rows, 146u);  // a truncated file must not pass quietly
+  EXPECT_GE(rows.size(), 146u);  // a truncated file must not pass quietly
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i)
+    out += piece;
+  return out;
+}
+
+TEST(FormulaLanguage, SyntaxErrorsGiveTheirNumberPositionArgumentAndFunction) {
+  auto rows = FormulaCases("syntax.tsv");
+  ASSERT_GE(rows.size(), 47u);
+  // Beyond the bounds of length and nesting.
+  const std::vector<std::vector<std::string>> bounds = {
+      {Repeat("1+", 8200) + "1", "2", "16385", "0", ""},
+      {Repeat("(", 200) + "1" + Repeat(")", 200), "21", "129", "0", ""},
+      {Repeat("-", 5000) + "1", "21", "129", "0", ""},
+      {Repeat("Not ", 1000) + "1", "21", "513", "0", ""},
+      {Repeat("Abs(", 300) + "1" + Repeat(")", 300), "21", "513", "1", "Abs"},
+  };
+  rows.insert(rows.end(), bounds.begin(), bounds.end());
+  FormulaParser parser;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0).substr(0, 40));
+    const int32_t error = std::stoi(row.at(1));
+    Outcome out = Drive(parser, row[0]);
+    EXPECT_FALSE(out.parsed);
+    EXPECT_EQ(out.error, error);
+    EXPECT_EQ(out.position, std::stoi(row.at(2)));
+    EXPECT_EQ(out.argument, std::stoi(row.at(3)));
+    EXPECT_EQ(out.function, row.at(4));
+    EXPECT_FALSE(out.text.empty());
+    // The text check alone catches exactly the errors numbered below 10.
+    EXPECT_EQ(out.checked, error >= 10);
+  }
+  // Up to the bounds, nesting is accepted; long flat chains are not nesting.
+  EXPECT_TRUE(Drive(Repeat("(", 128) + "1" + Repeat(")", 128)).succeeded);
+  EXPECT_TRUE(Drive(Repeat("Abs(", 127) + "-1" + Repeat(")", 127)).succeeded);
+  EXPECT_EQ(Drive(Repeat("1+", 8000) + "1").text, "8001");
+  EXPECT_EQ(Drive("Max(" + Repeat("1,", 5000) + "2)").text, "2");
+}
+
+TEST(FormulaLanguage, VariablesAreNumberedOnceInOrderOfFirstUseAndTypedByUse) {
+  const auto rows = FormulaCases("variables.tsv");
+  ASSERT_GE(rows.size(), 26u);
+  FormulaParser parser;
+  for (const auto& row : rows) {
+    std::vector<std::pair<std::string, int32_t>> expected;
+    std::istringstream names(row.at(1));
+    for (std::string item; names >> item;)
+      expected.emplace_back(item.substr(0, item.rfind(':')),
+                            std::stoi(item.substr(item.rfind(':') + 1)));
+    Outcome out = Drive(parser, row[0]);
+    EXPECT_TRUE(out.parsed) << row[0] << ": " << out.text;
+    EXPECT_EQ(out.variables, expected) << row[0];
+  }
 }
 
 TEST(FormulaLanguage, ResultTypeFollowsTheValue) {

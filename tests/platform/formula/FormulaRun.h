@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <variant>
 #include <vector>
 
 #include "platform/formula/FormulaParser.h"
+#include "support/TestPaths.h"
 
 namespace qzdbs::test {
 
@@ -75,6 +78,34 @@ inline Outcome Drive(FormulaParser& parser, std::string formula, const Variables
 inline Outcome Drive(std::string formula, const Variables& values = {}) {
   FormulaParser parser;
   return Drive(parser, std::move(formula), values);
+}
+
+// The rows of a tab-separated case file of tests/data/formula, without comment and blank lines;
+// \r, \n, \t and \xHH (a byte) in a column stand for those characters.
+inline std::vector<std::vector<std::string>> FormulaCases(const std::string& name) {
+  std::ifstream file(TestDataDir() / "formula" / name);
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    auto& row = rows.emplace_back();
+    std::istringstream columns(line + "\t");
+    for (std::string column; std::getline(columns, column, '\t');) {
+      std::string& text = row.emplace_back();
+      for (size_t i = 0; i < column.size(); ++i) {
+        const char next = i + 1 < column.size() ? column[i + 1] : '\0';
+        if (column[i] != '\\' || std::string("rntx").find(next) == std::string::npos) {
+          text += column[i];
+        } else if (next == 'x') {
+          text += static_cast<char>(std::stoi(column.substr(i + 2, 2), nullptr, 16));
+          i += 3;
+        } else {
+          text += next == 'r' ? '\r' : next == 'n' ? '\n' : '\t';
+          ++i;
+        }
+      }
+    }
+  }
+  return rows;
 }
 
 }  // namespace qzdbs::test

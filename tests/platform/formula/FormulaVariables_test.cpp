@@ -1,5 +1,5 @@
-// Variables of a formula: numbering, typing by use, values, and the
-// component's protocol around them (reset, result name, cache).
+// Values of a formula's variables, and the component's protocol around them (reset, result
+// name); their numbering and types are rows of tests/data/formula/variables.tsv.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,45 +8,6 @@
 
 namespace qzdbs::test {
 namespace {
-
-using Typed = std::vector<std::pair<std::string, int32_t>>;
-
-TEST(FormulaVariables, NumberedOnceInOrderOfFirstUseAndTypedByUse) {
-  const std::pair<const char*, Typed> cases[] = {
-      {"S.b + O.L*S.b - QZDBSCA", {{"S.b", 0}, {"O.L", 0}, {"QZDBSCA", 0}}},
-      {"\"Bolt \" & O.Thread & \"x\" & O.L", {{"O.Thread", 2}, {"O.L", 2}}},
-      {"O.Thread*1", {{"O.Thread", 0}}},
-      {"IIf(O.n=4, S.Rk, S.Rk*0.7071)", {{"O.n", 0}, {"S.Rk", 0}}},
-      {"O.Code = \"DN50\"", {{"O.Code", 2}}},
-      {"\"DN50\" <> O.Code", {{"O.Code", 2}}},
-      {"O.a = O.b", {{"O.a", 0}, {"O.b", 0}}},
-      {"O.a = \"x\" & O.b", {{"O.a", 2}, {"O.b", 2}}},
-      {"Len(O.s) + O.n", {{"O.s", 2}, {"O.n", 0}}},
-      {"Left(O.s, O.n)", {{"O.s", 2}, {"O.n", 0}}},
-      {"Mid(O.s, O.a, O.b)", {{"O.s", 2}, {"O.a", 0}, {"O.b", 0}}},
-      {"Val(O.s) * 2", {{"O.s", 2}}},
-      {"Str(O.x)", {{"O.x", 0}}},
-      {"IIf(O.a > 1, O.b, \"none\")", {{"O.a", 0}, {"O.b", 2}}},
-      {"IIf(O.a, O.b, O.c) & \"\"", {{"O.a", 0}, {"O.b", 2}, {"O.c", 2}}},
-      {"IIf(O.a, O.b, O.c) + 1", {{"O.a", 0}, {"O.b", 0}, {"O.c", 0}}},
-      {"(O.x) & 1", {{"O.x", 2}}},
-      {"-O.x & 1", {{"O.x", 0}}},
-      {"O.d & O.d*2", {{"O.d", 2}}},  // once used as a text, a text
-      {"O.d*2 & O.d", {{"O.d", 2}}},
-      {"O.d + o.d", {{"O.d", 0}, {"o.d", 0}}},  // names keep their case
-      {"Result = O.d", {{"O.d", 0}}},           // never the result itself
-      {"P.A1.X - P.A1.Y", {{"P.A1.X", 0}, {"P.A1.Y", 0}}},
-      {"S.L_1 + 垫圈.宽", {{"S.L_1", 0}, {"垫圈.宽", 0}}},
-      {"Sin.x + Pi", {{"Sin.x", 0}}},  // a point makes a name a variable
-      {"1 + 2", {}},
-  };
-  FormulaParser parser;
-  for (const auto& [formula, expected] : cases) {
-    Outcome out = Drive(parser, formula);
-    EXPECT_TRUE(out.parsed) << formula << ": " << out.text;
-    EXPECT_EQ(out.variables, expected) << formula;
-  }
-}
 
 TEST(FormulaVariables, ValuesOfBothKinds) {
   Outcome bolt = Drive("\"Bolt \" & O.Thread & \"x\" & O.L",
@@ -120,32 +81,26 @@ TEST(FormulaVariables, ProtocolAroundTheValues) {
   EXPECT_EQ(error, 0);
 }
 
-TEST(FormulaVariables, ACachedFormulaBehavesAsAFreshOne) {
-  const char* formulas[] = {
-      "IIf(O.L<=125, 2*S.d+6, 2*S.d+12)",
-      "\"Bolt \" & O.Thread & \"x\" & O.L",
-      "Round(Pi*S.d^2/4*O.L*0.00785, 2)",
-      "O.L>S.d",
-      "1/(O.L-40)",
-      "Sin(",
-  };
-  const Variables values = {{"O.L", 40.0}, {"S.d", 10.0}, {"O.Thread", std::string("M10")}};
-  FormulaParser cached;
-  FormulaParser fresh(0);
-  for (int round = 0; round < 3; ++round) {
-    for (const char* formula : formulas) {
-      Outcome a = Drive(cached, formula, values);
-      Outcome b = Drive(fresh, formula, values);
-      EXPECT_EQ(a.parsed, b.parsed) << formula;
-      EXPECT_EQ(a.succeeded, b.succeeded) << formula;
-      EXPECT_EQ(a.text, b.text) << formula;
-      EXPECT_EQ(a.resultType, b.resultType) << formula;
-      EXPECT_EQ(a.variables, b.variables) << formula;
-      EXPECT_EQ(a.error, b.error) << formula;
-      EXPECT_EQ(a.position, b.position) << formula;
-    }
-  }
-  EXPECT_EQ(Drive(cached, formulas[2], values).text, "24.66");
+TEST(FormulaVariables, CheckFormulaExplainsWhy) {
+  FormulaParser parser;
+  std::string formula = "1+\x01", why;
+  int32_t flag = 1, number = 0;
+  parser.CheckFormula(formula, flag);
+  EXPECT_EQ(flag, 0);
+  parser.GetErrorText(why);
+  EXPECT_EQ(why, "公式含有不允许的控制字符（位置 3）");
+  formula = "1+";  // a syntax error is the parser's to find, not the check's
+  parser.CheckFormula(formula, flag);
+  EXPECT_EQ(flag, 1);
+  parser.ParseFormula(formula, flag, number);
+  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(number, 14);
+  parser.GetErrorText(why);
+  EXPECT_EQ(why, "缺少运算数（位置 3）");
+  formula = "Sin()";
+  parser.ParseFormula(formula, flag, number);
+  parser.GetErrorText(why);
+  EXPECT_EQ(why, "函数参数个数不正确（位置 5，函数 Sin 的第 1 个参数）");
 }
 
 }  // namespace

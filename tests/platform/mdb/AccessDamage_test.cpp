@@ -2,28 +2,14 @@
 // (and the table), never a crash, and rows that Access deleted or moved read
 // the way Access itself reads them.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <random>
 
 #include "MdbPatch.h"
-#include "TableDump.h"
-#include "TempFolder.h"
-#include "platform/mdb/AccessLibrary.h"
-#include "support/TestPaths.h"
+#include "MdbTest.h"
 
 namespace qzdbs::test {
 namespace {
-
-std::filesystem::path FixtureMdb() {
-  return TestDataDir() / "access" / "sample-library.mdb";
-}
-
-mdb::SqliteHandle OpenUncached(const std::filesystem::path& file) {
-  mdb::AccessOpenOptions options;
-  options.useCache = false;
-  return mdb::OpenAccessAsSqlite(file.string(), options);
-}
 
 // The error opening `file` gives; empty when it opens.
 std::string OpenError(const std::filesystem::path& file) {
@@ -35,34 +21,38 @@ std::string OpenError(const std::filesystem::path& file) {
   return {};
 }
 
-TEST(AccessDamage, BadFilesFailWithAMessageNamingThem) {
-  TempFolder temp;
-  const std::string fixture = ReadBytes(FixtureMdb());
-  std::string aceWithKey = fixture;
-  aceWithKey.replace(4, 15, "Standard ACE DB");
-  aceWithKey[0x14] = 2;
+class AccessDamage : public ::testing::Test {
+ protected:
+  const std::string fixture_ = ReadText(FixtureMdb());
+  const TableLayout layers_ = LocateTable(FixtureMdb(), "QZLayer");
+  ScratchDir temp_;
+};
+
+TEST_F(AccessDamage, BadFilesFailWithAMessageNamingThem) {
+  std::string aceWithKey = AceHeader(fixture_);
   PutLe(aceWithKey, 0x3E, 0x12345678, 4);
-  std::string jetWithKey = fixture;
+  std::string jetWithKey = fixture_;
   PutLe(jetWithKey, 0x3E, 0x12345678, 4);
-  struct Case {
+  std::string lostRow = fixture_;
+  SetSlotFlags(lostRow, layers_.rows.at(1), 0x8000);  // gone, yet counted
+  const struct {
     const char* what;
     std::string bytes;  // empty: no file at all
     const char* expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"missing file", "", "文件不存在或无法读取"},
-      {"SQL text", ReadBytes(TestDataDir() / "libraries" / "sample-library.sql"),
-       "不是 Access 数据库文件"},
-      {"header only", fixture.substr(0, 0x15), "文件被截断"},
-      {"cut inside a page", fixture.substr(0, 200000), "文件被截断"},
-      {"cut before the catalogue's last page", fixture.substr(0, 40960), "表目录"},
-      {"cut before the last data page", fixture.substr(0, fixture.size() - 4096),
+      {"SQL text", SampleLibrarySql(), "不是 Access 数据库文件"},
+      {"header only", fixture_.substr(0, 0x15), "文件被截断"},
+      {"cut inside a page", fixture_.substr(0, 200000), "文件被截断"},
+      {"cut before the catalogue's last page", fixture_.substr(0, 40960), "表目录"},
+      {"cut before the last data page", fixture_.substr(0, fixture_.size() - 4096),
        "表 \"QZEntityIdList\" 缺少 43 行"},
       {"encrypted Access 2007 file", aceWithKey, "加密"},
       {"Access 2000 file with a foreign encoding key", jetWithKey, "表目录"},
+      {"a row missing from its table", lostRow, "表 \"QZLayer\" 缺少 1 行"},
   };
   for (const auto& c : cases) {
-    const auto file = temp / (std::string(c.what) + ".mdb");
+    const auto file = temp_.Path() / (std::string(c.what) + ".mdb");
     if (!c.bytes.empty()) WriteBytes(file, c.bytes);
     const std::string error = OpenError(file);
     EXPECT_NE(error.find("\"" + file.string() + "\""), std::string::npos)
@@ -71,92 +61,67 @@ TEST(AccessDamage, BadFilesFailWithAMessageNamingThem) {
   }
 }
 
-// Row `row` of the fixture's QZLayer, as the SQL beside it has it.
-std::vector<std::vector<Cell>> ExpectedLayers() {
-  auto db = LoadSqlScript((TestDataDir() / "libraries" / "sample-library.sql").string());
-  return RowsOf(db.get(), "QZLayer");
-}
-
-TEST(AccessDamage, RowsAccessDeletedAreLeftOut) {
-  TempFolder temp;
-  const auto file = temp / "deleted.mdb";
-  std::string bytes = ReadBytes(FixtureMdb());
-  const TableLayout layout = LocateTable(FixtureMdb(), "QZLayer");
-  ASSERT_GE(layout.rows.size(), 3u);
+TEST_F(AccessDamage, RowsAccessDeletedOrMovedReadAsAccessReadsThem) {
+  ASSERT_GE(layers_.rows.size(), 6u);
+  const auto layers = RowsOf(LoadSqlScript(SampleLibrarySql()).get(), "QZLayer");
   // Access marks a deleted row with both flags and counts one row less.
-  SetSlotFlags(bytes, layout.rows[1], 0xC000);
-  AddToRowCount(bytes, layout, -1);
-  WriteBytes(file, bytes);
-
-  auto expected = ExpectedLayers();
-  expected.erase(expected.begin() + 1);
-  auto db = OpenUncached(file);
-  EXPECT_EQ(RowsOf(db.get(), "QZLayer"), expected);
-}
-
-TEST(AccessDamage, ARowMissingFromItsTableIsReported) {
-  TempFolder temp;
-  const auto file = temp / "lost-row.mdb";
-  std::string bytes = ReadBytes(FixtureMdb());
-  SetSlotFlags(bytes, LocateTable(FixtureMdb(), "QZLayer").rows[1], 0x8000);  // gone, yet counted
-  WriteBytes(file, bytes);
-  const std::string error = OpenError(file);
-  EXPECT_NE(error.find("表 \"QZLayer\" 缺少 1 行"), std::string::npos) << error;
-}
-
-TEST(AccessDamage, RowsThatMovedAreReadFromWhereTheyLiveNow) {
-  TempFolder temp;
-  const auto file = temp / "moved.mdb";
-  std::string bytes = ReadBytes(FixtureMdb());
-  const TableLayout layout = LocateTable(FixtureMdb(), "QZLayer");
-  ASSERT_GE(layout.rows.size(), 6u);
+  std::string deleted = fixture_;
+  SetSlotFlags(deleted, layers_.rows[1], 0xC000);
+  AddToRowCount(deleted, layers_, -1);
+  auto withoutRow1 = layers;
+  withoutRow1.erase(withoutRow1.begin() + 1);
   // Row 1 grew and moved: its slot now holds a pointer to where row 5's data
   // is, and that copy carries the deleted flag so that a scan passes it by.
-  const RowSlot& home = layout.rows[1];
-  const RowSlot& moved = layout.rows[5];
-  SetSlotFlags(bytes, home, 0x4000);
-  PutLe(bytes, home.rowOffset, static_cast<uint32_t>(moved.page) << 8 | moved.slot, 4);
-  SetSlotFlags(bytes, moved, 0x8000);
-  AddToRowCount(bytes, layout, -1);
-  WriteBytes(file, bytes);
+  std::string moved = fixture_;
+  const RowSlot& home = layers_.rows[1];
+  const RowSlot& there = layers_.rows[5];
+  SetSlotFlags(moved, home, 0x4000);
+  PutLe(moved, home.rowOffset, static_cast<uint32_t>(there.page) << 8 | there.slot, 4);
+  SetSlotFlags(moved, there, 0x8000);
+  AddToRowCount(moved, layers_, -1);
+  auto row5InRow1 = layers;
+  row5InRow1[1] = row5InRow1[5];
+  row5InRow1.erase(row5InRow1.begin() + 5);
 
-  auto expected = ExpectedLayers();
-  expected[1] = expected[5];
-  expected.erase(expected.begin() + 5);
-  auto db = OpenUncached(file);
-  EXPECT_EQ(RowsOf(db.get(), "QZLayer"), expected);
+  const struct {
+    const char* what;
+    const std::string& bytes;
+    const std::vector<SqlRow>& rows;
+  } cases[] = {{"deleted", deleted, withoutRow1}, {"moved", moved, row5InRow1}};
+  for (const auto& c : cases) {
+    const auto file = temp_.Path() / (std::string(c.what) + ".mdb");
+    WriteBytes(file, c.bytes);
+    EXPECT_EQ(RowsOf(OpenUncached(file).get(), "QZLayer"), c.rows) << c.what;
+  }
 }
 
-TEST(AccessDamage, ARepeatedLookupIdentifierStillOpens) {
-  TempFolder temp;
-  const auto file = temp / "repeated-layer.mdb";
-  std::string bytes = ReadBytes(FixtureMdb());
-  const size_t first = LocateField(FixtureMdb(), "QZLayer", 0, "LayerID");
-  const size_t second = LocateField(FixtureMdb(), "QZLayer", 1, "LayerID");
+TEST_F(AccessDamage, ARepeatedLookupIdentifierStillOpens) {
+  std::string bytes = fixture_;
+  // A Jet 4 row starts with its column count; LayerID is the first fixed-size column.
+  const size_t first = layers_.rows.at(0).rowOffset + 2;
+  const size_t second = layers_.rows.at(1).rowOffset + 2;
   PutLe(bytes, second, GetLe(bytes, first, 4), 4);
+  const auto file = temp_.Path() / "repeated-layer.mdb";
   WriteBytes(file, bytes);
 
   auto db = OpenUncached(file);
-  const auto layers = ExpectedLayers();
   EXPECT_EQ(QueryInteger(db.get(), "SELECT count(*) FROM QZLayer"),
-            static_cast<long long>(layers.size()));
+            static_cast<long long>(layers_.rows.size()));
   EXPECT_EQ(QueryInteger(db.get(), "SELECT count(*) FROM QZLayer WHERE LayerID=" +
-                                       std::to_string(layers[0][0].integer)),
+                                       std::to_string(GetLe(bytes, first, 4))),
             2);
   EXPECT_EQ(
       IndexSqlOf(db.get(), "QZLayer"),
       std::vector<std::string>{R"(CREATE INDEX "idx_QZLayer_LayerID" ON "QZLayer" ("LayerID"))"});
 }
 
-TEST(AccessDamage, RandomlyDamagedFilesOpenOrFailCleanly) {
-  TempFolder temp;
-  const auto file = temp / "mutant.mdb";
-  const std::string fixture = ReadBytes(FixtureMdb());
+TEST_F(AccessDamage, RandomlyDamagedFilesOpenOrFailCleanly) {
+  const auto file = temp_.Path() / "mutant.mdb";
   int failures = 0;
   constexpr int kMutants = 40;
   for (int seed = 1; seed <= kMutants; ++seed) {
     std::mt19937 rng(seed);
-    std::string bytes = fixture;
+    std::string bytes = fixture_;
     // Half the damage goes to the first pages, where the catalogue and most
     // table definitions are.
     for (int i = 0, n = 1 + static_cast<int>(rng() % 48); i < n; ++i) {

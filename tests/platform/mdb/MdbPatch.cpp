@@ -1,11 +1,10 @@
-// Locating rows and fields of an Access file with mdbtools' own reader.
+// Locating a table's rows in an Access file with mdbtools' own reader.
 #include "MdbPatch.h"
 
 #include <mdbtools.h>
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 
 namespace qzdbs::test {
@@ -19,80 +18,35 @@ struct TableFree {
   void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
 
-struct OpenTable {
-  std::unique_ptr<MdbHandle, Closer> mdb;
-  std::unique_ptr<MdbTableDef, TableFree> table;
-};
-
-OpenTable Open(const std::filesystem::path& file, const std::string& name) {
-  OpenTable t;
-  t.mdb.reset(mdb_open(file.c_str(), MDB_NOFLAGS));
-  if (!t.mdb || !mdb_read_catalog(t.mdb.get(), MDB_TABLE)) throw std::runtime_error("mdb_open");
-  MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(t.mdb.get(), name.c_str());
-  if (!entry) throw std::runtime_error("no table " + name);
-  t.table.reset(mdb_read_table(entry));
-  if (!t.table || !mdb_read_columns(t.table.get())) throw std::runtime_error("table " + name);
-  return t;
-}
-
-// Calls fn(page, slot, rowStart, rowSize) for each live row.
-template <typename Fn>
-void ForEachRow(OpenTable& t, Fn fn) {
-  MdbHandle* mdb = t.mdb.get();
-  mdb_rewind_table(t.table.get());
-  while (mdb_read_next_dpg(t.table.get())) {
-    const int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
-    for (int r = 0; r < rows; ++r) {
-      int start = 0;
-      size_t size = 0;
-      if (mdb_find_row(mdb, r, &start, &size) != 0 || (start & 0xC000)) continue;
-      if (!fn(t.table->cur_phys_pg, r, start & 0x1FFF, size)) return;
-    }
-  }
-}
-
 }  // namespace
 
-TableLayout LocateTable(const std::filesystem::path& mdb, const std::string& table) {
-  OpenTable t = Open(mdb, table);
+TableLayout LocateTable(const std::filesystem::path& file, const std::string& name) {
+  std::unique_ptr<MdbHandle, Closer> mdb(mdb_open(file.c_str(), MDB_NOFLAGS));
+  if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE)) throw std::runtime_error("mdb_open");
+  MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb.get(), name.c_str());
+  if (!entry) throw std::runtime_error("no table " + name);
+  std::unique_ptr<MdbTableDef, TableFree> table(mdb_read_table(entry));
+  if (!table || !mdb_read_columns(table.get())) throw std::runtime_error("table " + name);
+
   TableLayout layout;
-  layout.pageSize = static_cast<size_t>(t.mdb->fmt->pg_size);
-  layout.rowCountOffset =
-      t.table->entry->table_pg * layout.pageSize + t.mdb->fmt->tab_num_rows_offset;
-  const size_t countOffset = t.mdb->fmt->row_count_offset;
-  ForEachRow(t, [&](unsigned long page, int slot, int start, size_t) {
-    const size_t base = page * layout.pageSize;
-    layout.rows.push_back({static_cast<long>(page), slot, base + countOffset + 2 + 2 * slot,
-                           base + static_cast<size_t>(start)});
-    return true;
-  });
-  return layout;
-}
-
-size_t LocateField(const std::filesystem::path& mdb, const std::string& table, size_t row,
-                   const std::string& column) {
-  OpenTable t = Open(mdb, table);
-  size_t index = 0;
-  size_t offset = 0;
-  std::vector<MdbField> fields(t.table->num_cols);
-  ForEachRow(t, [&](unsigned long page, int, int start, size_t size) {
-    if (index++ != row) return true;
-    mdb_crack_row(t.table.get(), start, size, fields.data());
-    for (size_t i = 0; i < fields.size(); ++i) {
-      auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t.table->columns, i));
-      if (column == col->name) offset = page * t.mdb->fmt->pg_size + fields[i].start;
+  layout.pageSize = static_cast<size_t>(mdb->fmt->pg_size);
+  layout.rowCountOffset = entry->table_pg * layout.pageSize + mdb->fmt->tab_num_rows_offset;
+  const size_t countOffset = mdb->fmt->row_count_offset;
+  mdb_rewind_table(table.get());
+  while (mdb_read_next_dpg(table.get())) {
+    const size_t base = table->cur_phys_pg * layout.pageSize;
+    const int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+    for (int slot = 0; slot < rows; ++slot) {
+      int start = 0;
+      size_t size = 0;
+      // Only live rows: neither deleted nor moved.
+      if (mdb_find_row(mdb.get(), slot, &start, &size) != 0 || (start & 0xC000)) continue;
+      layout.rows.push_back({static_cast<long>(table->cur_phys_pg), slot,
+                             base + countOffset + 2 + 2 * slot,
+                             base + static_cast<size_t>(start & 0x1FFF)});
     }
-    return false;
-  });
-  if (!offset) throw std::runtime_error("no field " + table + "." + column);
-  return offset;
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  }
+  return layout;
 }
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {

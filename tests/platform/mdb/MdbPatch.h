@@ -1,4 +1,4 @@
-// Finding where a table's rows and fields lie in an Access file (through
+// Finding where a table's rows lie in an Access file (through
 // mdbtools), so tests can damage or rearrange a copy of a real file.
 #pragma once
 
@@ -23,11 +23,7 @@ struct TableLayout {
 };
 
 TableLayout LocateTable(const std::filesystem::path& mdb, const std::string& table);
-// File offset of one field's value in the row-th live row.
-size_t LocateField(const std::filesystem::path& mdb, const std::string& table, size_t row,
-                   const std::string& column);
 
-std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 uint32_t GetLe(const std::string& bytes, size_t offset, int size);
 void PutLe(std::string& bytes, size_t offset, uint32_t value, int size);

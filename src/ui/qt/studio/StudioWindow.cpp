@@ -27,7 +27,9 @@
 #include "state/EngineState.h"
 #include "ui/PartsList.h"
 #include "ui/PlacedPartRun.h"
+#include "ui/qt/DrawingStyleSettings.h"
 #include "ui/qt/QtSelectionDialog.h"
+#include "ui/qt/studio/DrawingStyleDialog.h"
 
 namespace qzdbs::ui::qt {
 
@@ -110,6 +112,9 @@ void StudioWindow::BuildMenus() {
   edit->addAction(tr("&Redo"), this, [this] { Redo(); })->setShortcut(QKeySequence::Redo);
   edit->addAction(tr("&Delete part"), this, &StudioWindow::DeleteSelectedPart)
       ->setShortcut(QKeySequence::Delete);
+  edit->addSeparator();
+  edit->addAction(tr("Drawing st&yle..."), this,
+                  [this] { DrawingStyleDialog(LoadDrawingStyle(), this).exec(); });
 
   auto* view = menuBar()->addMenu(tr("&View"));
   view->addAction(tr("Zoom &in"), this, [this] { canvas_->ZoomBy(1.25, canvas_->rect().center()); })
@@ -262,7 +267,8 @@ int StudioWindow::InsertStandardPart() {
 
 void StudioWindow::AddPart(const MemoryObject& session, PlacedPart placed) {
   try {
-    parts_.push_back(server::BuildDocument(session));
+    // Drawn in the style chosen now; parts drawn before keep theirs.
+    parts_.push_back(server::BuildDocument(session, BuildOptionsOf(LoadDrawingStyle())));
   } catch (const std::exception& failure) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
     return;
