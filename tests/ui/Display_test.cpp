@@ -77,6 +77,23 @@ TEST_F(DisplayTest, AttributesListEveryPropertyOfTheSelectedRow) {
   dialog->cmdProperty();
   EXPECT_TRUE(shown);
   EXPECT_TRUE(Boxes().empty()) << BoxTexts().front();
+
+  // A unit, from the library's Unit column or from the end of the name,
+  // follows the value.
+  for (const char* units :
+       {"ALTER TABLE QZProperties ADD COLUMN Unit TEXT; "
+        "UPDATE QZProperties SET Unit = 'g' WHERE PropertyName = 'Mass';",
+        "UPDATE QZProperties SET PropertyName = 'Mass（g）' WHERE PropertyName = 'Mass';",
+        "UPDATE QZProperties SET PropertyName = 'Mass [g]' WHERE PropertyName = 'Mass';"}) {
+    library = SampleLibrary(units);
+    dialog = OpenDialog({library->Path()});
+    ASSERT_TRUE(dialog->ChoosePart(library->Path(), 1));
+    dialog->SelectRow(2);
+    dialogs.onAttribute = [&](ui::frmAttribute& form) {
+      EXPECT_EQ(Rows(form)[2], (std::pair<std::string, std::string>{"Mass", "44.39 g"})) << units;
+    };
+    dialog->cmdProperty();
+  }
 }
 
 TEST_F(DisplayTest, AttributesGoOnAfterFailedStructureParameters) {

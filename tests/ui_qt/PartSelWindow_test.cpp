@@ -3,6 +3,7 @@
 // and what the engine then hands the host.
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +125,10 @@ TEST_F(PartSelWindowTest, InPlaceEditorStartsAndEndsByTheKeys) {
   window->Model().GridScrolled();
   EXPECT_EQ(grid.item(2, l)->text(), "42");
   EXPECT_EQ(window->Model().fgd_InputPara().TextMatrix(2, l), "42");
+  // The headings stay in sight when the rows scroll: the header shows them.
+  grid.scrollToBottom();
+  ASSERT_TRUE(grid.horizontalHeader()->isVisibleTo(window.get()));
+  EXPECT_EQ(grid.horizontalHeaderItem(l)->text(), "L");
   // The view list's space key and the option boxes tick the model's own.
   TickView(*window, QString::fromUtf8("左视图"));
   QTest::mouseClick(window->findChildren<QCheckBox*>("chkOut")[2], Qt::LeftButton);
