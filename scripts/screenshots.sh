@@ -7,5 +7,5 @@ cmake --build "$BUILD" --target tests_ui_qt qzdbs-studio sample_library
 rm -rf "$BUILD/screenshots"
 xvfb-run -a -s "-screen 0 1600x1000x24" \
   "$BUILD/tests/tests_ui_qt" --gtest_also_run_disabled_tests --gtest_filter='StudioTest.DISABLED_Screenshots'
-cp "$BUILD/screenshots/qzdbs-studio.png" "$BUILD/screenshots/frmPartSel.png" docs/
-echo "docs/qzdbs-studio.png, docs/frmPartSel.png; the others are in $BUILD/screenshots/"
+cp "$BUILD/screenshots/qzdbs-studio.png" "$BUILD/screenshots/qzdbs-studio-placing.png" "$BUILD/screenshots/frmPartSel.png" docs/
+echo "docs/qzdbs-studio.png, docs/qzdbs-studio-placing.png, docs/frmPartSel.png; the others are in $BUILD/screenshots/"

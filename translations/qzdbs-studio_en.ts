@@ -267,6 +267,22 @@
         <source>Drawing st&amp;yle...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The part was not placed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Turn part by 90°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Parts list on the sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click where the part goes (it snaps to the grid and to line ends); R or Space turns it by 90°, Esc drops it</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -267,6 +267,22 @@
         <source>Drawing st&amp;yle...</source>
         <translation>绘图样式(&amp;Y)...</translation>
     </message>
+    <message>
+        <source>The part was not placed</source>
+        <translation>零件未放置</translation>
+    </message>
+    <message>
+        <source>&amp;Turn part by 90°</source>
+        <translation>零件旋转 90°(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Parts list on the sheet</source>
+        <translation>图纸上的明细栏(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Click where the part goes (it snaps to the grid and to line ends); R or Space turns it by 90°, Esc drops it</source>
+        <translation>单击放置零件（捕捉到网格和线段端点）；R 或空格键旋转 90°，Esc 放弃</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

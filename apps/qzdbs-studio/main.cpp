@@ -1,6 +1,7 @@
 // qzdbs-studio: the desktop program that plays the CAD host for the engine.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 
 #include "ui/qt/QtMessageService.h"
@@ -10,6 +11,22 @@
 #ifndef QZDBS_SAMPLE_LIBRARY
 #define QZDBS_SAMPLE_LIBRARY ""
 #endif
+
+namespace {
+
+// Where `make install` puts the sample library beside the program
+// (PREFIX/bin/qzdbs-studio, PREFIX/share/qzdbs), then where the build left it.
+QString SampleLibrary() {
+  const QDir program(QCoreApplication::applicationDirPath());
+  for (const QString& candidate :
+       {program.filePath("../share/qzdbs/metric-parts.qzlib"),
+        program.filePath("metric-parts.qzlib"), QString::fromUtf8(QZDBS_SAMPLE_LIBRARY)})
+    if (!candidate.isEmpty() && QFileInfo(candidate).isFile())
+      return QFileInfo(candidate).canonicalFilePath();
+  return {};
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -28,8 +45,9 @@ int main(int argc, char** argv) {
   qzdbs::ui::qt::InstallQtServices();
   qzdbs::ui::qt::StudioWindow window;
   QStringList libraries = parser.positionalArguments();
-  if (libraries.isEmpty() && QFileInfo::exists(QZDBS_SAMPLE_LIBRARY))
-    libraries.append(QZDBS_SAMPLE_LIBRARY);
+  if (libraries.isEmpty()) {
+    if (const QString sample = SampleLibrary(); !sample.isEmpty()) libraries.append(sample);
+  }
   for (const auto& library : libraries)
     window.AddLibrary(QFileInfo(library).absoluteFilePath());
   window.show();

@@ -12,10 +12,13 @@ import gb
 from qzlib import NUMBER, TEXTPARA
 
 
-def ring_half(p, prefix, sign, outer):
+def ring_half(p, prefix, sign, outer, low=None):
     """One ring of the section above (sign 1) or below (sign -1) the axis: the chamfered
     outline as an open polyline from one groove edge round to the other, and the groove arc
-    that closes it."""
+    that closes it. `low` (angular contact) is the (radius, groove half width) of a low
+    shoulder: the outer ring's on the -x side, the inner ring's on the +x side, away from
+    the ring's contact; the groove arc then ends at the structure angles gol/gil (outer) or
+    gir/gor (inner) that bearing_part defines."""
     def y(f):
         return f if sign > 0 else f"-({f})"
     if outer:
@@ -23,8 +26,14 @@ def ring_half(p, prefix, sign, outer):
     else:
         shoulder, face, edge = "S.ri", "S.rd", "S.rd+S.rc"
     # The outline runs from the groove edge at +x round the far face and back to -x.
-    xs = [("S.xg", shoulder), ("S.hb", shoulder), ("S.hb", edge), ("S.hb-S.rc", face),
-          ("-S.hb+S.rc", face), ("-S.hb", edge), ("-S.hb", shoulder), ("-S.xg", shoulder)]
+    near = far = shoulder
+    xnear = xfar = "S.xg"
+    if low is not None and outer:
+        far, xfar = low
+    elif low is not None:
+        near, xnear = low
+    xs = [(xnear, near), ("S.hb", near), ("S.hb", edge), ("S.hb-S.rc", face),
+          ("-S.hb+S.rc", face), ("-S.hb", edge), ("-S.hb", far), (f"-{xfar}", far)]
     pts = [p.pt(f"{prefix}{i + 1}", x, y(f)) for i, (x, f) in enumerate(xs)]
     where = "上" if sign > 0 else "下"
     kind = "外圈" if outer else "内圈"
@@ -35,17 +44,27 @@ def ring_half(p, prefix, sign, outer):
     # lower inner ring, downward in the two others.
     up = (sign > 0) == outer
     start, end = ("gos", "goe") if up else ("gis", "gie")
+    if low is not None and outer:
+        start, end = (start, "gol") if up else ("gil", end)
+    elif low is not None:
+        start, end = ("gor", end) if up else (start, "gir")
     groove = p.arc(centre, "rg", start, end, name=f"{kind}{where}滚道 ({english}, raceway)")
     return outline, groove
 
 
-def bearing_part(lib, key, name, series, rows):
+def bearing_part(lib, key, name, series, rows, kind="深沟球轴承", standard="GB/T 276-2013",
+                 contact=False):
+    """`contact`: an angular contact bearing, its rows ending with the contact angle alpha;
+    each ring has a low shoulder on the side away from its contact, and the contact line
+    runs through the balls."""
     p = lib.part("bearings", key, name)
+    extra = (("alpha", NUMBER, True),) if contact else ()
     p.parameters(("Code", TEXTPARA, True), ("d", NUMBER, True), ("D", NUMBER, True),
-              ("B", NUMBER, True), ("r", NUMBER, True))
+              ("B", NUMBER, True), ("r", NUMBER, True), *extra)
     p.value_rows(rows)
-    gb.properties(p, f"深沟球轴承 {series} 系列", "GB/T 276-2013", "ISO 15:2017", 'O.Code & ""',
-                  '"滚动轴承 " & O.Code & " GB/T 276"', "GCr15", "—", None)
+    gbno = standard.split("-")[0]
+    gb.properties(p, f"{kind} {series} 系列", standard, "ISO 15:2017", 'O.Code & ""',
+                  f'"滚动轴承 " & O.Code & " {gbno}"', "GCr15", "—", None)
     drawing.common(p)
     p.struct("rD", "O.D/2")
     p.struct("rd", "O.d/2")
@@ -65,6 +84,17 @@ def bearing_part(lib, key, name, series, rows):
     p.struct("gis", "180+S.ag")
     p.struct("gie", "360-S.ag")
     p.struct("z", "Int(Pi*2*S.rp/(1.5*S.Dw))")   # number of balls that fit with a cage
+    lows = {True: None, False: None}
+    if contact:
+        # A low shoulder stands 0.45 of a ball diameter off the pitch circle (a full one
+        # 0.3), just inside the groove radius.
+        p.struct("el", "0.45*S.Dw")
+        p.struct("xl", "Sqr(S.rg^2-S.el^2)")
+        p.struct("al", "ATan2D(S.el, S.xl)")
+        for name, formula in (("gol", "180-S.al"), ("gil", "180+S.al"), ("gir", "360-S.al"),
+                              ("gor", "S.al")):
+            p.struct(name, formula)
+        lows = {True: ("S.rp+S.el", "S.xl"), False: ("S.rp-S.el", "S.xl")}
     drawing.mass_property(p, "2*Pi*((S.rD+S.ro)/2*(S.rD-S.ro)+(S.ri+S.rd)/2*(S.ri-S.rd))*O.B"
                              "+S.z*Pi*S.Dw^3/6")
 
@@ -75,12 +105,22 @@ def bearing_part(lib, key, name, series, rows):
         bcl = p.pt("BCL", "0", "-S.rp")
         for sign, tag in ((1, "U"), (-1, "L")):
             for outer, ring in ((True, "O"), (False, "I")):
-                outline, groove = ring_half(p, f"R{ring}{tag}", sign, outer)
+                outline, groove = ring_half(p, f"R{ring}{tag}", sign, outer, lows[outer])
                 # Adjacent parts in a section are hatched in opposite directions.
                 p.hatch([outline, groove], scale=0.5, angle=0 if outer else 90,
                         name=f"剖面线 (hatching, {ring}{tag})")
         ball = p.circle(bc, "rb", name="滚珠上 (ball, upper)")
         p.move([ball], bc, bcl, name="滚珠下 (ball, lower, copied)")
+        if contact:
+            # The contact line through each ball's centre, at alpha to the radial plane:
+            # from the inner ring's contact (-x) to the outer ring's (+x).
+            p.struct("cx", "1.5*S.rg*SinD(O.alpha)", visible=False)
+            p.struct("cy", "1.5*S.rg*CosD(O.alpha)", visible=False)
+            for tag, y in (("U", "S.rp"), ("L", "-S.rp")):
+                sy = "" if tag == "U" else "-"
+                a = p.pt(f"C{tag}1", "-S.cx", f"{y}-{sy}S.cy".replace("--", "+"))
+                b = p.pt(f"C{tag}2", "S.cx", f"{y}+{sy}S.cy".replace("+-", "-"))
+                p.line(a, b, layer="CENTER", name=f"接触角线 (contact line, {tag})")
         p.line(p.pt("A1", "-S.hb-S.cl", "0"), p.pt("A2", "S.hb+S.cl", "0"), layer="CENTER",
                name="轴线 (axis)")
         p.line(p.pt("A3", "0", "-S.rD-S.cl"), p.pt("A4", "0", "S.rD+S.cl"), layer="CENTER",

@@ -35,6 +35,8 @@ PATTERN_ID = {name: pid for pid, name in PATTERNS}
 PROPERTIES = [(1, "名称"), (2, "标准"), (3, "等效标准"), (4, "规格"), (5, "标记"), (6, "材料"),
               (7, "性能等级"), (8, "质量")]
 PROPERTY_ID = {name: pid for pid, name in PROPERTIES}
+# The units the QZProperties.Unit column gives the dialogs.
+PROPERTY_UNITS = {"质量": "kg"}
 
 # Entity type codes.
 LINE, CIRCLE, ARC, ELLIPSE, PLINE2D, PLINE3D, TEXT, MTEXT, ATTRIBUTE = range(1, 10)
@@ -553,8 +555,11 @@ class Library:
             out.append(insert("QZTextStyleName", {"TextStyleNameID": tid, "Name": name}))
         for pid, name in PATTERNS:
             out.append(insert("QZPatternName", {"PatternID": pid, "PatternName": name}))
+        # An optional column beyond the format's, which the dialogs read when present.
+        out.append('ALTER TABLE "QZProperties" ADD COLUMN "Unit" TEXT;')
         for pid, name in PROPERTIES:
-            out.append(insert("QZProperties", {"PropertyID": pid, "PropertyName": name}))
+            out.append(insert("QZProperties", {"PropertyID": pid, "PropertyName": name,
+                                               "Unit": PROPERTY_UNITS.get(name)}))
         for bid, name, has_attr, data in self.blocks:
             out.append(insert("QZEnt_BlockGlobal", {"BlockID": bid, "BlockName": name,
                                                     "hasAttribute": has_attr, "BlockType": 0,

@@ -2,7 +2,9 @@
 #include "db/clsPartSelDB.h"
 
 #include <charconv>
+#include <deque>
 #include <exception>
+#include <unordered_map>
 
 #include "base/NumberText.h"
 #include "db/SaveFieldToFile.h"
@@ -39,6 +41,31 @@ std::string NumberToText(double value) {
 bool HasBytes(const db::Field& field) {
   return !field.Value().IsNull() && field.ActualSize() > 0;
 }
+
+// What a value table is read with: the definitions' identity and every
+// field of theirs that the values take.
+struct Definition {
+  std::string key;
+  std::string name;
+  int32_t id = 0;
+  int16_t type = 0;
+  int16_t visible = 0;
+  bool operator==(const Definition&) const = default;
+};
+
+std::vector<Definition> DefinitionsOf(const colInputPara& names) {
+  std::vector<Definition> definitions;
+  for (const auto& d : names)
+    definitions.push_back({d->XKey, d->ParaName, d->ParaID, d->ParaType, d->Visible});
+  return definitions;
+}
+
+struct ReadTable {
+  std::weak_ptr<const db::QueryResult> source;
+  std::vector<Definition> definitions;
+  std::shared_ptr<const colInputPara> values;
+  std::vector<int32_t> rows;
+};
 
 }  // namespace
 
@@ -104,30 +131,70 @@ bool clsPartSelDB::getInputParaName(colInputPara& colParaName) {
 
 bool clsPartSelDB::getInputParaData(colInputPara& colData, const colInputPara& colParaName) {
   clearParaRows();
-  if (!openParaValueRs()) return false;
+  return openParaValueRs() && readParaValues(colData, colParaName);
+}
+
+std::shared_ptr<const colInputPara> clsPartSelDB::SharedInputParaData(
+    const colInputPara& colParaName) {
+  // A handful of parts: a batch's jobs draw a part's rows one after another.
+  constexpr size_t kKeptTables = 8;
+  thread_local std::deque<ReadTable> kept;
+  clearParaRows();
+  if (!openParaValueRs()) return std::make_shared<colInputPara>();
+  std::vector<Definition> definitions = DefinitionsOf(colParaName);
+  const auto& source = paraValueRs_.Result();
+  for (const ReadTable& table : kept) {
+    if (table.source.lock() == source && table.definitions == definitions) {
+      paraRows_ = table.rows;
+      return table.values;
+    }
+  }
+  auto values = std::make_shared<colInputPara>();
+  if (!readParaValues(*values, colParaName)) return values;
+  if (kept.size() >= kKeptTables) kept.pop_front();
+  kept.push_back({source, std::move(definitions), values, paraRows_});
+  return values;
+}
+
+bool clsPartSelDB::readParaValues(colInputPara& colData, const colInputPara& colParaName) {
   try {
     db::Recordset& rs = paraValueRs_;
     if (rs.RecordCount() < 1) return false;
+    // A part's table is read whole each time a part is chosen (a batch
+    // chooses it once per drawing): columns and definitions are found once.
+    const size_t realColumn = rs.ColumnOf("RealValue");
+    const size_t textColumn = rs.ColumnOf("StrValue");
+    const size_t paraColumn = rs.ColumnOf("ParaID");
+    const size_t rowColumn = rs.ColumnOf("RowID");
+    std::unordered_map<int32_t, const clsInputPara*> definitions;
+    for (const auto& definition : colParaName) {
+      if (definition->XKey == "0->" + std::to_string(definition->ParaID))
+        definitions.emplace(definition->ParaID, definition.get());
+    }
     rs.MoveFirst();
-    int32_t currentRow = rs["RowID"].AsLong();
+    int32_t currentRow = rs.At(rowColumn).AsLong();
     if (currentRow > 0) paraRows_.push_back(currentRow);
     for (; !rs.Eof(); rs.MoveNext()) {
-      double number = rs["RealValue"].DoubleOr(0.0);
-      std::string text = rs["StrValue"].TextOr("");
-      const int32_t paraID = rs["ParaID"].AsLong();
-      const auto& definition = colParaName.Item("0->" + std::to_string(paraID));
-      if (definition->ParaType == 0) {
+      double number = rs.At(realColumn).DoubleOr(0.0);
+      std::string text = rs.At(textColumn).TextOr("");
+      const int32_t paraID = rs.At(paraColumn).AsLong();
+      const auto found = definitions.find(paraID);
+      // A value of no definition fails as the keyed lookup does.
+      const clsInputPara& definition = found != definitions.end()
+                                           ? *found->second
+                                           : *colParaName.Item("0->" + std::to_string(paraID));
+      if (definition.ParaType == 0) {
         text = NumberToText(number);
       } else {
         number = GetBaseLength(text);
       }
-      const int32_t rowID = rs["RowID"].AsLong();
+      const int32_t rowID = rs.At(rowColumn).AsLong();
       if (rowID > 0 && rowID != currentRow) {
         currentRow = rowID;
         paraRows_.push_back(rowID);
       }
-      if (!colData.Add(definition->ParaName, paraID, number, text, definition->ParaType,
-                       definition->Visible, rowID))
+      if (!colData.Add(definition.ParaName, paraID, number, text, definition.ParaType,
+                       definition.Visible, rowID))
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ class clsPartSelDB {
   // Every stored value, keyed RowID & "->" & ParaID, with its text and number
   // both filled from the definition's type; also collects the value rows.
   bool getInputParaData(colInputPara& colData, const colInputPara& colParaName);
+  // The same values, shared and read only: a table this thread read before
+  // from the same kept query result with the same definitions is handed out
+  // again (a batch chooses a part once for each of its drawings). A read
+  // that failed shows its message as getInputParaData does and is not kept.
+  std::shared_ptr<const colInputPara> SharedInputParaData(const colInputPara& colParaName);
   // The value rows met by getInputParaData, ascending, without duplicates.
   bool getParaRows(std::vector<int32_t>& colGetRows) const;
   bool getPartView(colPartView& colView);
@@ -42,6 +48,7 @@ class clsPartSelDB {
   bool openInputParaRs();
   bool openParaValueRs();
   void clearParaRows() { paraRows_.clear(); }
+  bool readParaValues(colInputPara& colData, const colInputPara& colParaName);
 
   int32_t partID_ = 0;
   db::Recordset inputParaRs_;

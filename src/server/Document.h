@@ -276,6 +276,13 @@ struct Group {
   bool wholePart = false;  // the group GroupPart makes of the whole part
 };
 
+// A visible attribute of a block drawing: where the value of its tag is
+// written, in the block's own coordinates (the text's runs are empty).
+struct AttributeDefinition {
+  std::string tag;
+  TextShape text;
+};
+
 struct BlockDefinition {
   std::string name;
   int32_t id = 0;
@@ -285,6 +292,7 @@ struct BlockDefinition {
   Point3 basePoint{};
   std::vector<Entity> entities;
   std::vector<std::string> attributeTags;
+  std::vector<AttributeDefinition> attributeDefinitions;
 };
 
 struct Layer {

@@ -34,7 +34,7 @@ NamedValues ValuesOf(const Json& array) {
 
 void WriteStudioDrawing(const std::filesystem::path& file, const std::vector<PlacedPart>& parts) {
   Json list = Json::array();
-  for (const PlacedPart& part : parts)
+  for (const PlacedPart& part : parts) {
     list.push_back({{"library", part.library},
                     {"partId", part.partID},
                     {"name", part.name},
@@ -43,6 +43,11 @@ void WriteStudioDrawing(const std::filesystem::path& file, const std::vector<Pla
                     {"options", part.options},
                     {"scale", part.scale},
                     {"properties", ValuesJson(part.properties)}});
+    if (part.placement)
+      list.back()["placement"] = Json{{"x", part.placement->x},
+                                      {"y", part.placement->y},
+                                      {"quarterTurns", part.placement->quarterTurns}};
+  }
   const Json drawing = {{"format", kFormat}, {"version", kVersion}, {"parts", list}};
   WriteTextAtomically(file, drawing.dump(2) + "\n");
 }
@@ -71,6 +76,9 @@ std::vector<PlacedPart> ReadStudioDrawing(const std::filesystem::path& file) {
       part.options = entry.value("options", std::array<bool, 5>{});
       part.scale = entry.value("scale", 1.0);
       part.properties = ValuesOf(entry.value("properties", Json::array()));
+      if (const auto at = entry.find("placement"); at != entry.end())
+        part.placement = Placement{at->at("x").get<double>(), at->at("y").get<double>(),
+                                   ((at->value("quarterTurns", 0) % 4) + 4) % 4};
       parts.push_back(std::move(part));
     }
   } catch (const std::exception& failure) {

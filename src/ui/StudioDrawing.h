@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,16 @@
 namespace qzdbs::ui {
 
 using NamedValues = std::vector<std::pair<std::string, std::string>>;
+
+// Where a part stands on the sheet: its base point at (x, y), the part turned
+// about it by quarter turns counter-clockwise.
+struct Placement {
+  double x = 0;
+  double y = 0;
+  int quarterTurns = 0;  // 0..3
+
+  bool operator==(const Placement&) const = default;
+};
 
 struct PlacedPart {
   std::string library;  // the library's full path
@@ -24,6 +35,8 @@ struct PlacedPart {
   std::vector<std::string> views;  // the views ticked; none: the part drawn whole
   std::array<bool, 5> options{};   // chkOut(0) .. chkOut(4)
   double scale = 1;
+  // None in drawings of studios that placed parts side by side themselves.
+  std::optional<Placement> placement;
 
   bool operator==(const PlacedPart&) const = default;
 };

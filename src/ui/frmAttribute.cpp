@@ -4,7 +4,10 @@
 #include <cmath>
 
 #include "compute/Computation.h"
+#include "db/PropertyUnits.h"
+#include "db/recordset/Connection.h"
 #include "state/ComputeState.h"
+#include "state/EngineState.h"
 #include "state/Messages.h"
 #include "ui/clsWaitCursor.h"
 
@@ -30,9 +33,20 @@ void frmAttribute::FillGrid() {
   colCompute& properties = Ensure(Compute().Properties);
   grid_.SetRows(properties.Count() + 1);
   grid_.SetFixedRows(1);
+  const auto& connection = Engine().LibraryConnection;
+  const auto units = connection && connection->State() == db::ObjectState::Open
+                         ? db::PropertyUnits(*connection)
+                         : std::map<std::string, std::string>{};
+  // A value is shown with its unit, which a name carrying it gives up.
   ForEachIndexed(properties, [&](int32_t i, clsCompute& record) {
-    grid_.SetTextMatrix(i, 0, record.ParaName);
-    grid_.SetTextMatrix(i, 1, record.ParaValue);
+    auto [name, unit] = db::SplitUnit(record.ParaName);
+    if (const auto found = units.find(record.ParaName); found != units.end()) {
+      name = record.ParaName;
+      unit = found->second;
+    }
+    const std::string value = record.ParaValue;
+    grid_.SetTextMatrix(i, 0, name);
+    grid_.SetTextMatrix(i, 1, value.empty() || unit.empty() ? value : value + " " + unit);
   });
 }
 

@@ -2,6 +2,7 @@
 #include "ui/frmPartSel.h"
 
 #include <exception>
+#include <unordered_map>
 
 #include "base/NumberText.h"
 #include "compute/Computation.h"
@@ -117,13 +118,12 @@ void frmPartSel::InitForm(int32_t SelPartID, const std::string& DBName) {
 
 void frmPartSel::LoadPartData() {
   paraNames_.Clear();
-  paraValues_.Clear();
   partViews_.Clear();
   // The reader leaves the list alone when the part has no value rows; the
   // previous part's rows must not stay.
   rowIDs_.clear();
   reader_.getInputParaName(paraNames_);
-  reader_.getInputParaData(paraValues_, paraNames_);
+  paraValues_ = reader_.SharedInputParaData(paraNames_);
   reader_.getParaRows(rowIDs_);
   reader_.getPartView(partViews_);
   reader_.getThisPart();
@@ -148,24 +148,27 @@ void frmPartSel::FillGridHeader() {
 void frmPartSel::FillGridRows() {
   grid_.SetRows(static_cast<int32_t>(rowIDs_.size()) + 1);
   if (rowIDs_.empty() || paraNames_.Count() == 0) return;
-  for (int32_t r = 1; r <= static_cast<int32_t>(rowIDs_.size()); ++r) {
-    const int32_t rowID = rowIDs_[static_cast<size_t>(r - 1)];
-    for (int32_t c = 1; c <= paraNames_.Count(); ++c) {
-      try {
-        const auto& definition = paraNames_.Item(c);
-        const auto& value =
-            paraValues_.Item(std::to_string(rowID) + "->" + std::to_string(definition->ParaID));
-        if (definition->ParaType == 0) {
-          grid_.SetTextMatrix(r, c, FormatNumber(value->RealValue));
-        } else if (definition->ParaType == 1) {
-          grid_.SetTextMatrix(r, c, value->StringValue);
-        }
-      } catch (const std::exception&) {
-        // A value the row lacks leaves its cell empty; filling goes on.
-      }
+  // Each stored value goes to its row's and its parameter's cell; a value the
+  // row lacks leaves its cell empty.
+  std::unordered_map<int32_t, int32_t> gridRows;
+  for (int32_t r = 1; r <= static_cast<int32_t>(rowIDs_.size()); ++r)
+    gridRows.emplace(rowIDs_[static_cast<size_t>(r - 1)], r);
+  std::unordered_map<int32_t, int32_t> gridCols;
+  for (int32_t c = 1; c <= paraNames_.Count(); ++c)
+    gridCols.emplace(paraNames_.Item(c)->ParaID, c);
+  for (const auto& value : *paraValues_) {
+    const auto row = gridRows.find(value->RowID);
+    const auto col = gridCols.find(value->ParaID);
+    if (row == gridRows.end() || col == gridCols.end()) continue;
+    const auto& definition = paraNames_.Item(col->second);
+    if (definition->ParaType == 0) {
+      grid_.SetTextMatrix(row->second, col->second, FormatNumber(value->RealValue));
+    } else if (definition->ParaType == 1) {
+      grid_.SetTextMatrix(row->second, col->second, value->StringValue);
     }
-    grid_.SetTextMatrix(r, 0, std::to_string(rowID));
   }
+  for (const auto& [rowID, r] : gridRows)
+    grid_.SetTextMatrix(r, 0, std::to_string(rowID));
   grid_.Select(1, 1, 1, grid_.Cols() - 1);
 }
 
@@ -429,7 +432,7 @@ void frmPartSel::Unload(bool notify) {
   if (notify) editor_.Commit();
   reader_ = clsPartSelDB();
   paraNames_.Clear();
-  paraValues_.Clear();
+  paraValues_ = std::make_shared<colInputPara>();
   partViews_.Clear();
   picturePath_.clear();
   if (notify) changed_.Emit(Change::Closed);

@@ -133,7 +133,7 @@ class frmPartSel {
   // What InitForm read: definitions in grid order, values keyed
   // RowID & "->" & ParaID, views, and the value rows of the grid.
   const colInputPara& ParaNames() const { return paraNames_; }
-  const colInputPara& ParaValues() const { return paraValues_; }
+  const colInputPara& ParaValues() const { return *paraValues_; }
   const colPartView& PartViews() const { return partViews_; }
   const std::vector<int32_t>& RowIDs() const { return rowIDs_; }
 
@@ -167,7 +167,7 @@ class frmPartSel {
 
   clsPartSelDB reader_;
   colInputPara paraNames_;
-  colInputPara paraValues_;
+  std::shared_ptr<const colInputPara> paraValues_ = std::make_shared<colInputPara>();
   colPartView partViews_;
   std::vector<int32_t> rowIDs_;
   std::string lastLibraryPath_;

@@ -8,28 +8,6 @@
 namespace qzdbs {
 namespace {
 
-TEST(colCompute, DuplicateKeyIsRefusedAndLeavesTheFirstRecord) {
-  colCompute c;
-  EXPECT_TRUE(c.Add("S", "L1", "10", 0, 1, 1, "", "S.1"));
-  EXPECT_FALSE(c.Add("S", "L1", "20", 1, 0, 0, "", "S.2"));
-  ASSERT_EQ(c.Count(), 1);
-  EXPECT_EQ(c.Item("S.L1")->ParaValue, "10");
-  // The failed Add registered no alias either.
-  std::string key = "unchanged";
-  EXPECT_FALSE(c.getKey("S.2", key));
-  EXPECT_EQ(key, "unchanged");
-}
-
-TEST(colCompute, KeysAreExactAliasesIgnoreCase) {
-  colCompute c;
-  c.Add("S", "L1", "10", 0, 0, 0, "", "S.5");
-  EXPECT_FALSE(c.Item("s.L1"));
-  EXPECT_FALSE(c.Item("S.l1"));
-  std::string key;
-  EXPECT_TRUE(c.getKey("s.5", key));
-  EXPECT_EQ(key, "S.L1");
-}
-
 TEST(colCompute, SharedAliasResolvesToTheFirstRecord) {
   colCompute c;
   c.Add("A", "X", "1", 0, 0, 0, "", "P.3.X");
@@ -77,7 +55,12 @@ TEST(colCompute, SmallAndLargeCollectionsKeepTheSameRules) {
     for (int i = 1; i <= count; ++i)
       ASSERT_TRUE(c.Add("S", "P" + std::to_string(i), std::to_string(i), 0, 0, 0, "",
                         "S." + std::to_string(i)));
-    EXPECT_FALSE(c.Add("S", "P3", "x", 0, 0, 0)) << "a duplicate key is still refused";
+    // A duplicate key is refused, keeps the first record and registers no alias.
+    EXPECT_FALSE(c.Add("S", "P3", "x", 0, 0, 0, "", "S.dup"));
+    EXPECT_EQ(c.Item("S.P3")->ParaValue, "3");
+    std::string unchanged = "unchanged";
+    EXPECT_FALSE(c.getKey("S.dup", unchanged));
+    EXPECT_EQ(unchanged, "unchanged");
     for (int i = count; i >= 1; i -= 3)
       c.Remove("S.P" + std::to_string(i));
     int expectedCount = 0;
@@ -122,26 +105,21 @@ TEST(colCompute, RemoveOfMissingRecordOrMissingAliasIsAnError) {
   EXPECT_EQ(c.Count(), 1);
 }
 
-TEST(colCompute, ClearEmptiesStoreAndIndex) {
+TEST(colCompute, RecordsAreSharedIterateInOrderAndClearEmptiesStoreAndIndex) {
   colCompute c;
-  c.Add("S", "a", "", 0, 0, 0, "", "S.1");
-  c.Clear();
-  EXPECT_EQ(c.Count(), 0);
-  std::string key = "kept";
-  EXPECT_FALSE(c.getKey(1, key));
-  EXPECT_EQ(key, "kept");
-  EXPECT_TRUE(c.Add("S", "a", "", 0, 0, 0, "", "S.1"));
-}
-
-TEST(colCompute, RecordsAreSharedAndIterateInOrder) {
-  colCompute c;
-  c.Add("S", "b", "1", 0);
+  c.Add("S", "b", "1", 0, 0, 0, "", "S.1");
   c.Add("S", "a", "2", 0);
   c.Item("S.a")->ParaValue = "changed";
   std::vector<std::string> seen;
   for (const auto& r : c)
     seen.push_back(r->ParaName + "=" + r->ParaValue);
   EXPECT_EQ(seen, (std::vector<std::string>{"b=1", "a=changed"}));
+  c.Clear();
+  EXPECT_EQ(c.Count(), 0);
+  std::string key = "kept";
+  EXPECT_FALSE(c.getKey(1, key));
+  EXPECT_EQ(key, "kept");
+  EXPECT_TRUE(c.Add("S", "b", "", 0, 0, 0, "", "S.1"));
 }
 
 }  // namespace

@@ -157,6 +157,12 @@ const std::map<std::string, Call>& Calls() {
          r.out.push_back(Flag(r.selection.getInputParaData(data, r.names)));
          r.Records(data);
        }},
+      {"shared",  // the shared read, twice: its records, and whether the table came again
+       [](Reads& r, std::istringstream&) {
+         const auto data = r.selection.SharedInputParaData(r.names);
+         r.Records(*data);
+         r.out.push_back(r.selection.SharedInputParaData(r.names) == data ? "again" : "new");
+       }},
       {"rows",
        [](Reads& r, std::istringstream&) {
          std::vector<int32_t> rows{99};

@@ -35,33 +35,32 @@ TEST(DocumentTest, ViewRolesComeFromTheirNames) {
 
 // Views of one 20 x 10 box each, around their base points; where each lands.
 TEST(DocumentTest, ViewsStandRoundTheFrontViewInFirstOrThirdAngle) {
-  struct Expected {
+  // Each view's lower left corner in first and third angle; the gap is 10, the smallest, and
+  // the front view spans x 100..120, y 50..60.
+  const struct {
     const char* name;
-    double minX, minY;  // the view's lower left corner, the front view's base at (100, 50)
-  };
-  // The gap is 10, the smallest; the front view spans x 100..120, y 50..60.
-  const std::vector<Expected> firstAngle = {
-      {"俯视图", 100, 30}, {"Section A-A", 160, 50}, {"左视图", 130, 50}, {"主视图", 100, 50},
-      {"右视图", 70, 50},  {"仰视图", 100, 70},      {"轴测图", 190, 50}};
-  const std::vector<Expected> thirdAngle = {
-      {"俯视图", 100, 70}, {"Section A-A", 160, 50}, {"左视图", 70, 50}, {"主视图", 100, 50},
-      {"右视图", 130, 50}, {"仰视图", 100, 30},      {"轴测图", 190, 50}};
-  for (Projection projection : {Projection::FirstAngle, Projection::ThirdAngle}) {
-    const auto& expected = projection == Projection::FirstAngle ? firstAngle : thirdAngle;
+    Point3 corner[2];
+  } views[] = {
+      {"俯视图", {{100, 30, 0}, {100, 70, 0}}}, {"Section A-A", {{160, 50, 0}, {160, 50, 0}}},
+      {"左视图", {{130, 50, 0}, {70, 50, 0}}},  {"主视图", {{100, 50, 0}, {100, 50, 0}}},
+      {"右视图", {{70, 50, 0}, {130, 50, 0}}},  {"仰视图", {{100, 70, 0}, {100, 30, 0}}},
+      {"轴测图", {{190, 50, 0}, {190, 50, 0}}}};
+  for (const int angle : {0, 1}) {
     SessionBuilder b;
     b.Part().BasePoint({100, 50, 0});
-    int32_t id = 1;
-    for (const Expected& e : expected) {
-      DbView view = b.AddView(e.name, id, {5, 5, 0});
-      b.AddLine(view, id++, {5, 5, 0}, {25, 15, 0});
+    int32_t id = 0;
+    for (const auto& view : views) {
+      ++id;
+      b.AddLine(b.AddView(view.name, id, {5, 5, 0}), id, {5, 5, 0}, {25, 15, 0});
     }
     BuildOptions options;
-    options.projection = projection;
+    options.projection = angle == 0 ? Projection::FirstAngle : Projection::ThirdAngle;
     Document document = BuildDocument(*b.session, options);
+    ASSERT_EQ(document.views.size(), std::size(views));
     for (size_t v = 0; v < document.views.size(); ++v) {
       Extents e = ViewExtents(document.views[v], document);
-      EXPECT_NEAR(e.min[0], expected[v].minX, 1e-9) << expected[v].name;
-      EXPECT_NEAR(e.min[1], expected[v].minY, 1e-9) << expected[v].name;
+      EXPECT_NEAR(e.min[0], views[v].corner[angle][0], 1e-9) << views[v].name << angle;
+      EXPECT_NEAR(e.min[1], views[v].corner[angle][1], 1e-9) << views[v].name << angle;
     }
   }
 }

@@ -8,7 +8,6 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <limits>
 #include <map>
@@ -53,23 +52,29 @@ std::map<std::string, int> DocumentCounts(const Document& document) {
 class ExportTest : public ::testing::Test {
  protected:
   void SetUp() override { EnsureGuiApplication(); }
+
+  // The sample part's DXF as ezdxf reads it, strictly and in recover mode, both without errors.
+  nlohmann::json SampleSeen(bool asBlock, Document& document) {
+    SessionBuilder builder;
+    FillSamplePart(builder, asBlock);
+    document = builder.Build();
+    const std::filesystem::path file = scratch.Path() / "sample.dxf";
+    ExportDxf(document, file);
+    nlohmann::json seen = InspectWithEzdxf(file);
+    EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
+    EXPECT_TRUE(seen["recover_errors"].empty()) << seen["recover_errors"].dump();
+    return seen;
+  }
   ScratchDir scratch;
 };
 
 TEST_F(ExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
-  SessionBuilder builder;
-  FillSamplePart(builder);
-  Document document = builder.Build();
-  std::filesystem::path file = scratch.Path() / "sample.dxf";
-  ExportDxf(document, file);
-
-  nlohmann::json seen = InspectWithEzdxf(file);
+  Document document;
+  nlohmann::json seen = SampleSeen(false, document);
   EXPECT_EQ(seen["version"], "AC1015");
-  EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
   EXPECT_TRUE(seen["fixes"].empty()) << seen["fixes"].dump();
   // Chinese shows in programs of the GB convention through the big font.
   EXPECT_EQ(seen["styles"]["Standard"], nlohmann::json({"gbenor.shx", "gbcbig.shx"}));
-  EXPECT_TRUE(seen["recover_errors"].empty()) << seen["recover_errors"].dump();
   std::map<std::string, int> expected = DocumentCounts(document);
   using Counts = std::map<std::string, int>;
   EXPECT_EQ(seen["counts"].get<Counts>(), expected);
@@ -83,14 +88,8 @@ TEST_F(ExportTest, EzdxfReadsEveryEntityOfTheSampleWithoutAuditErrors) {
 }
 
 TEST_F(ExportTest, MakeBlockPutsThePartIntoOneInsertAndGroupPartGroupsIt) {
-  SessionBuilder builder;
-  FillSamplePart(builder, true);
-  Document document = builder.Build();
-  std::filesystem::path file = scratch.Path() / "block.dxf";
-  ExportDxf(document, file);
-  nlohmann::json seen = InspectWithEzdxf(file);
-  EXPECT_TRUE(seen["errors"].empty()) << seen["errors"].dump();
-  EXPECT_TRUE(seen["recover_errors"].empty()) << seen["recover_errors"].dump();
+  Document document;
+  nlohmann::json seen = SampleSeen(true, document);
   EXPECT_EQ(seen["counts"], nlohmann::json({{"INSERT", 1}}));
   ASSERT_EQ(seen["inserts"].size(), 1u);
   EXPECT_EQ(seen["inserts"][0]["block"], "板式平焊法兰");
@@ -172,26 +171,15 @@ TEST_F(ExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
 // Every exporter over an older file: a failure of any kind leaves it byte for
 // byte and no temporary file; a link at the target is replaced, never followed.
 TEST_F(ExportTest, ExportsReplaceAnOldFileOnlyWhenWhollyWrittenAndNeverFollowLinks) {
-  using Export = std::function<void(const Document&, const std::filesystem::path&)>;
-  const struct {
-    const char* file;
-    Export write;
-  } exporters[] = {
-      {"x.dxf", [](const Document& d, const auto& f) { ExportDxf(d, f); }},
-      {"x.svg", [](const Document& d, const auto& f) { ExportSvg(d, f); }},
-      {"x.png", [](const Document& d, const auto& f) { ExportPng(d, f, 64); }},
-      {"x.pdf", [](const Document& d, const auto& f) { ExportPdf(d, f); }},
-      {"x.json", [](const Document& d, const auto& f) { ExportJson(d, f); }},
-  };
   SessionBuilder b;
   b.AddLine(b.AddView("V", 1), 1, {0, 0, 0}, {100, 0, 0});
   const Document document = b.Build();
   const std::filesystem::path elsewhere = scratch.Path() / "elsewhere.txt";
-  for (const auto& exporter : exporters) {
-    SCOPED_TRACE(exporter.file);
-    const std::filesystem::path folder = scratch.Path() / (std::string("in-") + exporter.file);
+  for (const FileExporter& exporter : FileExporters()) {
+    SCOPED_TRACE(exporter.extension);
+    const std::filesystem::path folder = scratch.Path() / exporter.extension;
     std::filesystem::create_directory(folder);
-    const std::filesystem::path file = folder / exporter.file;
+    const std::filesystem::path file = folder / (std::string("x.") + exporter.extension);
     { std::ofstream(file) << "old"; }
     {
       // A disk that takes no more than a few bytes: the write, not the open, fails.

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "server/DrawingServer.h"
 #include "server/document/DocumentBuilder.h"
 #include "support/TestPaths.h"
 
@@ -145,6 +146,18 @@ void FillSamplePart(SessionBuilder& builder, bool asBlock) {
     if (!line.empty() && line[0] != '#') lines.push_back(line);
   if (asBlock) lines.insert(lines.end(), {"part GroupPart true", "part MakeBlock true"});
   EXPECT_EQ(builder.Play(lines), "");
+}
+
+const std::vector<FileExporter>& FileExporters() {
+  using Path = std::filesystem::path;
+  static const std::vector<FileExporter> exporters = {
+      {"dxf", [](const Document& d, const Path& f) { ExportDxf(d, f); }},
+      {"svg", [](const Document& d, const Path& f) { ExportSvg(d, f); }},
+      {"json", [](const Document& d, const Path& f) { ExportJson(d, f); }},
+      {"pdf", [](const Document& d, const Path& f) { ExportPdf(d, f); }},
+      {"png", [](const Document& d, const Path& f) { ExportPng(d, f, 1200); }},
+  };
+  return exporters;
 }
 
 }  // namespace qzdbs::server::test

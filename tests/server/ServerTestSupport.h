@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -70,6 +71,13 @@ class SessionBuilder {
 // the document of the exporter and golden tests; as a block, the part made a
 // group and a block.
 void FillSamplePart(SessionBuilder& builder, bool asBlock = false);
+
+// Every file exporter by its extension; pictures 1200 pixels wide.
+struct FileExporter {
+  const char* extension;
+  std::function<void(const Document&, const std::filesystem::path&)> write;
+};
+const std::vector<FileExporter>& FileExporters();
 
 using qzdbs::test::InspectWithEzdxf;
 using qzdbs::test::ReadText;

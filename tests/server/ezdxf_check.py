@@ -41,7 +41,9 @@ def describe(doc):
     for e in msp.query("INSERT"):
         inserts.append({"block": decode_dxf_unicode(e.dxf.name),
                         "attribs": {decode_dxf_unicode(a.dxf.tag): decode_dxf_unicode(a.dxf.text)
-                                    for a in e.attribs}})
+                                    for a in e.attribs},
+                        "hidden": [decode_dxf_unicode(a.dxf.tag) for a in e.attribs
+                                   if a.is_invisible]})
     layers = {decode_dxf_unicode(layer.dxf.name): {"color": layer.dxf.color,
                                                    "plot": layer.dxf.get("plot", 1),
                                                    "linetype": layer.dxf.linetype,

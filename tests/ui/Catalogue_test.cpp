@@ -1,7 +1,9 @@
 // The catalogue over one or more libraries.
 #include "ui/Catalogue.h"
 
-#include "SelectionHarness.h"
+#include <gtest/gtest.h>
+
+#include "support/ScratchLibrary.h"
 
 namespace qzdbs::test {
 namespace {
@@ -18,9 +20,12 @@ void Describe(const ui::CatalogueNode& node, int depth, std::vector<std::string>
     Describe(child, depth + 1, lines);
 }
 
-class CatalogueTest : public SelectionTest {};
+std::unique_ptr<ScratchLibrary> SampleLibrary(const std::string& sql = {},
+                                              const std::string& fileName = "sample.qzlib") {
+  return std::make_unique<ScratchLibrary>(SampleLibrarySql() + sql, fileName);
+}
 
-TEST_F(CatalogueTest, EachLibraryIsItsFileNameAboveItsTree) {
+TEST(CatalogueTest, EachLibraryIsItsFileNameAboveItsTree) {
   auto first = SampleLibrary({}, "first.qzlib");
   auto second =
       SampleLibrary("DELETE FROM QZPartDirectory WHERE NodeID IN (3, 6);", "second.qzlib");
@@ -44,7 +49,8 @@ TEST_F(CatalogueTest, EachLibraryIsItsFileNameAboveItsTree) {
   EXPECT_EQ(catalogue.Libraries()[0].children[0].children[0].kind, Kind::Folder);
 }
 
-TEST_F(CatalogueTest, UnreadableLibrariesAreNamedAndTheOthersKept) {
+TEST(CatalogueTest, UnreadableLibrariesAreNamedAndTheOthersKept) {
+  ScratchDir scratch;
   auto good = SampleLibrary();
   ScratchLibrary noCatalogue("CREATE TABLE Other (x);", "nocat.qzlib");
   ui::Catalogue catalogue;
@@ -57,7 +63,7 @@ TEST_F(CatalogueTest, UnreadableLibrariesAreNamedAndTheOthersKept) {
   EXPECT_NE(message.find(noCatalogue.Path()), std::string::npos) << message;
 }
 
-TEST_F(CatalogueTest, DirectoryLoopsAreReadOnce) {
+TEST(CatalogueTest, DirectoryLoopsAreReadOnce) {
   // Folder 7 below folder 2 claims the root as its child.
   auto library = SampleLibrary(
       "INSERT INTO QZPartDirectory (NodeID, NodeName, FatherID, Position, NodeType, PartID) "

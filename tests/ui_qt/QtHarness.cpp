@@ -74,12 +74,6 @@ void ClickCell(QTableWidget& table, int row, int col) {
   QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, CellCentre(table, row, col));
 }
 
-void DoubleClickCell(QTableWidget& table, int row, int col) {
-  const QPoint at = CellCentre(table, row, col);
-  QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
-}
-
 void Click(QWidget& parent, const char* objectName) {
   auto* widget = parent.findChild<QWidget*>(objectName);
   ASSERT_NE(widget, nullptr) << objectName;

@@ -27,7 +27,6 @@ namespace qzdbs::test {
 void WhenModalOpens(const QString& objectName, std::function<void(QWidget&)> action);
 
 void ClickCell(QTableWidget& table, int row, int col);
-void DoubleClickCell(QTableWidget& table, int row, int col);
 void Click(QWidget& parent, const char* objectName);
 
 class QtWidgetTest : public ::testing::Test {

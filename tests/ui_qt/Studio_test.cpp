@@ -8,19 +8,24 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 
 #include "QtHarness.h"
 #include "support/Ezdxf.h"
 #include "support/TestPaths.h"
+#include "ui/PartsList.h"
 #include "ui/qt/QtSelectionDialog.h"
 #include "ui/qt/studio/DrawingStyleDialog.h"
+#include "ui/qt/studio/SheetPlacement.h"
 #include "ui/qt/studio/StudioWindow.h"
 #include "ui/qt/studio/Translation.h"
 
@@ -61,9 +66,22 @@ size_t Dimensions(const server::Document& part) {
 class StudioTest : public QtWidgetTest {
  protected:
   // Inserts the bolt of the given grid row with every view, through the
-  // selection window as a user would.
+  // selection window as a user would, turns it `turns` quarters with R and
+  // places it with a click at `at` (below the part before when not given).
   int InsertBolt(StudioWindow& studio, int row, const std::string& screenshot = {},
-                 const char* part = kBolt) {
+                 const char* part = kBolt, int turns = 0, std::optional<Point3> at = {}) {
+    const int result = Draw(studio, row, screenshot, part);
+    if (result != 1) return result;
+    for (int i = 0; i < turns; ++i)
+      QTest::keyClick(&studio.Canvas(), Qt::Key_R);
+    const Point3 place = at.value_or(Point3{60, 240 - 80.0 * studio.Placed().size(), 0});
+    QTest::mouseClick(&studio.Canvas(), Qt::LeftButton, {},
+                      studio.Canvas().ToScreen(place).toPoint());
+    return result;
+  }
+
+  // The selection window's part drawn, waiting on the canvas for its place.
+  int Draw(StudioWindow& studio, int row, const std::string& screenshot, const char* part) {
     ui::qt::Selection().onShow = [this, row, screenshot, part](PartSelWindow& window) {
       ChooseInTree(window, QString::fromUtf8(part));
       ClickCell(*window.findChild<QTableWidget*>("fgd_InputPara"), row, 1);
@@ -115,11 +133,13 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   item->setCheckState(Qt::Checked);
 
   // The next part comes in the thick line width the drawing style dialog
-  // chose; the first keeps its own.
+  // chose (the first keeps its own), turned a quarter by R before the click
+  // that places it.
   ui::qt::DrawingStyleDialog style(ui::qt::LoadDrawingStyle());
   style.findChild<QComboBox*>("thickLines")->setCurrentIndex(1);
   style.accept();
-  ASSERT_EQ(InsertBolt(studio, 4), 1);
+  ASSERT_EQ(InsertBolt(studio, 4, {}, kBolt, 1), 1);
+  EXPECT_EQ(studio.Placed()[1].placement, (ui::Placement{60, 160, 1}));
   const auto thickest = [](const server::Document& drawn) {
     int32_t widest = 0;
     for (const auto& layer : drawn.layers)
@@ -128,6 +148,29 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   };
   EXPECT_EQ(thickest(studio.Canvas().Documents()[0]), 50);
   EXPECT_EQ(thickest(studio.Canvas().Documents()[1]), 70);
+
+  // A click selects the first part, a drag moves it with its base point
+  // snapped to the grid, Delete takes it out; each of these undoes.
+  auto& canvas = studio.Canvas();
+  const auto box = ui::qt::PlacedExtents(
+      canvas.Documents()[0],
+      ui::qt::PlacementMap(canvas.Documents()[0].part.basePoint, *studio.Placed()[0].placement));
+  const QPoint on = canvas.ToScreen(server::Midpoint(box.min, box.max)).toPoint();
+  QTest::mouseClick(&canvas, Qt::LeftButton, {}, on);
+  EXPECT_EQ(canvas.Selected(), 0);
+  const QPoint to = on + (canvas.ToScreen({23.4, -11.2, 0}) - canvas.ToScreen({0, 0, 0})).toPoint();
+  QTest::mousePress(&canvas, Qt::LeftButton, {}, on);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas.mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&canvas, &move);
+  QTest::mouseRelease(&canvas, Qt::LeftButton, {}, to);
+  EXPECT_EQ(studio.Placed()[0].placement, (ui::Placement{85, 230, 0}));
+  QTest::keyClick(&canvas, Qt::Key_Delete);
+  ASSERT_EQ(studio.Placed().size(), 1u);
+  ASSERT_TRUE(studio.Undo());
+  ASSERT_TRUE(studio.Undo());
+  EXPECT_EQ(studio.Placed()[0].placement, (ui::Placement{60, 240, 0}));
+
   ASSERT_EQ(InsertBolt(studio, 2), 1);
   EXPECT_EQ(studio.Canvas().Documents().size(), 3u);
   EXPECT_EQ(properties->topLevelItemCount(), 3);
@@ -147,6 +190,17 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   EXPECT_EQ(reopened.Placed(), studio.Placed());
   EXPECT_EQ(reopened.findChild<QTableWidget*>("partsList")->rowCount(), 2);
   EXPECT_EQ(reopened.Libraries(), studio.Libraries());
+  // A drawing saved before parts had a place opens with them side by side.
+  nlohmann::json old = nlohmann::json::parse(std::ifstream(drawing.toStdString()));
+  for (auto& entry : old["parts"])
+    entry.erase("placement");
+  const std::string oldFile = scratch.Folder() + "old.qzdrawing";
+  std::ofstream(oldFile) << old.dump();
+  StudioWindow older;
+  ASSERT_TRUE(older.OpenStudioDrawing(QString::fromStdString(oldFile)));
+  ASSERT_EQ(older.Placed().size(), 3u);
+  EXPECT_LT(older.Placed()[0].placement->x, older.Placed()[1].placement->x);
+  EXPECT_LT(older.Placed()[1].placement->x, older.Placed()[2].placement->x);
 
   // Deleting a part, undone and redone.
   ASSERT_TRUE(reopened.DeletePart(2));
@@ -160,7 +214,8 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
 }
 
 // Every format is written, an unknown one refused; the DXF of two parts, read
-// by ezdxf, holds both parts' dimensions and texts, side by side.
+// by ezdxf, holds both parts' dimensions and texts, and the parts list when
+// it is drawn on the sheet.
 TEST_F(StudioTest, SavesEveryFormatWithEveryInsertedPart) {
   StudioWindow studio;
   studio.AddLibrary(QString::fromStdString(library->Path()));
@@ -204,10 +259,20 @@ TEST_F(StudioTest, SavesEveryFormatWithEveryInsertedPart) {
     texts.erase(found);
   }
   EXPECT_EQ(texts.size(), one["texts"].size()) << "the second part's texts";
-  const auto& drawing = studio.Canvas().Drawing();
-  ASSERT_EQ(drawing.views.size(), parts[0].views.size() + parts[1].views.size());
-  EXPECT_GT(drawing.views[parts[0].views.size()].insertionPoint[0],
-            parts[0].views.back().insertionPoint[0]);
+  // The parts list drawn on the sheet goes into the export: its headings
+  // and one row per part.
+  studio.SetPartsListOnSheet(true);
+  const std::string listed = scratch.Folder() + "listed.dxf";
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString(listed)));
+  const nlohmann::json three = InspectWithEzdxf(listed);
+  EXPECT_EQ(three["errors"], nlohmann::json::array());
+  std::multiset<std::string> added;
+  for (const auto& text : three["texts"])
+    added.insert(text.get<std::string>());
+  for (const auto& heading : ui::PartsListHeadings())
+    EXPECT_EQ(added.count(heading), 1u) << heading;
+  for (const auto& row : ui::BuildPartsList(studio.Placed()))
+    EXPECT_EQ(added.count(row.name), 1u) << row.name;
 }
 
 TEST_F(StudioTest, MenusFollowTheLanguage) {
@@ -270,6 +335,45 @@ TEST_F(StudioTest, ZoomKeepsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(canvas.Zoom(), 1.0);
 }
 
+// Where the pointer snaps, how a placement turns a part and which part a
+// click finds, without widgets.
+TEST(SheetPlacementTest, SnapsTurnsAndFindsParts) {
+  using ui::qt::SnapKind;
+  const std::vector<Point3> ends = {{12, 7, 0}, {13.5, 7, 0}};
+  struct Case {
+    Point3 at;
+    double grid;
+    Point3 snapped;
+    SnapKind kind;
+  };
+  const Case cases[] = {
+      {{13, 8, 0}, 5, {13.5, 7, 0}, SnapKind::Endpoint},  // the nearest end, not the grid
+      {{17, 8, 0}, 5, {15, 10, 0}, SnapKind::Grid},       // no end within reach
+      {{-7.6, 2.4, 0}, 5, {-10, 0, 0}, SnapKind::Grid},
+      {{17, 8, 0}, 0, {17, 8, 0}, SnapKind::None},  // no grid
+  };
+  for (const Case& c : cases) {
+    const auto snapped = ui::qt::Snap(c.at, c.grid, ends, 2);
+    EXPECT_EQ(snapped.point, c.snapped) << c.at[0];
+    EXPECT_EQ(snapped.kind, c.kind) << c.at[0];
+  }
+  // A quarter turn counter-clockwise about the base point, which then goes
+  // where the placement says.
+  const auto map = ui::qt::PlacementMap({10, 0, 0}, {100, 50, 1});
+  for (const auto& [from, to] : {std::pair<Point3, Point3>{{10, 0, 0}, {100, 50, 0}},
+                                 {{20, 0, 0}, {100, 60, 0}},
+                                 {{10, 5, 0}, {95, 50, 0}}}) {
+    EXPECT_NEAR(map.Apply(from)[0], to[0], 1e-9);
+    EXPECT_NEAR(map.Apply(from)[1], to[1], 1e-9);
+  }
+  // Of overlapping parts the one drawn last is found; the reach grows each box.
+  const std::vector<server::Extents> boxes = {{{0, 0, 0}, {10, 10, 0}, true},
+                                              {{5, 5, 0}, {20, 20, 0}, true}};
+  for (const auto& [at, part] :
+       {std::pair<Point3, int>{{7, 7, 0}, 1}, {{2, 2, 0}, 0}, {{21, 21, 0}, 1}, {{30, 30, 0}, -1}})
+    EXPECT_EQ(ui::qt::PartAt(boxes, at, 2), part) << at[0];
+}
+
 // The sample library as a newcomer meets it: not a test but the pictures of
 // docs/, run only by scripts/screenshots.sh.
 TEST_F(StudioTest, DISABLED_Screenshots) {
@@ -282,9 +386,25 @@ TEST_F(StudioTest, DISABLED_Screenshots) {
   studio.resize(1280, 800);
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
-  ASSERT_EQ(InsertBolt(studio, 65, {}, kSampleBolt), 1);
-  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut), 1);
+  ASSERT_EQ(InsertBolt(studio, 65, {}, kSampleBolt, 0, Point3{130, 235, 0}), 1);
+  ASSERT_EQ(InsertBolt(studio, 5, "frmPartSel.png", kSampleNut, 1, Point3{290, 150, 0}), 1);
+  studio.SetPartsListOnSheet(true);
   Screenshot(studio, "qzdbs-studio.png");
+  ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString((ScreenshotDir() / "sheet.png").string())));
+  // A third part on its way: it follows the pointer, snapped to a line end.
+  ASSERT_EQ(Draw(studio, 5, {}, kSampleNut), 1);
+  const auto& ends = studio.Canvas().Documents()[0];
+  const QPoint near =
+      studio.Canvas()
+          .ToScreen(ui::qt::Endpoints(ends, ui::qt::PlacementMap(ends.part.basePoint,
+                                                                 *studio.Placed()[0].placement))
+                        .back())
+          .toPoint() +
+      QPoint(3, 2);
+  QMouseEvent move(QEvent::MouseMove, QPointF(near), studio.Canvas().mapToGlobal(QPointF(near)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&studio.Canvas(), &move);
+  Screenshot(studio, "qzdbs-studio-placing.png");
 
   auto catalogue = std::make_shared<ui::Catalogue>();
   ASSERT_TRUE(catalogue->Load({sample}));

@@ -97,6 +97,11 @@ FieldValue Recordset::operator[](std::string_view column) const {
   return FieldValue(result_->columns[index], Cell(index));
 }
 
+FieldValue Recordset::At(size_t index) const {
+  const CellValue& cell = Cell(index);
+  return FieldValue(result_->columns[index], cell);
+}
+
 Field Recordset::Fields(std::string_view column) const {
   size_t index = ColumnIndex(column);
   return Field(result_->columns[index], Cell(index));

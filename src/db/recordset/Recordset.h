@@ -38,6 +38,13 @@ class Recordset {
   FieldValue operator[](std::string_view column) const;
   Field Fields(std::string_view column) const;
   bool HasField(std::string_view column) const;
+  // The same by the column's index, for a loop that reads a column in every
+  // record and finds it once (ColumnOf throws as operator[] does).
+  size_t ColumnOf(std::string_view column) const { return ColumnIndex(column); }
+  FieldValue At(size_t index) const;
+  // The rows as read, shared with every set opened on the same text while
+  // the library keeps them; null when closed.
+  const std::shared_ptr<const QueryResult>& Result() const { return result_; }
 
   // Keeps only the records whose column equals the value ("PartViewID=7",
   // "Name='A'") and moves to the first of them; an empty criterion clears.

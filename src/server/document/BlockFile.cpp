@@ -201,6 +201,67 @@ std::optional<std::string> ReadWithinBounds(const std::filesystem::path& file,
   return text;
 }
 
+// dxflib reads no ATTDEF: the visible ones of the model space are taken from
+// the file's groups (position 10/20/30, height 40, rotation 50, width factor
+// 41, tag 2, flags 70 with bit 1 for invisible, style 7).
+std::vector<AttributeDefinition> ReadAttributeDefinitions(const std::filesystem::path& file) {
+  std::vector<AttributeDefinition> found;
+  std::ifstream in(file, std::ios::binary);
+  std::string codeLine, value;
+  bool inEntities = false;
+  bool sectionNamed = false;  // the last group was "0 SECTION"
+  bool inDefinition = false;
+  bool invisible = false;
+  AttributeDefinition definition;
+  auto finish = [&] {
+    if (inDefinition && !invisible && !definition.tag.empty()) found.push_back(definition);
+  };
+  while (std::getline(in, codeLine) && std::getline(in, value)) {
+    if (!value.empty() && value.back() == '\r') value.pop_back();
+    const long code = std::strtol(codeLine.c_str(), nullptr, 10);
+    if (code == 2 && sectionNamed) inEntities = value == "ENTITIES";
+    sectionNamed = code == 0 && value == "SECTION";
+    if (code == 0) {
+      finish();
+      inDefinition = inEntities && value == "ATTDEF";
+      invisible = false;
+      definition = AttributeDefinition{};
+      continue;
+    }
+    if (!inDefinition) continue;
+    const double number = std::strtod(value.c_str(), nullptr);
+    switch (code) {
+      case 10:
+      case 20:
+      case 30:
+        definition.text.position[static_cast<size_t>((code - 10) / 10)] = number;
+        break;
+      case 40:
+        definition.text.height = number;
+        break;
+      case 41:
+        definition.text.widthFactor = number > 0 ? number : 1;
+        break;
+      case 50:
+        definition.text.rotation = number;
+        break;
+      case 70:
+        invisible = (static_cast<long>(number) & 1) != 0;
+        break;
+      case 2:
+        definition.tag = DecodeDxfText(value);
+        break;
+      case 7:
+        definition.text.style = DecodeDxfText(value);
+        break;
+      default:
+        break;
+    }
+  }
+  finish();
+  return found;
+}
+
 }  // namespace
 
 bool LooksLikeDxf(const std::filesystem::path& file) {
@@ -247,6 +308,7 @@ bool ReadBlockFile(const std::filesystem::path& file, BlockDefinition& block, st
     reason = "\"" + file.string() + "\" holds no entities";
     return false;
   }
+  read.attributeDefinitions = ReadAttributeDefinitions(file);
   read.source = file.string();
   read.placeholder = false;
   block = std::move(read);

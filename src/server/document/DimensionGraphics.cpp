@@ -23,7 +23,17 @@ struct Context {
   double gap;
   std::vector<Finding>& findings;
   const std::string& where;
+  int choice;
 };
+
+// The other places of a text: outside beside either arrow, then a text
+// height further out at each step; last, just inside either arrow.
+constexpr int kLinearSteps = 5;
+constexpr int kLinearChoices = kLinearSteps * 2 + 2;
+// A diameter or radius turned by these angles from where the library put it.
+constexpr double kRadialTurns[] = {45, -45, 90, -90, 135, -135, 180};
+// An ordinate's leader jogged sideways by so many text heights.
+constexpr double kOrdinateJogs[] = {1.5, -1.5, 3, -3};
 
 // The text position counts as given when it is not the point the dimension
 // line was placed by (the library repeats that point when it has no text
@@ -128,6 +138,13 @@ std::optional<double> DrawLinear(DimensionShape& dim, const Context& c) {
         std::fabs(at - span / 2) > 1e-6 ? at > span / 2 : dim.attributes.dimJust == 2;
     at = second ? span + outside : -outside;
   }
+  if (c.choice > kLinearSteps * 2) {
+    const double inside = c.arrow + c.gap + width / 2;
+    at = c.choice % 2 ? inside : span - inside;
+  } else if (c.choice > 0) {
+    const double outside = 2 * c.arrow + c.gap + width / 2 + (c.choice - 1) / 2 * c.textHeight;
+    at = c.choice % 2 ? -outside : span + outside;
+  }
   auto textSpan = PlaceLineText(dim, q1, e, at, c);
   AddDimensionLine(dim, q1, q2, textSpan, c);
   return measurement;
@@ -143,6 +160,12 @@ std::optional<double> DrawRadial(DimensionShape& dim, const Context& c) {
   SetDimensionText(dim, measurement, c.findings, c.where);
 
   Point3 toText = dim.attributes.textPosition - dim.center;
+  if (c.choice > 0) {
+    const double turn = Radians(kRadialTurns[c.choice - 1]);
+    toText = {toText[0] * std::cos(turn) - toText[1] * std::sin(turn),
+              toText[0] * std::sin(turn) + toText[1] * std::cos(turn), 0};
+    dim.attributes.textPosition = dim.center + toText;
+  }
   Point3 v = Length(toText) < kEpsilon ? Direction(45) : Normalized(toText);
   double distance = Length(toText);
   Point3 near = dim.center + v * dim.radius;
@@ -278,6 +301,10 @@ std::optional<double> DrawOrdinate(DimensionShape& dim, const Context& c) {
       dim.xAxis ? dim.definingPoint[0] - dim.origin[0] : dim.definingPoint[1] - dim.origin[1];
   measurement = std::fabs(measurement);
   SetDimensionText(dim, measurement, c.findings, c.where);
+  if (c.choice > 0) {
+    const Point3 across = dim.xAxis ? Point3{1, 0, 0} : Point3{0, 1, 0};
+    dim.leaderEnd = dim.leaderEnd + across * (kOrdinateJogs[c.choice - 1] * c.textHeight);
+  }
   double run = Dot(dim.leaderEnd - dim.definingPoint, axis);
   double sign = run >= 0 ? 1 : -1;
   Point3 start = dim.definingPoint + axis * (sign * c.extOffset);
@@ -302,8 +329,25 @@ std::optional<double> DrawOrdinate(DimensionShape& dim, const Context& c) {
 
 }  // namespace
 
+int TextChoices(const DimensionShape& dim) {
+  switch (dim.kind) {
+    case DimKind::Rotated:
+    case DimKind::Aligned:
+      return kLinearChoices;
+    case DimKind::Diametric:
+    case DimKind::Radial:
+      return static_cast<int>(std::size(kRadialTurns));
+    case DimKind::Ordinate:
+      return static_cast<int>(std::size(kOrdinateJogs));
+    case DimKind::Angular3Point:
+    case DimKind::Angular2Line:
+      break;
+  }
+  return 0;
+}
+
 void CompleteDimension(DimensionShape& dim, const DimStyle& style, std::vector<Finding>& findings,
-                       const std::string& where) {
+                       const std::string& where, int textChoice) {
   dim.graphics = Sketch{};
   Context c{style.Size(style.textHeight),
             style.Size(style.arrowSize),
@@ -311,7 +355,8 @@ void CompleteDimension(DimensionShape& dim, const DimStyle& style, std::vector<F
             style.Size(style.extExtension),
             style.Size(style.textGap),
             findings,
-            where};
+            where,
+            textChoice};
   std::optional<double> measurement;
   switch (dim.kind) {
     case DimKind::Rotated:

@@ -14,8 +14,12 @@ namespace qzdbs::server {
 
 // Measures the dimension, writes its text and draws it into dim.graphics.
 // A dimension whose defining points give no measurement (coincident points,
-// parallel lines) is reported and keeps no graphics.
+// parallel lines) is reported and keeps no graphics. Choice 0 places the
+// text by the library and the rules; choices 1 to TextChoices() are the
+// other places a drafter would try when something crosses it there.
 void CompleteDimension(DimensionShape& dim, const DimStyle& style, std::vector<Finding>& findings,
-                       const std::string& where);
+                       const std::string& where, int textChoice = 0);
+
+int TextChoices(const DimensionShape& dim);
 
 }  // namespace qzdbs::server

@@ -21,6 +21,7 @@
 #include "server/document/LineTypes.h"
 #include "server/document/PartName.h"
 #include "server/document/ShapeTransform.h"
+#include "server/document/TextClearance.h"
 #include "server/document/TextOverlap.h"
 #include "server/document/Transforms.h"
 #include "server/text/DxfText.h"
@@ -386,7 +387,7 @@ void Builder::CompleteBlocks() {
         Report(AuditCode::BlockUndefined,
                "block \"" + insert->blockName + "\" was never defined; a marker stands for it",
                Where(v, entity.key, entity.className), true);
-        doc_.blocks.push_back(BlockDefinition{insert->blockName, 0, false, true, "", {}, {}, {}});
+        doc_.blocks.push_back(BlockDefinition{insert->blockName, 0, false, true, "", {}, {}, {}, {}});
         block = doc_.blocks.end() - 1;
       }
       for (const auto& [tag, value] : insert->attributes) {
@@ -441,6 +442,7 @@ void Builder::Complete() {
                 options_.layerStyles ? *options_.layerStyles : LayerStyleTable::Standard(),
                 options_.thickLineWidth);
   SetLineTypeScales(doc_);
+  ClearDimensionTexts(doc_);
   FindTextOverlaps(doc_);
   AuditNames(doc_);
   if (options_.baseAtOrigin) doc_.part.basePoint = {};

@@ -111,6 +111,8 @@ struct AddShape {
       TransformShape(placed, place);
       std::visit(*this, placed);
     }
+    for (const auto& [tag, text] : PlacedAttributes(s, *block))
+      (*this)(text);
   }
 };
 

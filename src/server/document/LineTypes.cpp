@@ -68,4 +68,12 @@ void SetLineTypeScales(Document& document) {
   });
 }
 
+double FittedPatternScale(double length, const std::vector<double>& pattern, double scale) {
+  if (pattern.empty() || length <= 0 || scale <= 0) return scale;
+  const double whole = std::accumulate(pattern.begin(), pattern.end(), 0.0);
+  // An even number of whole patterns and the first dash once more.
+  const double patterns = std::max(2.0, 2 * std::round((length / scale - pattern[0]) / whole / 2));
+  return length / (patterns * whole + pattern[0]);
+}
+
 }  // namespace qzdbs::server

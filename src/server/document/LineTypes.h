@@ -27,4 +27,10 @@ const std::vector<double>& DashPattern(const std::string& lineType);
 // centre lines of small holes stay dash-dot instead of coming out solid.
 void SetLineTypeScales(Document& document);
 
+// The scale near `scale` at which a straight line of `length` starts and ends
+// with a whole first dash and has the middle of a first dash at its middle,
+// where two centre lines drawn through a centre cross; `scale` itself for a
+// continuous line.
+double FittedPatternScale(double length, const std::vector<double>& pattern, double scale);
+
 }  // namespace qzdbs::server

@@ -190,4 +190,21 @@ void TransformShape(Shape& shape, const Affine& map) {
   std::visit(MapShape{map}, shape);
 }
 
+std::vector<std::pair<std::string, TextShape>> PlacedAttributes(const InsertShape& insert,
+                                                                const BlockDefinition& block) {
+  std::vector<std::pair<std::string, TextShape>> placed;
+  const Affine place = InsertMap(insert, block.basePoint);
+  for (const auto& [tag, value] : insert.attributes) {
+    for (const AttributeDefinition& definition : block.attributeDefinitions) {
+      if (definition.tag != tag) continue;
+      TextShape text = definition.text;
+      text.runs = {TextRun::Plain(value)};
+      TransformText(text, place);
+      placed.emplace_back(tag, std::move(text));
+      break;
+    }
+  }
+  return placed;
+}
+
 }  // namespace qzdbs::server

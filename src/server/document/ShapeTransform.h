@@ -2,6 +2,10 @@
 // generated graphics included.
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "server/Document.h"
 #include "server/Geometry.h"
 
@@ -16,5 +20,10 @@ void TransformText(TextShape& text, const Affine& map);
 
 // Where a block reference puts the block's own coordinates.
 Affine InsertMap(const InsertShape& insert, const Point3& blockBase);
+
+// The reference's attribute values that the block gives a place, each as a
+// text in drawing coordinates with its tag; values without one are left out.
+std::vector<std::pair<std::string, TextShape>> PlacedAttributes(const InsertShape& insert,
+                                                                const BlockDefinition& block);
 
 }  // namespace qzdbs::server

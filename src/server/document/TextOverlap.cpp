@@ -29,9 +29,16 @@ class ViewCheck {
  public:
   ViewCheck(const View& view, const Document& document) : view_(view), document_(document) {}
 
+  size_t Count() {
+    CollectAll();
+    size_t crossed = 0;
+    for (size_t t = 0; t < labels_.size(); ++t)
+      crossed += CrossedBy(t).empty() ? 0 : 1;
+    return crossed;
+  }
+
   void Run(std::vector<Finding>& findings) {
-    for (size_t e = 0; e < view_.entities.size(); ++e)
-      Collect(view_.entities[e], e);
+    CollectAll();
     for (size_t t = 0; t < labels_.size(); ++t) {
       const std::string crossed = CrossedBy(t);
       if (crossed.empty()) continue;
@@ -44,6 +51,11 @@ class ViewCheck {
   }
 
  private:
+  void CollectAll() {
+    for (size_t e = 0; e < view_.entities.size(); ++e)
+      Collect(view_.entities[e], e);
+  }
+
   bool Prints(const Entity& entity) const {
     if (!entity.visible) return false;
     const Layer* layer = document_.FindLayer(entity.layer);
@@ -195,6 +207,10 @@ class ViewCheck {
 void FindTextOverlaps(Document& document) {
   for (const View& view : document.views)
     ViewCheck(view, document).Run(document.findings);
+}
+
+size_t CountTextOverlaps(const View& view, const Document& document) {
+  return ViewCheck(view, document).Count();
 }
 
 }  // namespace qzdbs::server

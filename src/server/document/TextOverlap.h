@@ -10,4 +10,7 @@ namespace qzdbs::server {
 
 void FindTextOverlaps(Document& document);
 
+// How many texts of the view are crossed, as FindTextOverlaps counts them.
+size_t CountTextOverlaps(const View& view, const Document& document);
+
 }  // namespace qzdbs::server

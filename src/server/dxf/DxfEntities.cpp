@@ -6,6 +6,7 @@
 
 #include "base/Overloaded.h"
 #include "server/Geometry.h"
+#include "server/document/ShapeTransform.h"
 #include "server/text/AnnotationText.h"
 #include "server/text/DxfText.h"
 #include "server/text/TextMetrics.h"
@@ -412,18 +413,24 @@ unsigned long DxfEntityWriter::Insert(const InsertShape& insert, const DxfStyle&
   out_.dxfReal(43, insert.scale);
   out_.dxfReal(50, NormalizeAngle(insert.rotation));
   if (insert.attributes.empty()) return h;
-  // Attribute values are data of the part (no place is given for them on
-  // the drawing): they are written invisible.
+  // A value the block gives a place is written there; the others are data of
+  // the part without a place on the drawing, written invisible.
+  const BlockDefinition* block = document_.FindBlock(insert.blockName);
+  const auto placed =
+      block ? PlacedAttributes(insert, *block) : std::vector<std::pair<std::string, TextShape>>{};
   for (const auto& [tag, value] : insert.attributes) {
+    const auto at =
+        std::find_if(placed.begin(), placed.end(), [&](const auto& p) { return p.first == tag; });
     out_.Head("ATTRIB", style);
     out_.dxfString(100, "AcDbText");
-    out_.Point(10, insert.position);
-    out_.dxfReal(40, document_.dimStyle.Size(2.5));
+    out_.Point(10, at != placed.end() ? at->second.position : insert.position);
+    out_.dxfReal(40, at != placed.end() ? at->second.height : document_.dimStyle.Size(2.5));
     out_.dxfString(1, value);
+    if (at != placed.end() && at->second.rotation != 0) out_.dxfReal(50, at->second.rotation);
     out_.dxfString(7, "Standard");
     out_.dxfString(100, "AcDbAttribute");
     out_.dxfString(2, DxfTag(tag));
-    out_.dxfInt(70, 1);
+    out_.dxfInt(70, at != placed.end() ? 0 : 1);
   }
   out_.Head("SEQEND", style);
   return h;

@@ -120,7 +120,12 @@ void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
   Inherited style{layer, color};
   double width = 0;
   if (auto* polyline = std::get_if<PolylineShape>(&entity.shape)) width = polyline->width;
-  SetPen(layer, color, width, entity.lineTypeScale);
+  double patternScale = entity.lineTypeScale;
+  if (const auto* line = std::get_if<LineShape>(&entity.shape); line && found) {
+    patternScale = FittedPatternScale(Distance(line->start, line->end),
+                                      DashPattern(found->lineType), patternScale);
+  }
+  SetPen(layer, color, width, patternScale);
   if (auto* insert = std::get_if<InsertShape>(&entity.shape)) {
     const BlockDefinition* block = document_.FindBlock(insert->blockName);
     if (!block) return;
@@ -130,6 +135,9 @@ void DocumentPainter::DrawEntity(const Entity& entity, const Inherited* from) {
       TransformShape(placed.shape, place);
       DrawEntity(placed, &style);
     }
+    SetPen(layer, color);
+    for (const auto& [tag, text] : PlacedAttributes(*insert, *block))
+      Draw(text);
     return;
   }
   DrawShape(entity.shape);

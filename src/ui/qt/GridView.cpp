@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStringList>
 #include <algorithm>
 
 namespace qzdbs::ui::qt {
@@ -96,6 +97,18 @@ void GridView::RefreshCells() {
       if (fixed) cell->setBackground(fixedBack);
     }
   }
+  // One row of headings stays in sight when the rows scroll: the table's
+  // header shows it and its own row is hidden (it keeps its place in the
+  // model's numbering).
+  const bool headed = model_.FixedRows() == 1 && model_.Rows() > 0;
+  horizontalHeader()->setVisible(headed);
+  if (model_.Rows() > 0) setRowHidden(0, headed);
+  if (headed) {
+    QStringList headings;
+    for (int col = 0; col < model_.Cols(); ++col)
+      headings << QString::fromStdString(model_.TextMatrix(0, col));
+    setHorizontalHeaderLabels(headings);
+  }
   syncing_ = false;
   RefreshWidths();
   RefreshSelection();
@@ -106,8 +119,10 @@ void GridView::RefreshWidths() {
     setColumnHidden(col, !model_.ColumnShown(col));
     // A shown column is at least as wide as its widest text.
     const int laidOut = std::max(1, TwipsToPixels(*this, model_.ColWidth(col)));
-    setColumnWidth(col,
-                   model_.ColumnShown(col) ? std::max(laidOut, sizeHintForColumn(col)) : laidOut);
+    const int text =
+        std::max(sizeHintForColumn(col),
+                 horizontalHeader()->isVisible() ? horizontalHeader()->sectionSizeHint(col) : 0);
+    setColumnWidth(col, model_.ColumnShown(col) ? std::max(laidOut, text) : laidOut);
   }
 }
 

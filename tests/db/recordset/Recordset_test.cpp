@@ -26,19 +26,24 @@ INSERT INTO T VALUES (3, '12.5', 2.0, -1, X'');
 INSERT INTO T VALUES (7, '视图', 2.5, 0, NULL);
 )sql";
 
+std::unique_ptr<Connection> Connect(const ScratchLibrary& library) {
+  auto connection = std::make_unique<Connection>();
+  connection->ConnectionString = "Dbq=" + library.Path() + ";";
+  connection->Open();
+  return connection;
+}
+
 class RecordsetTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    connection.ConnectionString = "Dbq=" + library.Path() + ";";
-    connection.Open();
-  }
   Recordset Query(const std::string& sql) {
     Recordset rs;
     rs.Open(sql, connection);
     return rs;
   }
   ScratchLibrary library{kRows};
-  Connection connection;
+  const std::string before = test::ReadText(library.File());
+  std::unique_ptr<Connection> owned = Connect(library);
+  Connection& connection = *owned;
 };
 
 TEST_F(RecordsetTest, CountIsExactAtOnceAndMovementEndsAtEof) {
@@ -221,12 +226,7 @@ TEST(Connection, FilesThatAreNoLibraryDoNotOpen) {
   EXPECT_THROW(noFile.Open(), DbError);
 }
 
-TEST(Connection, LibrariesAreOpenedReadOnly) {
-  ScratchLibrary library(kRows);
-  const std::string before = test::ReadText(library.File());
-  Connection connection;
-  connection.ConnectionString = "Dbq=" + library.Path() + ";";
-  connection.Open();
+TEST_F(RecordsetTest, LibrariesAreOpenedReadOnly) {
   EXPECT_EQ(connection.State(), ObjectState::Open);
   Recordset rs;
   EXPECT_THROW(rs.Open("DELETE FROM T", connection), DbError);
@@ -238,12 +238,7 @@ TEST(Connection, LibrariesAreOpenedReadOnly) {
 
 TEST(Connection, ConnectionsToOneFileShareItsHandleAndResults) {
   ScratchLibrary library(kRows);
-  auto open = [&] {
-    auto connection = std::make_unique<Connection>();
-    connection->ConnectionString = "Dbq=" + library.Path() + ";";
-    connection->Open();
-    return connection;
-  };
+  const auto open = [&] { return Connect(library); };
   auto count = [](const std::string& sql, const Connection& connection) {
     Recordset rs;
     rs.Open(sql, connection);

@@ -72,13 +72,5 @@ TEST_F(AccessFixture, CreatesTheLookupIndexes) {
   EXPECT_EQ(actual, ReadText(file));
 }
 
-TEST_F(AccessFixture, TheConvertedLibraryIsReadOnly) {
-  EXPECT_NE(sqlite3_exec(converted_.get(), "CREATE TABLE x (a)", nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  EXPECT_NE(sqlite3_exec(converted_.get(), "DELETE FROM QZLayer", nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  EXPECT_EQ(RowsOf(converted_.get(), "QZLayer"), RowsOf(expected_.get(), "QZLayer"));
-}
-
 }  // namespace
 }  // namespace qzdbs::test

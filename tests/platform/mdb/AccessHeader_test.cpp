@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "MdbPatch.h"
 #include "platform/mdb/AccessLibrary.h"
 #include "support/TestPaths.h"
 
@@ -48,10 +48,7 @@ TEST(AccessHeader, RecognisesEachFormatByItsHeader) {
   };
   const auto file = std::filesystem::temp_directory_path() / "qzdbs-access-header.bin";
   for (const auto& c : cases) {
-    {
-      std::ofstream out(file, std::ios::binary | std::ios::trunc);
-      out.write(c.bytes.data(), static_cast<std::streamsize>(c.bytes.size()));
-    }
+    WriteBytes(file, c.bytes);
     EXPECT_EQ(mdb::DetectAccessFormat(file.string()), c.format) << c.what;
     EXPECT_EQ(mdb::IsAccessFile(file.string()), c.format.has_value()) << c.what;
   }

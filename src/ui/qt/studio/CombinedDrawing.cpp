@@ -78,6 +78,7 @@ void AddAsBlock(Document& whole, const Document& part, size_t index, const serve
   server::InsertShape insert;
   insert.blockName = block.name;
   insert.position = map.Apply(part.part.basePoint);
+  insert.rotation = map.RotationAngle();
   whole.blocks.push_back(std::move(block));
   server::View view;
   view.name = part.part.name;
@@ -121,8 +122,11 @@ void AddViews(Document& whole, const Document& part, const server::Affine& map,
 
 }  // namespace
 
-Document CombineParts(const std::vector<Document>& parts, double gap) {
-  if (parts.size() == 1) return parts.front();
+Document CombineParts(const std::vector<Document>& parts, const std::vector<server::Affine>& maps) {
+  const auto identity = [](const server::Affine& map) {
+    return map.a == 1 && map.b == 0 && map.c == 0 && map.d == 1 && map.tx == 0 && map.ty == 0;
+  };
+  if (parts.size() == 1 && (maps.empty() || identity(maps.front()))) return parts.front();
   Document whole;
   if (parts.empty()) return whole;
   // The drawing's own settings come from the first part; the parts' own
@@ -132,14 +136,9 @@ Document CombineParts(const std::vector<Document>& parts, double gap) {
   whole.part.drawScale = parts.front().part.drawScale;
   whole.part.blockFolder = parts.front().part.blockFolder;
   whole.dimStyle = parts.front().dimStyle;
-  double right = 0;
   for (size_t i = 0; i < parts.size(); ++i) {
     const Document& part = parts[i];
-    const server::Extents extents = server::DocumentExtents(part);
-    server::Affine map;
-    if (i > 0 && extents.valid)
-      map = server::Affine::Translation({right + gap - extents.min[0], 0, 0});
-    if (extents.valid) right = map.Apply(extents.max)[0];
+    const server::Affine map = i < maps.size() ? maps[i] : server::Affine{};
     MergeNamed(whole, part);
     const auto renamed = MergeBlocks(whole, part, i);
     if (part.part.makeBlock)
@@ -148,6 +147,20 @@ Document CombineParts(const std::vector<Document>& parts, double gap) {
       AddViews(whole, part, map, renamed);
   }
   return whole;
+}
+
+Document CombineParts(const std::vector<Document>& parts, double gap) {
+  std::vector<server::Affine> maps;
+  double right = 0;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const server::Extents extents = server::DocumentExtents(parts[i]);
+    server::Affine map;
+    if (i > 0 && extents.valid)
+      map = server::Affine::Translation({right + gap - extents.min[0], 0, 0});
+    if (extents.valid) right = map.Apply(extents.max)[0];
+    maps.push_back(map);
+  }
+  return CombineParts(parts, maps);
 }
 
 }  // namespace qzdbs::ui::qt

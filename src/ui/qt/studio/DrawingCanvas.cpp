@@ -1,6 +1,8 @@
-// Painting the studio's parts with zoom, pan and layer switches.
+// Painting the studio's sheet and parts; placing, selecting and moving parts
+// with the pointer.
 #include "ui/qt/studio/DrawingCanvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -9,33 +11,55 @@
 
 #include "server/render/Painter.h"
 #include "ui/qt/studio/CombinedDrawing.h"
+#include "ui/qt/studio/PartsListTable.h"
 
 namespace qzdbs::ui::qt {
 
 namespace {
-// Space between two parts, in paper millimetres: twice the gap between views.
-constexpr double kPartGap = 30.0;
+// Grid step in paper millimetres.
+constexpr double kGridStep = 5.0;
+// How near the pointer must come to an endpoint or a part, in pixels.
+constexpr double kReachPixels = 8.0;
+// A press that moves less than this, in pixels, is a click.
+constexpr double kDragPixels = 4.0;
 }  // namespace
 
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
   setObjectName("drawingCanvas");
   setMinimumSize(400, 300);
   setAutoFillBackground(false);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
-void DrawingCanvas::SetDocuments(std::vector<server::Document> documents) {
+void DrawingCanvas::SetParts(std::vector<server::Document> documents,
+                             std::vector<Placement> placements, server::Document sheetExtras) {
   documents_ = std::move(documents);
-  const double scale = documents_.empty() ? 1.0 : documents_.front().dimStyle.scale;
-  drawing_ = CombineParts(documents_, kPartGap * scale);
+  placements_ = std::move(placements);
+  placements_.resize(documents_.size());
+  extents_.clear();
+  ends_.clear();
+  std::vector<server::Affine> maps;
+  for (size_t i = 0; i < documents_.size(); ++i) {
+    maps.push_back(PlacementMap(documents_[i].part.basePoint, placements_[i]));
+    extents_.push_back(PlacedExtents(documents_[i], maps.back()));
+    ends_.push_back(Endpoints(documents_[i], maps.back()));
+  }
+  std::vector<server::Document> all = documents_;
+  if (!sheetExtras.views.empty()) {
+    all.push_back(std::move(sheetExtras));
+    maps.emplace_back();
+  }
+  drawing_ = CombineParts(all, maps);
+  if (selected_ >= static_cast<int>(documents_.size())) selected_ = -1;
   update();
 }
 
 std::vector<std::string> DrawingCanvas::LayerNames() const {
   std::vector<std::string> names;
-  for (const auto& document : documents_)
-    for (const auto& layer : document.layers)
-      if (std::find(names.begin(), names.end(), layer.name) == names.end())
-        names.push_back(layer.name);
+  for (const auto& layer : drawing_.layers)
+    if (std::find(names.begin(), names.end(), layer.name) == names.end())
+      names.push_back(layer.name);
   return names;
 }
 
@@ -44,6 +68,41 @@ void DrawingCanvas::SetLayerShown(const std::string& layer, bool shown) {
     hidden_.erase(layer);
   else
     hidden_.insert(layer);
+  update();
+}
+
+void DrawingCanvas::SetDrawScale(double scale) {
+  scale_ = scale > 0 ? scale : 1.0;
+  update();
+}
+
+double DrawingCanvas::GridStep() const {
+  return kGridStep * scale_;
+}
+
+void DrawingCanvas::SetPending(server::Document part) {
+  pending_ = std::move(part);
+  pendingTurns_ = 0;
+  snap_.reset();
+  setFocus();
+  update();
+}
+
+void DrawingCanvas::CancelPending() {
+  if (!pending_) return;
+  pending_.reset();
+  snap_.reset();
+  update();
+  emit PendingCancelled();
+}
+
+void DrawingCanvas::TurnPending() {
+  pendingTurns_ = (pendingTurns_ + 1) % 4;
+  update();
+}
+
+void DrawingCanvas::SetSelected(int index) {
+  selected_ = index >= 0 && index < static_cast<int>(documents_.size()) ? index : -1;
   update();
 }
 
@@ -61,6 +120,41 @@ void DrawingCanvas::ResetView() {
   update();
 }
 
+QRectF DrawingCanvas::SheetRect() const {
+  return QRectF(0, 0, kSheetWidth * scale_, kSheetHeight * scale_);
+}
+
+// The sheet (and whatever stands beyond it) fitted to the widget, Y up, then
+// zoomed and panned.
+QTransform DrawingCanvas::View() const {
+  QRectF area = SheetRect();
+  if (!documents_.empty()) area = area.united(server::DrawingBounds(drawing_));
+  const double fit = 0.96 * std::min(width() / area.width(), height() / area.height());
+  QTransform view;
+  view.translate(pan_.x(), pan_.y());
+  view.scale(zoom_, zoom_);
+  view.translate(width() / 2.0, height() / 2.0);
+  view.scale(fit, -fit);
+  view.translate(-area.center().x(), -area.center().y());
+  return view;
+}
+
+QPointF DrawingCanvas::ToScreen(const Point3& point) const {
+  return View().map(QPointF(point[0], point[1]));
+}
+
+Point3 DrawingCanvas::ToDrawing(const QPointF& point) const {
+  const QPointF at = View().inverted().map(point);
+  return {at.x(), at.y(), 0};
+}
+
+Snapped DrawingCanvas::SnapAt(const Point3& point, int skip) const {
+  std::vector<Point3> ends;
+  for (size_t i = 0; i < ends_.size(); ++i)
+    if (static_cast<int>(i) != skip) ends.insert(ends.end(), ends_[i].begin(), ends_[i].end());
+  return Snap(point, GridStep(), ends, kReachPixels / View().m11());
+}
+
 server::Document DrawingCanvas::Shown(const server::Document& document) const {
   if (hidden_.empty()) return document;
   server::Document shown = document;
@@ -70,18 +164,76 @@ server::Document DrawingCanvas::Shown(const server::Document& document) const {
   return shown;
 }
 
+void DrawingCanvas::PaintSheet(QPainter& painter) const {
+  const QTransform view = View();
+  painter.fillRect(rect(), QColor(0xd8, 0xd8, 0xd8));
+  painter.fillRect(view.mapRect(SheetRect()), Qt::white);
+  const server::Document shown = Shown(drawing_);
+  if (!documents_.empty())
+    server::Render(shown, painter, view.mapRect(server::DrawingBounds(shown)));
+  // The grid, every point or every few where they stand close, and none
+  // where they would blur into grey.
+  const double step = GridStep();
+  const double pixels = step * view.m11();
+  const int every = pixels > 0 ? static_cast<int>(std::ceil(8 / pixels)) : 0;
+  if (every >= 1 && every <= 4) {
+    painter.setPen(QPen(QColor(0xb0, 0xb0, 0xc8), 1.5));
+    const QRectF sheet = SheetRect();
+    for (double x = sheet.left(); x <= sheet.right() + 1e-9; x += step * every)
+      for (double y = sheet.top(); y <= sheet.bottom() + 1e-9; y += step * every)
+        painter.drawPoint(view.map(QPointF(x, y)));
+  }
+  // The frame and the title block's place, which the saved drawing leaves out.
+  painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  const double m = kSheetMargin * scale_;
+  painter.drawRect(view.mapRect(SheetRect().adjusted(m, m, -m, -m)));
+  painter.drawRect(view.mapRect(QRectF((kSheetWidth - kSheetMargin - kTitleBlockWidth) * scale_, m,
+                                       kTitleBlockWidth * scale_, kTitleBlockHeight * scale_)));
+}
+
+void DrawingCanvas::Outline(QPainter& painter, const server::Extents& box,
+                            const QColor& colour) const {
+  if (!box.valid) return;
+  painter.setPen(QPen(colour, 1.5, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(
+      View().mapRect(QRectF(QPointF(box.min[0], box.min[1]), QPointF(box.max[0], box.max[1]))));
+}
+
+void DrawingCanvas::PaintMarks(QPainter& painter) const {
+  const QColor highlight(0x1e, 0x78, 0xff);
+  if (selected_ >= 0) Outline(painter, extents_[static_cast<size_t>(selected_)], highlight);
+  if (dragging_ >= 0 && dragTo_) {
+    const auto& part = documents_[static_cast<size_t>(dragging_)];
+    Outline(painter, PlacedExtents(part, PlacementMap(part.part.basePoint, *dragTo_)), highlight);
+  }
+  if (pending_ && snap_) {
+    const Placement at{snap_->point[0], snap_->point[1], pendingTurns_};
+    Outline(painter, PlacedExtents(*pending_, PlacementMap(pending_->part.basePoint, at)),
+            highlight);
+  }
+  if (!snap_ || snap_->kind == SnapKind::None) return;
+  // The snap marker: a square on an endpoint, a cross on a grid point.
+  const QPointF at = ToScreen(snap_->point);
+  painter.setPen(QPen(QColor(0xe0, 0x60, 0x00), 2));
+  if (snap_->kind == SnapKind::Endpoint) {
+    painter.drawRect(QRectF(at - QPointF(5, 5), QSizeF(10, 10)));
+  } else {
+    painter.drawLine(at - QPointF(6, 0), at + QPointF(6, 0));
+    painter.drawLine(at - QPointF(0, 6), at + QPointF(0, 6));
+  }
+}
+
 void DrawingCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  if (documents_.empty()) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  PaintSheet(painter);
+  PaintMarks(painter);
+  if (documents_.empty() && !pending_) {
     painter.setPen(Qt::gray);
     painter.drawText(rect(), Qt::AlignCenter, tr("Insert a standard part to see it here"));
-    return;
   }
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.translate(pan_);
-  painter.scale(zoom_, zoom_);
-  server::Render(Shown(drawing_), painter, QRectF(rect()));
 }
 
 void DrawingCanvas::wheelEvent(QWheelEvent* event) {
@@ -90,14 +242,74 @@ void DrawingCanvas::wheelEvent(QWheelEvent* event) {
 }
 
 void DrawingCanvas::mousePressEvent(QMouseEvent* event) {
-  dragFrom_ = event->position();
+  pressedAt_ = dragFrom_ = event->position();
+  const Point3 at = ToDrawing(event->position());
+  if (event->button() == Qt::LeftButton && pending_) {
+    const Snapped snapped = SnapAt(at, -1);
+    const Placement placement{snapped.point[0], snapped.point[1], pendingTurns_};
+    pending_.reset();
+    snap_.reset();
+    emit PlacePicked(placement);
+    return;
+  }
+  panning_ = event->button() == Qt::MiddleButton;
+  if (event->button() != Qt::LeftButton) return;
+  const int hit = PartAt(extents_, at, kReachPixels / View().m11());
+  SetSelected(hit);
+  emit PartSelected(hit);
+  dragging_ = hit;
+  panning_ = hit < 0;
 }
 
 void DrawingCanvas::mouseMoveEvent(QMouseEvent* event) {
-  if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) return;
-  pan_ += event->position() - dragFrom_;
-  dragFrom_ = event->position();
+  const Point3 at = ToDrawing(event->position());
+  if (pending_) {
+    snap_ = SnapAt(at, -1);
+    update();
+    return;
+  }
+  if (panning_ && (event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
+    pan_ += event->position() - dragFrom_;
+    dragFrom_ = event->position();
+    update();
+    return;
+  }
+  if (dragging_ < 0 || !(event->buttons() & Qt::LeftButton)) return;
+  if (QLineF(pressedAt_, event->position()).length() < kDragPixels && !dragTo_) return;
+  // The part's base point follows the pointer and snaps.
+  const Placement& from = placements_[static_cast<size_t>(dragging_)];
+  const Point3 grabbed = ToDrawing(pressedAt_);
+  snap_ = SnapAt({from.x + at[0] - grabbed[0], from.y + at[1] - grabbed[1], 0}, dragging_);
+  dragTo_ = Placement{snap_->point[0], snap_->point[1], from.quarterTurns};
   update();
+}
+
+void DrawingCanvas::mouseReleaseEvent(QMouseEvent*) {
+  const int moved = dragging_;
+  const std::optional<Placement> to = dragTo_;
+  dragging_ = -1;
+  dragTo_.reset();
+  panning_ = false;
+  if (!pending_) snap_.reset();
+  update();
+  if (moved >= 0 && to && !(*to == placements_[static_cast<size_t>(moved)]))
+    emit PartMoved(moved, *to);
+}
+
+void DrawingCanvas::keyPressEvent(QKeyEvent* event) {
+  if (pending_ && event->key() == Qt::Key_Escape) {
+    CancelPending();
+    return;
+  }
+  if (event->key() == Qt::Key_R || event->key() == Qt::Key_Space) {
+    emit TurnRequested();
+    return;
+  }
+  if (event->key() == Qt::Key_Delete && selected_ >= 0) {
+    emit DeleteRequested();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace qzdbs::ui::qt

@@ -30,6 +30,7 @@
 #include "ui/qt/DrawingStyleSettings.h"
 #include "ui/qt/QtSelectionDialog.h"
 #include "ui/qt/studio/DrawingStyleDialog.h"
+#include "ui/qt/studio/PartsListTable.h"
 
 namespace qzdbs::ui::qt {
 
@@ -46,6 +47,10 @@ QString PrivateBlockFolder() {
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   return folder + "/";
 }
+
+// Space between a part and the one before when the drawing does not say
+// where it goes, paper millimetres: twice the gap between views.
+constexpr double kPartGap = 30.0;
 
 constexpr const char* kDrawingFilter = "qzdbs-studio drawing (*.qzdrawing)";
 
@@ -66,6 +71,17 @@ StudioWindow::StudioWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(tr("qzdbs-studio"));
   canvas_ = new DrawingCanvas(this);
   setCentralWidget(canvas_);
+  connect(canvas_, &DrawingCanvas::PlacePicked, this, &StudioWindow::PlacePending);
+  connect(canvas_, &DrawingCanvas::PendingCancelled, this, [this] {
+    pending_.reset();
+    statusBar()->showMessage(tr("The part was not placed"));
+  });
+  connect(canvas_, &DrawingCanvas::TurnRequested, this, &StudioWindow::Turn);
+  connect(canvas_, &DrawingCanvas::DeleteRequested, this, &StudioWindow::DeleteSelectedPart);
+  connect(canvas_, &DrawingCanvas::PartSelected, this, &StudioWindow::SelectPart);
+  connect(canvas_, &DrawingCanvas::PartMoved, this, [this](int index, Placement placement) {
+    MovePart(static_cast<size_t>(index), placement);
+  });
   auto* session = new QDockWidget(tr("Session"), this);
   session->setObjectName("sessionDock");
   session->setWidget(BuildSessionPanel());
@@ -112,6 +128,12 @@ void StudioWindow::BuildMenus() {
   edit->addAction(tr("&Redo"), this, [this] { Redo(); })->setShortcut(QKeySequence::Redo);
   edit->addAction(tr("&Delete part"), this, &StudioWindow::DeleteSelectedPart)
       ->setShortcut(QKeySequence::Delete);
+  auto* turn = edit->addAction(tr("&Turn part by 90°"), this, &StudioWindow::Turn);
+  turn->setObjectName("actionTurn");
+  turn->setShortcuts({QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_Space)});
+  // Only while the canvas has the keys: Space ticks layers and R types.
+  turn->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  canvas_->addAction(turn);
   edit->addSeparator();
   edit->addAction(tr("Drawing st&yle..."), this,
                   [this] { DrawingStyleDialog(LoadDrawingStyle(), this).exec(); });
@@ -122,12 +144,17 @@ void StudioWindow::BuildMenus() {
   view->addAction(tr("Zoom &out"), this, [this] { canvas_->ZoomBy(0.8, canvas_->rect().center()); })
       ->setShortcut(QKeySequence::ZoomOut);
   view->addAction(tr("&Fit"), this, [this] { canvas_->ResetView(); });
+  partsListOnSheet_ = view->addAction(tr("&Parts list on the sheet"));
+  partsListOnSheet_->setObjectName("actionPartsListOnSheet");
+  partsListOnSheet_->setCheckable(true);
+  connect(partsListOnSheet_, &QAction::toggled, this, [this] { ShowParts(); });
 
   auto* tools = addToolBar(tr("Main"));
   tools->setObjectName("mainToolBar");
   tools->addAction(open);
   tools->addAction(insert);
   tools->addAction(save);
+  tools->addAction(turn);
 }
 
 QWidget* StudioWindow::BuildSessionPanel() {
@@ -138,6 +165,9 @@ QWidget* StudioWindow::BuildSessionPanel() {
   scale_->setRange(0.01, 1000);
   scale_->setDecimals(3);
   scale_->setValue(1.0);
+  connect(scale_, &QDoubleSpinBox::valueChanged, this, [this](double scale) {
+    if (placed_.empty()) canvas_->SetDrawScale(scale);
+  });
   blockFolder_ = new QLineEdit(PrivateBlockFolder(), panel);
   blockFolder_->setObjectName("blockFolder");
   editing_ = new QCheckBox(tr("Editing a part"), panel);
@@ -157,6 +187,11 @@ QWidget* StudioWindow::BuildInfoPanel() {
   properties_ = new QTreeWidget(panel);
   properties_->setObjectName("properties");
   properties_->setHeaderLabels({tr("Name"), tr("Value")});
+  connect(properties_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    while (item && item->parent())
+      item = item->parent();
+    canvas_->SetSelected(item ? properties_->indexOfTopLevelItem(item) : -1);
+  });
   layers_ = new QListWidget(panel);
   layers_->setObjectName("layers");
   connect(layers_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -258,22 +293,30 @@ int StudioWindow::InsertStandardPart() {
     placed.library = Engine().LibraryPath;
     placed.partID = Engine().CurrentPartID;
     placed.scale = scale_->value();
-    RememberForUndo();
-    AddPart(*session, std::move(placed));
+    pending_ = MakePart(*session, std::move(placed));
+    if (pending_) {
+      canvas_->SetPending(pending_->first);
+      statusBar()->showMessage(
+          tr("Click where the part goes (it snaps to the grid and to line ends); R or Space "
+             "turns it by 90°, Esc drops it"));
+      return result;
+    }
   }
-  statusBar()->showMessage(result == 1 ? tr("Part inserted") : tr("No part inserted"));
+  statusBar()->showMessage(tr("No part inserted"));
   return result;
 }
 
-void StudioWindow::AddPart(const MemoryObject& session, PlacedPart placed) {
+std::optional<std::pair<server::Document, PlacedPart>> StudioWindow::MakePart(
+    const MemoryObject& session, PlacedPart placed) {
+  server::Document document;
   try {
     // Drawn in the style chosen now; parts drawn before keep theirs.
-    parts_.push_back(server::BuildDocument(session, BuildOptionsOf(LoadDrawingStyle())));
+    document = server::BuildDocument(session, BuildOptionsOf(LoadDrawingStyle()));
   } catch (const std::exception& failure) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
-    return;
+    return std::nullopt;
   }
-  const server::PartInfo& info = parts_.back().part;
+  const server::PartInfo& info = document.part;
   placed.name = info.name;
   placed.values = info.inputParameters;
   placed.properties = info.properties;
@@ -282,14 +325,57 @@ void StudioWindow::AddPart(const MemoryObject& session, PlacedPart placed) {
   placed.views.clear();
   // A part drawn without a ticked view comes in the engine's default views
   // PartView1 and PartView2, which the dialog does not list.
-  for (const auto& view : parts_.back().views)
+  for (const auto& view : document.views)
     if (view.name != "PartView" + std::to_string(view.id + 1)) placed.views.push_back(view.name);
-  placed_.push_back(std::move(placed));
+  return std::make_pair(std::move(document), std::move(placed));
+}
+
+void StudioWindow::AddPart(const MemoryObject& session, PlacedPart placed) {
+  auto part = MakePart(session, std::move(placed));
+  if (!part) return;
+  auto& [document, made] = *part;
+  if (!made.placement) {
+    double right = 0;
+    for (size_t i = 0; i < parts_.size(); ++i) {
+      const auto box = PlacedExtents(
+          parts_[i],
+          PlacementMap(parts_[i].part.basePoint, placed_[i].placement.value_or(Placement{})));
+      if (box.valid) right = std::max(right, box.max[0]);
+    }
+    made.placement = parts_.empty()
+                         ? Placement{document.part.basePoint[0], document.part.basePoint[1], 0}
+                         : BesideOf(right, kPartGap * made.scale, server::DocumentExtents(document),
+                                    document.part.basePoint);
+  }
+  parts_.push_back(std::move(document));
+  placed_.push_back(std::move(made));
   ShowParts();
 }
 
+void StudioWindow::PlacePending(Placement placement) {
+  if (!pending_) return;
+  auto [document, placed] = std::move(*pending_);
+  pending_.reset();
+  placed.placement = placement;
+  RememberForUndo();
+  parts_.push_back(std::move(document));
+  placed_.push_back(std::move(placed));
+  ShowParts();
+  SelectPart(static_cast<int>(parts_.size()) - 1);
+  statusBar()->showMessage(tr("Part inserted"));
+}
+
 void StudioWindow::ShowParts() {
-  canvas_->SetDocuments(parts_);
+  std::vector<Placement> placements;
+  for (const PlacedPart& placed : placed_)
+    placements.push_back(placed.placement.value_or(Placement{}));
+  const double scale = placed_.empty() ? scale_->value() : placed_.front().scale;
+  canvas_->SetDrawScale(scale);
+  canvas_->SetParts(parts_, std::move(placements),
+                    partsListOnSheet_ && partsListOnSheet_->isChecked()
+                        ? PartsListTable(BuildPartsList(placed_), scale)
+                        : server::Document{});
+  properties_->blockSignals(true);
   properties_->clear();
   for (const auto& part : parts_) {
     auto* top = new QTreeWidgetItem(properties_, {QString::fromStdString(part.part.name)});
@@ -300,6 +386,7 @@ void StudioWindow::ShowParts() {
     for (const auto& [name, value] : part.part.inputParameters)
       new QTreeWidgetItem(inputs, {QString::fromStdString(name), QString::fromStdString(value)});
   }
+  properties_->blockSignals(false);
   properties_->expandAll();
   properties_->resizeColumnToContents(0);
   // The names give way to the values: a long name is cut, its whole text
@@ -420,6 +507,10 @@ bool StudioWindow::DeletePart(size_t index) {
 
 // The part whose entry (or anything under it) is selected in the Part panel.
 void StudioWindow::DeleteSelectedPart() {
+  if (canvas_->Selected() >= 0) {
+    DeletePart(static_cast<size_t>(canvas_->Selected()));
+    return;
+  }
   QTreeWidgetItem* item = properties_->currentItem();
   while (item && item->parent())
     item = item->parent();
@@ -444,6 +535,38 @@ bool StudioWindow::Redo() {
   redo_.pop_back();
   ShowParts();
   return true;
+}
+
+void StudioWindow::SelectPart(int index) {
+  canvas_->SetSelected(index);
+  properties_->blockSignals(true);
+  properties_->setCurrentItem(index >= 0 ? properties_->topLevelItem(index) : nullptr);
+  properties_->blockSignals(false);
+}
+
+bool StudioWindow::MovePart(size_t index, Placement placement) {
+  if (index >= placed_.size()) return false;
+  RememberForUndo();
+  placed_[index].placement = placement;
+  ShowParts();
+  SelectPart(static_cast<int>(index));
+  return true;
+}
+
+void StudioWindow::Turn() {
+  if (canvas_->HasPending()) {
+    canvas_->TurnPending();
+    return;
+  }
+  const int selected = canvas_->Selected();
+  if (selected < 0) return;
+  Placement placement = placed_[static_cast<size_t>(selected)].placement.value_or(Placement{});
+  placement.quarterTurns = (placement.quarterTurns + 1) % 4;
+  MovePart(static_cast<size_t>(selected), placement);
+}
+
+void StudioWindow::SetPartsListOnSheet(bool shown) {
+  partsListOnSheet_->setChecked(shown);
 }
 
 bool StudioWindow::ExportPartsList(const QString& path) {

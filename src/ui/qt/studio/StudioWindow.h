@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,11 +35,20 @@ class StudioWindow : public QMainWindow {
   const QStringList& Libraries() const { return libraries_; }
 
   // One insert: a fresh session from the settings, startSPartGen, and the
-  // part added to the drawing when the engine drew it. The engine's result.
+  // part, when the engine drew it, waiting on the canvas for the click that
+  // places it. The engine's result.
   int InsertStandardPart();
   // Adds a part as the engine drew it into `session`; `placed` says what
-  // was chosen to draw it.
+  // was chosen to draw it and where it goes (when it does not say, right of
+  // the parts before it).
   void AddPart(const MemoryObject& session, PlacedPart placed);
+
+  // Turns the part waiting to be placed, else the selected part, by 90°.
+  void Turn();
+  // Moves an inserted part (undoable); false when there is no such part.
+  bool MovePart(size_t index, Placement placement);
+  // The parts list drawn on the sheet, in the canvas and every export.
+  void SetPartsListOnSheet(bool shown);
 
   // Saves every part inserted, as the canvas shows them; the format follows the file's extension
   // (.dxf, .svg, .png, .pdf). False, after a message, when it cannot.
@@ -84,6 +94,11 @@ class StudioWindow : public QMainWindow {
   void DeleteSelectedPart();
   void ShowPartsList();
   void ShowReadyMessage();
+  void PlacePending(Placement placement);
+  void SelectPart(int index);
+  // The part as the engine drew it, with what was chosen; none after a message.
+  std::optional<std::pair<server::Document, PlacedPart>> MakePart(const MemoryObject& session,
+                                                                  PlacedPart placed);
 
   QStringList libraries_;
   std::vector<server::Document> parts_;
@@ -94,6 +109,9 @@ class StudioWindow : public QMainWindow {
   };
   std::vector<Drawing> undo_;
   std::vector<Drawing> redo_;
+  // Drawn, waiting on the canvas for its place.
+  std::optional<std::pair<server::Document, PlacedPart>> pending_;
+  QAction* partsListOnSheet_ = nullptr;
   DrawingCanvas* canvas_ = nullptr;
   QDoubleSpinBox* scale_ = nullptr;
   QLineEdit* blockFolder_ = nullptr;
