@@ -387,7 +387,8 @@ void Builder::CompleteBlocks() {
         Report(AuditCode::BlockUndefined,
                "block \"" + insert->blockName + "\" was never defined; a marker stands for it",
                Where(v, entity.key, entity.className), true);
-        doc_.blocks.push_back(BlockDefinition{insert->blockName, 0, false, true, "", {}, {}, {}, {}});
+        doc_.blocks.push_back(
+            BlockDefinition{insert->blockName, 0, false, true, "", {}, {}, {}, {}});
         block = doc_.blocks.end() - 1;
       }
       for (const auto& [tag, value] : insert->attributes) {
