@@ -67,8 +67,13 @@ void Describe(const Entity& e, std::vector<std::string>& out) {
                   Number(s.ratio) + " " + Number(s.startParam) + ".." + Number(s.endParam);
         } else if constexpr (std::is_same_v<T, PolylineShape>) {
           line += std::string(s.closed ? "closed " : "") + "polyline";
-          for (const Point3& p : s.vertices)
-            line += " " + At(p);
+          if (s.vertices.size() > 100) {  // a long one by its count and ends
+            line += " of " + std::to_string(s.vertices.size()) + " " + At(s.vertices.front()) +
+                    " .. " + At(s.vertices.back());
+          } else {
+            for (const Point3& p : s.vertices)
+              line += " " + At(p);
+          }
         } else if constexpr (std::is_same_v<T, TextShape>) {
           line += "text \"" + PlainText(s.runs) + "\" at " + At(s.position) + " h" +
                   Number(s.height) + " rot" + Number(NormalizeAngle(s.rotation));

@@ -27,6 +27,12 @@ class Cleaner {
     return changed;
   }
 
+  // Cleans `text` and records in `changed` whether anything was replaced;
+  // every string is cleaned, so the flag never short-circuits the work.
+  static void Clean(std::string& text, bool isName, bool& changed) {
+    if (Clean(text, isName)) changed = true;
+  }
+
   // `kind` and the cleaned name say where.
   void Name(std::string& name, const std::string& kind) {
     const bool changed = Clean(name, true);
@@ -34,41 +40,49 @@ class Cleaner {
   }
   void Text(std::string& text, const std::string& where) { Report(Clean(text, false), where); }
 
-  void Runs(RichText& runs, bool& changed) {
-    for (TextRun& run : runs)
-      changed =
-          Clean(run.text, false) | Clean(run.upper, false) | Clean(run.lower, false) | changed;
+  static void Runs(RichText& runs, bool& changed) {
+    for (TextRun& run : runs) {
+      Clean(run.text, false, changed);
+      Clean(run.upper, false, changed);
+      Clean(run.lower, false, changed);
+    }
   }
 
-  void Sketch(server::Sketch& sketch, bool& changed) {
+  static void Sketch(server::Sketch& sketch, bool& changed) {
     for (TextShape& text : sketch.texts) {
       Runs(text.runs, changed);
-      changed = Clean(text.style, true) | changed;
+      Clean(text.style, true, changed);
     }
   }
 
   void Entity(server::Entity& entity, const std::string& where) {
-    bool changed = Clean(entity.name, true) | Clean(entity.layer, true);
+    bool changed = false;
+    Clean(entity.name, true, changed);
+    Clean(entity.layer, true, changed);
     std::visit(
         [&](auto& s) {
           using T = std::decay_t<decltype(s)>;
           if constexpr (std::is_same_v<T, TextShape>) {
             Runs(s.runs, changed);
-            changed = Clean(s.style, true) | changed;
+            Clean(s.style, true, changed);
           } else if constexpr (std::is_same_v<T, HatchShape>) {
-            changed = Clean(s.pattern, true) | changed;
+            Clean(s.pattern, true, changed);
           } else if constexpr (std::is_same_v<T, DimensionShape>) {
             DimAttributes& a = s.attributes;
-            changed = Clean(a.styleName, true) | Clean(a.textString, false) |
-                      Clean(a.tolCode, false) | Clean(a.tolUnit, false) | changed;
+            Clean(a.styleName, true, changed);
+            Clean(a.textString, false, changed);
+            Clean(a.tolCode, false, changed);
+            Clean(a.tolUnit, false, changed);
             Runs(s.text, changed);
             Sketch(s.graphics, changed);
           } else if constexpr (std::is_same_v<T, LeaderShape>) {
             Sketch(s.graphics, changed);
           } else if constexpr (std::is_same_v<T, InsertShape>) {
-            changed = Clean(s.blockName, true) | changed;
-            for (auto& [tag, value] : s.attributes)
-              changed = Clean(tag, true) | Clean(value, false) | changed;
+            Clean(s.blockName, true, changed);
+            for (auto& [tag, value] : s.attributes) {
+              Clean(tag, true, changed);
+              Clean(value, false, changed);
+            }
           }
         },
         entity.shape);

@@ -32,6 +32,20 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
+// The points an entity holds in lists whose length a library sets.
+int64_t VertexCount(const Shape& shape) {
+  return std::visit(Overloaded{[](const PolylineShape& s) { return std::ssize(s.vertices); },
+                               [](const LeaderShape& s) { return std::ssize(s.vertices); },
+                               [](const HatchShape& s) {
+                                 int64_t n = 0;
+                                 for (const BoundaryLoop& loop : s.loops)
+                                   n += std::ssize(loop.vertices);
+                                 return n;
+                               },
+                               [](const auto&) { return int64_t{0}; }},
+                    shape);
+}
+
 class Builder {
  public:
   Builder(const MemoryObject& session, const BuildOptions& options)
@@ -81,6 +95,7 @@ class Builder {
   std::map<std::pair<size_t, int32_t>, Entries> dictionaries_;  // (view, ID) -> entries
   std::set<int32_t> reported_;
   int64_t arrayCopies_ = 0;  // entities the part's arrays made so far
+  int64_t vertices_ = 0;     // VertexCount of every entity received or copied so far
   std::map<size_t, std::vector<std::pair<size_t, EntityRef>>>
       annotations_;  // view -> (leader, text)
 };
@@ -164,6 +179,15 @@ void Builder::ReceiveDrawable(size_t view, const MemoryObject& object, Entity en
            where, false);
     return;
   }
+  const int64_t vertices = VertexCount(entity.shape);
+  if (vertices_ + vertices > kMaxVerticesPerPart) {
+    Report(AuditCode::PolylineVertices,
+           std::to_string(vertices) + " vertices would pass the part's " +
+               std::to_string(kMaxVerticesPerPart) + "; left out",
+           where, false);
+    return;
+  }
+  vertices_ += vertices;
   if (std::holds_alternative<InsertShape>(entity.shape)) AttachAttributes(view, object, entity);
   size_t index = doc_.views[view].entities.size();
   if (auto* leader = std::get_if<LeaderShape>(&entity.shape); leader && leader->annotationId != 0) {
@@ -251,7 +275,21 @@ void Builder::ReceiveTransform(size_t view, const MemoryObject& object, const st
            where, false);
     return;
   }
-  if (!plan.inPlace) arrayCopies_ += copies;
+  int64_t copiedVertices = 0;
+  for (const EntityRef& ref : members)
+    copiedVertices += VertexCount(doc_.At(ref).shape);
+  copiedVertices *= std::ssize(plan.maps);
+  if (!plan.inPlace && vertices_ + copiedVertices > kMaxVerticesPerPart) {
+    Report(AuditCode::Transform,
+           std::to_string(copiedVertices) + " copied vertices would pass the part's " +
+               std::to_string(kMaxVerticesPerPart) + "; nothing is transformed",
+           where, false);
+    return;
+  }
+  if (!plan.inPlace) {
+    arrayCopies_ += copies;
+    vertices_ += copiedVertices;
+  }
   for (const EntityRef& ref : members) {
     std::vector<Entity>& entities = doc_.views[ref.view].entities;
     if (plan.inPlace) {

@@ -37,10 +37,13 @@ struct TransformPlan {
 // An array of more than kMaxArrayItems items is refused with a problem.
 TransformPlan PlanTransform(const MemoryObject& transform);
 
-// Limits a library cannot pass: items of one array, and entities the arrays
-// of one part may make in all.
+// Limits a library cannot pass: items of one array, entities the arrays of
+// one part may make in all, and vertices (polylines, leaders, hatch loops) one
+// part may hold in all, copies included: 100,000 copies of a polyline of
+// 100,000 vertices would otherwise ask for 10^10 points.
 inline constexpr int64_t kMaxArrayItems = 100000;
 inline constexpr int64_t kMaxArrayCopiesPerPart = 100000;
+inline constexpr int64_t kMaxVerticesPerPart = 1000000;
 
 bool IsTransformClass(const std::string& className);
 
