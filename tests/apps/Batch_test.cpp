@@ -83,14 +83,14 @@ TEST(BatchCommand, InterruptedOrSharedBatchesEndCleanly) {
     for (const auto& file : drawing["files"])
       EXPECT_TRUE(fs::exists(out.Path() / file.get<std::string>())) << file;
   noLeftovers(out.Path());
-  // A drawing that SIGINT stops (sent before the program starts, blocked, so
+  // A drawing that SIGTERM stops (sent before the program starts, blocked, so
   // that it always arrives while the program is at work): no file, 130.
   const fs::path stoppedFile = out.Path() / "stopped.dxf";
   ProgramRun stopped = RunQzdbs({"draw", "1", "--row", "17", "-o", stoppedFile.string()}, env,
                                 {"python3", "-c",
                                  "import os, signal, sys\n"
-                                 "signal.pthread_sigmask(signal.SIG_BLOCK, [signal.SIGINT])\n"
-                                 "os.kill(os.getpid(), signal.SIGINT)\n"
+                                 "signal.pthread_sigmask(signal.SIG_BLOCK, [signal.SIGTERM])\n"
+                                 "os.kill(os.getpid(), signal.SIGTERM)\n"
                                  "os.execv(sys.argv[1], sys.argv[1:])"});
   EXPECT_EQ(stopped.status, 130) << stopped.err;
   EXPECT_NE(stopped.err.find("interrupted before writing"), std::string::npos) << stopped.err;
