@@ -265,9 +265,15 @@ std::vector<AttributeDefinition> ReadAttributeDefinitions(const std::filesystem:
 }  // namespace
 
 bool LooksLikeDxf(const std::filesystem::path& file) {
+  // Only the head is read: a block file of any size, without a line break in
+  // it, would otherwise be read whole into one line.
   std::ifstream in(file, std::ios::binary);
+  std::string head(256, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<size_t>(in.gcount()));
+  std::istringstream lines(head);
   std::string first, second;
-  if (!std::getline(in, first) || !std::getline(in, second)) return false;
+  if (!std::getline(lines, first) || !std::getline(lines, second)) return false;
   const std::string code = Trimmed(first);
   return (code == "0" && Trimmed(second) == "SECTION") || code == "999";
 }

@@ -419,8 +419,8 @@ unsigned long DxfEntityWriter::Insert(const InsertShape& insert, const DxfStyle&
   const auto placed =
       block ? PlacedAttributes(insert, *block) : std::vector<std::pair<std::string, TextShape>>{};
   for (const auto& [tag, value] : insert.attributes) {
-    const auto at =
-        std::find_if(placed.begin(), placed.end(), [&](const auto& p) { return p.first == tag; });
+    const auto at = std::find_if(placed.begin(), placed.end(),
+                                 [&tag = tag](const auto& p) { return p.first == tag; });
     out_.Head("ATTRIB", style);
     out_.dxfString(100, "AcDbText");
     out_.Point(10, at != placed.end() ? at->second.position : insert.position);
