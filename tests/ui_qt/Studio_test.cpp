@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -105,6 +106,12 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   ASSERT_EQ(studio.Canvas().Documents().size(), 1u);
   const auto& part = studio.Canvas().Documents()[0];
   EXPECT_EQ(part.part.name, kBolt);
+  // The block files went to a folder only the user can enter, not a shared one.
+  const std::filesystem::path blocks =
+      studio.findChild<QLineEdit*>("blockFolder")->text().toStdString();
+  EXPECT_EQ(std::filesystem::status(blocks).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all)
+      << blocks;
   EXPECT_GE(part.views.size(), 2u);
   auto* properties = studio.findChild<QTreeWidget*>("properties");
   ASSERT_EQ(properties->topLevelItemCount(), 1);
