@@ -17,7 +17,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth
   librecad poppler-utils
-  imagemagick jq
+  imagemagick jq valgrind
 )
 
 missing=()
