@@ -163,11 +163,18 @@ std::string Trimmed(std::string s) {
 }
 
 // Groups dxflib reads as reals. Its reader leaves a real unset, not zero, when
-// the value is blank: such a value is given to it as 0.
+// the value holds no number before its end or a NUL (blank, say): such a value
+// is given to it as 0.
 bool IsRealCode(long code) {
   return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) ||
          (code >= 210 && code <= 239) || (code >= 460 && code <= 469) ||
          (code >= 1010 && code <= 1059);
+}
+
+bool StartsWithNumber(const std::string& value) {
+  char* end = nullptr;
+  std::strtod(value.c_str(), &end);
+  return end != value.c_str();
 }
 
 bool IsCountCode(int code) {
@@ -197,7 +204,7 @@ std::optional<std::string> ReadWithinBounds(const std::filesystem::path& file,
   while (std::getline(in, codeLine) && std::getline(in, value)) {
     const long code = std::strtol(codeLine.c_str(), nullptr, 10);
     if (code == 0) record = Trimmed(value);
-    if (IsRealCode(code) && Trimmed(value).empty()) value = "0";
+    if (IsRealCode(code) && !StartsWithNumber(value)) value = "0";
     if (record != "HATCH") text += codeLine + '\n' + value + '\n';
     if (record == "SECTION" || !IsCountCode(static_cast<int>(code))) continue;
     const double count = std::strtod(value.c_str(), nullptr);
