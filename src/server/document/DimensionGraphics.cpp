@@ -312,8 +312,9 @@ std::optional<double> DrawOrdinate(DimensionShape& dim, const Context& c) {
   if (Length(across) < kEpsilon) {
     dim.graphics.lines.push_back(LineShape{start, dim.leaderEnd});
   } else {
-    Point3 jog1 = dim.definingPoint + axis * (run / 3);
-    Point3 jog2 = jog1 + across + axis * (run / 3);
+    // The jog near the text, where the leader has left the part behind.
+    Point3 jog1 = dim.definingPoint + axis * (run * 0.6);
+    Point3 jog2 = jog1 + across + axis * (run * 0.2);
     dim.graphics.lines.push_back(LineShape{start, jog1});
     dim.graphics.lines.push_back(LineShape{jog1, jog2});
     dim.graphics.lines.push_back(LineShape{jog2, dim.leaderEnd});
