@@ -26,9 +26,11 @@ struct Context {
   int choice;
 };
 
-// The other places of a text: outside beside either arrow, then a text
-// height further out at each step; last, just inside either arrow.
-constexpr int kLinearSteps = 5;
+// The other places of a text: outside beside either arrow, then half a text
+// height further out at each step (a short dimension's text stays near it);
+// last, just inside either arrow.
+constexpr int kLinearSteps = 9;
+constexpr double kLinearStep = 0.5;
 constexpr int kLinearChoices = kLinearSteps * 2 + 2;
 // A diameter or radius turned by these angles from where the library put it.
 constexpr double kRadialTurns[] = {45, -45, 90, -90, 135, -135, 180};
@@ -142,7 +144,8 @@ std::optional<double> DrawLinear(DimensionShape& dim, const Context& c) {
     const double inside = c.arrow + c.gap + width / 2;
     at = c.choice % 2 ? inside : span - inside;
   } else if (c.choice > 0) {
-    const double outside = 2 * c.arrow + c.gap + width / 2 + (c.choice - 1) / 2 * c.textHeight;
+    const double outside =
+        2 * c.arrow + c.gap + width / 2 + (c.choice - 1) / 2 * kLinearStep * c.textHeight;
     at = c.choice % 2 ? -outside : span + outside;
   }
   auto textSpan = PlaceLineText(dim, q1, e, at, c);
