@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -106,6 +107,7 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   studio.AddLibrary(QString::fromStdString(library->Path()));
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
+  EXPECT_FALSE(studio.statusBar()->currentMessage().contains("Open a library"));
   ASSERT_EQ(InsertBolt(studio, 2), 1);
   ASSERT_EQ(studio.Canvas().Documents().size(), 1u);
   const auto& part = studio.Canvas().Documents()[0];
