@@ -133,11 +133,15 @@ class StrokeCollector {
     if (s.closed && !points.empty()) points.push_back(points.front());
     Path(std::move(points), map);
   }
+  // The box of the text's own lines, turned with it (the extents of a turned
+  // text would be a larger box standing upright).
   void Add(const server::TextShape& s, const server::Affine& map) {
-    const server::Extents box = server::ShapeExtents(s, part_);
+    server::TextShape upright = s;
+    upright.rotation = 0;
+    const server::Extents box = server::ShapeExtents(upright, part_);
     if (!box.valid) return;
-    Path({box.min, {box.max[0], box.min[1], 0}, box.max, {box.min[0], box.max[1], 0}, box.min}, map,
-         true);
+    Path({box.min, {box.max[0], box.min[1], 0}, box.max, {box.min[0], box.max[1], 0}, box.min},
+         map.After(server::Affine::Rotation(s.position, s.rotation)), true);
   }
   void Add(const server::SolidShape& s, const server::Affine& map) {
     Path({s.corners[0], s.corners[1], s.corners[2], s.corners[0]}, map, true);
