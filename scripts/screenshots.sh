@@ -10,4 +10,6 @@ xvfb-run -a -s "-screen 0 1600x1000x24" \
 for name in qzdbs-studio qzdbs-studio-placing frmPartSel frmStructPara frmAttribute; do
   cp "$BUILD/screenshots/$name.png" docs/
 done
-echo "docs/: qzdbs-studio, qzdbs-studio-placing, frmPartSel, frmStructPara, frmAttribute; the others are in $BUILD/screenshots/"
+# The README's studio drawing, its library named from the clone's top folder.
+sed "s|$(cd "$BUILD" && pwd)/library/|$BUILD/library/|g" "$BUILD/screenshots/bolt-and-nut.qzdrawing" >docs/bolt-and-nut.qzdrawing
+echo "docs/bolt-and-nut.qzdrawing; docs/: qzdbs-studio, qzdbs-studio-placing, frmPartSel, frmStructPara, frmAttribute; the others are in $BUILD/screenshots/"

@@ -428,6 +428,8 @@ TEST_F(StudioTest, DISABLED_Screenshots) {
   studio.SetPartsListOnSheet(true);
   Screenshot(studio, "qzdbs-studio.png");
   ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString((ScreenshotDir() / "sheet.png").string())));
+  ASSERT_TRUE(studio.SaveStudioDrawing(
+      QString::fromStdString((ScreenshotDir() / "bolt-and-nut.qzdrawing").string())));
   // A third part on its way: it follows the pointer, snapped to a line end.
   ASSERT_EQ(Draw(studio, 5, {}, kSampleNut), 1);
   const auto& ends = studio.Canvas().Documents()[0];
