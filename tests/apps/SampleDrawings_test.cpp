@@ -83,8 +83,8 @@ TEST(SampleDrawings, FirstMiddleAndLastRowOfEveryPartReadCleanlyInCad) {
       // for the numbers' rounding.
       const json& extents = seen["extents"];
       for (int i = 0; i < 4; ++i)
-        EXPECT_GE((i < 2 ? -1 : 1) *
-                      (extents["header"][i].get<double>() - extents["measured"][i].get<double>()),
+        EXPECT_GE((i < 2 ? -1 : 1) * (extents["header"].at(i).get<double>() -
+                                      extents["measured"].at(i).get<double>()),
                   -0.05)
             << file << extents.dump();
       EXPECT_TRUE(seen["short_dashes"].empty()) << file << seen["short_dashes"].dump();
