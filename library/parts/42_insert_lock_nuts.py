@@ -1,0 +1,118 @@
+"""Prevailing torque hexagon nuts with a non-metallic insert: GB/T 889.1 (ISO 7040), the thin
+GB/T 6184 (ISO 10511) and the fine-thread GB/T 889.2 (ISO 10512). A full section showing the
+polyamide ring held in the crimped collar above the threaded body, and the view of the
+bearing face.
+
+Columns: pitch P, width across flats s (max), e min, overall height h (max), height of the
+threaded metal body m (min: a style 1 or thin nut's m min), bearing face dw min and
+countersink da max. dw is the checked ISO 4032 table's where it has the diameter (the
+standards' tables round it differently), the standard's table's otherwise. The collar's
+diameter (dw), its wall, the ring's section and the lip over it are drawing proportions.
+"""
+
+import drawing
+import gb
+import nut
+import tables
+from qzlib import NUMBER, TEXTPARA
+
+n = tables.num
+
+# key, GB/T, edition, twin, name, English, table, property class
+PARTS = [
+    ("gb889.1", "GB/T 889.1", "GB/T 889.1-2015", "ISO 7040:2012", "1型非金属嵌件六角锁紧螺母",
+     "Prevailing torque hexagon nut with non-metallic insert, style 1",
+     "iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "8"),
+    ("gb6184", "GB/T 6184", "GB/T 6184-2000", "ISO 10511:2012", "非金属嵌件六角锁紧薄螺母",
+     "Prevailing torque hexagon thin nut with non-metallic insert",
+     "iso10511_prevailing_torque_hexagon_thin_nut_nonmetallic_insert", "04"),
+    ("gb889.2", "GB/T 889.2", "GB/T 889.2-2016", "ISO 10512:2012",
+     "1型非金属嵌件六角锁紧螺母 细牙",
+     "Prevailing torque hexagon nut with non-metallic insert, style 1, fine thread",
+     "iso10512_prevailing_torque_hexagon_nut_nonmetallic_insert_fine_thread", "8"),
+]
+
+
+def table_rows(name):
+    """(thread, d, P, s, e, h, m, dw, da) of each preferred size."""
+    std = tables.standard(name)
+    dw_checked = {n(c["d_mm"]): n(c["dw_min"]) for c in tables.checked("iso4032_hex_nut").values()}
+    rows = []
+    for size in tables.sizes(std):
+        r = std[size]
+        d = tables.thread_d(size)
+        rows.append((tables.mark_size(size), d, n(r["P"]), n(r["s_max"]), n(r["e_min"]),
+                     n(r["h_max"]), n(r["m_min"]), dw_checked.get(d, n(r["d_w_min"])),
+                     n(r["d_a_max"])))
+    return rows
+
+
+def build(lib):
+    for key, gbno, edition, twin, name, english, table, grade in PARTS:
+        p = lib.part("nuts", key, gb.part_name(name, gbno, twin.split(":")[0], english))
+        insert_nut(p, table_rows(table), gbno, edition, twin, name, grade)
+
+
+def section_half(p, sign, prefix):
+    """The metal body's half section: countersink, the bearing face chamfered at 30° from the
+    bearing face circle, the hexagon up to m with the same chamfer, the collar round the ring
+    crimped over it; and the ring's section."""
+    y = (lambda f: f) if sign > 0 else (lambda f: f"-({f})")
+    body = [("0", "S.ra"), ("0", "S.rw"), ("S.hc", "S.re"), ("O.m-S.hc", "S.re"),
+            ("O.m", "S.rc"), ("O.h-S.ck", "S.rc"), ("O.h", "S.rc-S.ck"), ("O.h", "S.r"),
+            ("O.h-S.t", "S.r"), ("O.h-S.t", "S.rn"), ("O.m", "S.rn"), ("O.m", "S.r1"),
+            ("S.cs", "S.r1")]
+    pts = [p.pt(f"{prefix}{i + 1}", x, y(f)) for i, (x, f) in enumerate(body)]
+    top = p.pt(f"{prefix}R", "O.h-S.t", y("S.r1"))
+    ring = [pts[11], pts[10], pts[9], top]
+    return pts, ring
+
+
+def insert_nut(p, rows, gbno, edition, twin, name, grade):
+    p.parameters(("Thread", TEXTPARA, True), ("d", NUMBER, True), ("P", NUMBER, True),
+                 ("s", NUMBER, True), ("e", NUMBER, True), ("h", NUMBER, True),
+                 ("m", NUMBER, True), ("dw", NUMBER, True), ("da", NUMBER, True))
+    p.value_rows(rows)
+    size_text = 'O.Thread & ""'
+    gb.properties(p, name, edition, twin, size_text, gb.mark("螺母", gbno, size_text),
+                  "钢, 嵌件 聚酰胺 (polyamide insert)", grade, None)
+
+    drawing.common(p)
+    nut.thread_sizes(p)
+    p.struct("rw", "O.dw/2")
+    p.struct("hc", "(S.re-S.rw)*TanD(30)")    # 30° chamfer from the bearing face circle
+    p.struct("rc", "S.rw")                     # the collar: as wide as the bearing face
+    p.struct("rn", "S.rc-(S.rc-S.r)/3")        # the ring's outside: a third is the wall
+    p.struct("t", "S.rc-S.rn")                 # the lip over the ring: the wall's thickness
+    p.struct("ck", "S.t/2")                    # the crimp's chamfer
+    drawing.mass_property(p, "Sqr(3)/2*O.s^2*O.m+Pi*S.rc^2*(O.h-O.m)-Pi*S.D1^2/4*O.h")
+
+    p.base_point = p.pt("O", "0", "0")
+    front = p.view("主视图 全剖 (Front view, full section)", "O")
+    with p.in_view(front):
+        for sign, tag, where in ((1, "U", "upper"), (-1, "L", "lower")):
+            body, ring = section_half(p, sign, tag)
+            metal = p.pline(body, name=f"剖面 (section, {where} half)")
+            insert = p.pline(ring, name=f"尼龙圈剖面 (insert section, {where} half)")
+            p.hatch([metal], scale=0.5, name=f"剖面线 (hatching, {where})")
+            # Non-metallic material is cross-hatched (GB/T 4457.5).
+            p.hatch([insert], pattern="ANSI37", scale=0.3,
+                    name=f"尼龙圈剖面线 (insert hatching, {where})")
+        nut.bore_edges(p, [("U1", "L1", "bearing face"), ("U13", "L13", "countersink"),
+                           ("U12", "L12", "thread to insert"), ("U9", "L9", "under the lip"),
+                           ("U8", "L8", "top")])
+        nut.major_diameter(p, "S.csd", "O.m")
+        a1 = p.pt("A1", "-S.cl", "0")
+        a2 = p.pt("A2", "O.h+S.cl", "0")
+        p.line(a1, a2, layer="CENTER", name="轴线 (axis)")
+        p.dim_linear("L2", "L7", p.pt("DH", "0", "-S.re-S.dof"), text='O.h & " max"',
+                     name="总高 h (overall height)")
+        p.dim_linear("U2", "U5", p.pt("DM", "0", "S.re+S.dof"), text='O.m & " min"',
+                     name="螺纹高度 m (height of the threaded body)")
+        p.pt("DC", "-S.dof", "0")
+        p.dim_angular2(("U13", "U1"), ("L13", "L1"), "DC", name="沉孔角 (countersink angle)")
+        p.pt("TX", "0", "-S.re-2*S.dof-S.th")
+        p.text("TX", 'T.标记 & ""', name="标记 (designation)")
+
+    nut.end_view(p, "O.h+S.gv+S.re", "左视图 (Left view)", "rw",
+                 "支承面圆 (bearing face circle)")
