@@ -6,12 +6,14 @@ hexagon, the thread and the dimensions a drafter gives a nut.
 import drawing
 
 
-def thread_sizes(p):
+def thread_sizes(p, countersink=True):
     """The internal thread from O.d and O.P, and the countersink O.da at the faces."""
     drawing.hex_sizes(p)
     p.struct("r", "O.d/2")
     p.struct("D1", "O.d-1.082532*O.P")   # minor diameter of the internal thread (ISO 724)
     p.struct("r1", "S.D1/2")
+    if not countersink:
+        return
     p.struct("ra", "O.da/2")
     p.struct("cs", "(S.ra-S.r1)*TanD(30)")    # 120° countersink: its depth along the axis
     p.struct("csd", "(S.ra-S.r)*TanD(30)")    # where the countersink meets the major diameter
@@ -33,18 +35,20 @@ def major_diameter(p, x0, x1):
         p.line(a, b, layer="THIN", name=f"螺纹大径 (thread major diameter, {tag})")
 
 
-def end_view(p, x, name, circle, circle_name):
+def end_view(p, x, name, circle=None, circle_name="", e_text='O.e & " min"'):
     """The nut seen along its axis at (x, 0): hexagon, the circle `circle` (a structure
-    radius: the bearing face, or a flange in front of the hexagon), the thread end, centre
-    lines, s, e and the thread size."""
+    radius: the bearing face, or a flange in front of the hexagon; None for an unchamfered
+    nut), the thread end, centre lines, s, e and the thread size."""
     p.pt("N", x, "0")
     side = p.view(name, "N")
     with p.in_view(side):
         hexa, corners = drawing.hexagon(p, "N", "hs", "re", "NH", name="六角 (hexagon)")
-        face = p.circle("N", circle, name=circle_name)
-        crest, root = drawing.thread_end(p, "N", "r1", "r", "内")
-        p.group([hexa, face, crest, root], name="端视轮廓 (end view outline)")
-        drawing.centre_cross(p, "N", f"Max(S.re, S.{circle})", "")
-        drawing.hex_dims(p, "N", corners)
+        outline = [hexa]
+        if circle:
+            outline.append(p.circle("N", circle, name=circle_name))
+        outline += drawing.thread_end(p, "N", "r1", "r", "内")
+        p.group(outline, name="端视轮廓 (end view outline)")
+        drawing.centre_cross(p, "N", f"Max(S.re, S.{circle})" if circle else "S.re", "")
+        drawing.hex_dims(p, "N", corners, e_text)
         p.pt("DT", "P.N.X+(S.re+S.dof)*0.7071", "P.N.Y+(S.re+S.dof)*0.7071")
         p.dim_diametric("N", "r", "DT", text='O.Thread & ""', name="螺纹规格 (thread size)")
