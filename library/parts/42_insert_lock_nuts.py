@@ -5,8 +5,9 @@ bearing face.
 
 Columns: pitch P, width across flats s (max), e min, overall height h (max), height of the
 threaded metal body m (min: a style 1 or thin nut's m min), bearing face dw min and
-countersink da max. dw is the checked ISO 4032 table's where it has the diameter (the
-standards' tables round it differently), the standard's table's otherwise. The collar's
+countersink da max. The regular nuts take dw from the checked ISO 4032 table where it has the
+diameter (their tables give it to 0.01 off: 11.63 for 11.6), the thin nut keeps its own (it
+agrees with GB/T 6172.1's dw, 33.2 at M24 where ISO 4032 has 33.3). The collar's
 diameter (dw), its wall, the ring's section and the lip over it are drawing proportions.
 """
 
@@ -18,25 +19,26 @@ from qzlib import NUMBER, TEXTPARA
 
 n = tables.num
 
-# key, GB/T, edition, twin, name, English, table, property class
+# key, GB/T, edition, twin, name, English, table, property class, dw from ISO 4032
 PARTS = [
     ("gb889.1", "GB/T 889.1", "GB/T 889.1-2015", "ISO 7040:2012", "1型非金属嵌件六角锁紧螺母",
      "Prevailing torque hexagon nut with non-metallic insert, style 1",
-     "iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "8"),
+     "iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "8", True),
     ("gb6184", "GB/T 6184", "GB/T 6184-2000", "ISO 10511:2012", "非金属嵌件六角锁紧薄螺母",
      "Prevailing torque hexagon thin nut with non-metallic insert",
-     "iso10511_prevailing_torque_hexagon_thin_nut_nonmetallic_insert", "04"),
+     "iso10511_prevailing_torque_hexagon_thin_nut_nonmetallic_insert", "04", False),
     ("gb889.2", "GB/T 889.2", "GB/T 889.2-2016", "ISO 10512:2012",
      "1型非金属嵌件六角锁紧螺母 细牙",
      "Prevailing torque hexagon nut with non-metallic insert, style 1, fine thread",
-     "iso10512_prevailing_torque_hexagon_nut_nonmetallic_insert_fine_thread", "8"),
+     "iso10512_prevailing_torque_hexagon_nut_nonmetallic_insert_fine_thread", "8", True),
 ]
 
 
-def table_rows(name):
+def table_rows(name, regular):
     """(thread, d, P, s, e, h, m, dw, da) of each preferred size."""
     std = tables.standard(name)
-    dw_checked = {n(c["d_mm"]): n(c["dw_min"]) for c in tables.checked("iso4032_hex_nut").values()}
+    dw_checked = {n(c["d_mm"]): n(c["dw_min"]) for c in tables.checked("iso4032_hex_nut").values()
+                  if regular}
     rows = []
     for size in tables.sizes(std):
         r = std[size]
@@ -48,9 +50,9 @@ def table_rows(name):
 
 
 def build(lib):
-    for key, gbno, edition, twin, name, english, table, grade in PARTS:
+    for key, gbno, edition, twin, name, english, table, grade, regular in PARTS:
         p = lib.part("nuts", key, gb.part_name(name, gbno, twin.split(":")[0], english))
-        insert_nut(p, table_rows(table), gbno, edition, twin, name, grade)
+        insert_nut(p, table_rows(table, regular), gbno, edition, twin, name, grade)
 
 
 def section_half(p, sign, prefix):
