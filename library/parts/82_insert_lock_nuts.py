@@ -55,19 +55,21 @@ def build(lib):
         insert_nut(p, table_rows(table, regular), gbno, edition, twin, name, grade)
 
 
-def section_half(p, sign, prefix):
-    """The metal body's half section: countersink, the bearing face chamfered at 30° from the
-    bearing face circle, the hexagon up to m with the same chamfer, the collar round the ring
-    crimped over it; and the ring's section."""
-    y = (lambda f: f) if sign > 0 else (lambda f: f"-({f})")
-    body = [("0", "S.ra"), ("0", "S.rw"), ("S.hc", "S.re"), ("O.m-S.hc", "S.re"),
-            ("O.m", "S.rc"), ("O.h-S.ck", "S.rc"), ("O.h", "S.rc-S.ck"), ("O.h", "S.r"),
-            ("O.h-S.t", "S.r"), ("O.h-S.t", "S.rn"), ("O.m", "S.rn"), ("O.m", "S.r1"),
-            ("S.cs", "S.r1")]
-    pts = [p.pt(f"{prefix}{i + 1}", x, y(f)) for i, (x, f) in enumerate(body)]
-    top = p.pt(f"{prefix}R", "O.h-S.t", y("S.r1"))
-    ring = [pts[11], pts[10], pts[9], top]
-    return pts, ring
+# The metal body's upper half: countersink, the bearing face chamfered at 30° from the
+# bearing face circle, the hexagon up to m with the same chamfer, the collar round the ring
+# crimped over it.
+BODY = [("0", "S.ra"), ("0", "S.rw"), ("S.hc", "S.re"), ("O.m-S.hc", "S.re"), ("O.m", "S.rc"),
+        ("O.h-S.ck", "S.rc"), ("O.h", "S.rc-S.ck"), ("O.h", "S.r"), ("O.h-S.t", "S.r"),
+        ("O.h-S.t", "S.rn"), ("O.m", "S.rn"), ("O.m", "S.r1"), ("S.cs", "S.r1")]
+
+
+def insert(p, sign, tag, where):
+    """The ring in the collar, between the body's points 10 to 12 and the lip."""
+    top = p.pt(f"{tag}R", "O.h-S.t", "S.r1" if sign > 0 else "-S.r1")
+    ring = p.pline([f"{tag}12", f"{tag}11", f"{tag}10", top],
+                   name=f"尼龙圈剖面 (insert section, {where} half)")
+    # Non-metallic material is cross-hatched (GB/T 4457.5).
+    p.hatch([ring], pattern="ANSI37", scale=0.3, name=f"尼龙圈剖面线 (insert hatching, {where})")
 
 
 def insert_nut(p, rows, gbno, edition, twin, name, grade):
@@ -92,21 +94,11 @@ def insert_nut(p, rows, gbno, edition, twin, name, grade):
     p.base_point = p.pt("O", "0", "0")
     front = p.view("主视图 全剖 (Front view, full section)", "O")
     with p.in_view(front):
-        for sign, tag, where in ((1, "U", "upper"), (-1, "L", "lower")):
-            body, ring = section_half(p, sign, tag)
-            metal = p.pline(body, name=f"剖面 (section, {where} half)")
-            insert = p.pline(ring, name=f"尼龙圈剖面 (insert section, {where} half)")
-            p.hatch([metal], scale=0.5, name=f"剖面线 (hatching, {where})")
-            # Non-metallic material is cross-hatched (GB/T 4457.5).
-            p.hatch([insert], pattern="ANSI37", scale=0.3,
-                    name=f"尼龙圈剖面线 (insert hatching, {where})")
-        nut.bore_edges(p, [("U1", "L1", "bearing face"), ("U13", "L13", "countersink"),
-                           ("U12", "L12", "thread to insert"), ("U9", "L9", "under the lip"),
-                           ("U8", "L8", "top")])
-        nut.major_diameter(p, "S.csd", "O.m")
-        a1 = p.pt("A1", "-S.cl", "0")
-        a2 = p.pt("A2", "O.h+S.cl", "0")
-        p.line(a1, a2, layer="CENTER", name="轴线 (axis)")
+        nut.section(p, BODY, "O.h",
+                    [("U1", "L1", "bearing face"), ("U13", "L13", "countersink"),
+                     ("U12", "L12", "thread to insert"), ("U9", "L9", "under the lip"),
+                     ("U8", "L8", "top")], ("S.csd", "O.m"),
+                    lambda sign, tag, where: insert(p, sign, tag, where))
         p.dim_linear("L2", "L7", p.pt("DH", "0", "-S.re-S.dof"), text='O.h & " max"',
                      name="总高 h (overall height)")
         p.dim_linear("U2", "U5", p.pt("DM", "0", "S.re+S.dof"), text='O.m & " min"',

@@ -25,12 +25,10 @@ def table_rows():
             for size in tables.sizes(std)]
 
 
-def section_half(p, sign, prefix):
-    y = (lambda f: f) if sign > 0 else (lambda f: f"-({f})")
-    corners = [("0", "S.ra"), ("0", "S.rf"), ("O.c", "S.rf"), ("S.xf", "S.re"),
-               ("O.m-S.hc", "S.re"), ("O.m", "S.hs"), ("O.m", "S.ra"), ("O.m-S.cs", "S.r1"),
-               ("S.cs", "S.r1")]
-    return [p.pt(f"{prefix}{i + 1}", x, y(f)) for i, (x, f) in enumerate(corners)]
+# The upper half: countersink, the flange's rim and its cone up to the hexagon's corners, the
+# top face's chamfer and countersink.
+OUTLINE = [("0", "S.ra"), ("0", "S.rf"), ("O.c", "S.rf"), ("S.xf", "S.re"), ("O.m-S.hc", "S.re"),
+           ("O.m", "S.hs"), ("O.m", "S.ra"), ("O.m-S.cs", "S.r1"), ("S.cs", "S.r1")]
 
 
 def build(lib):
@@ -54,15 +52,10 @@ def build(lib):
     p.base_point = p.pt("O", "0", "0")
     front = p.view("主视图 全剖 (Front view, full section)", "O")
     with p.in_view(front):
-        for sign, tag, where in ((1, "U", "upper"), (-1, "L", "lower")):
-            outline = p.pline(section_half(p, sign, tag), name=f"剖面 (section, {where} half)")
-            p.hatch([outline], scale=0.5, name=f"剖面线 (hatching, {where})")
-        nut.bore_edges(p, [("U1", "L1", "bearing face"), ("U9", "L9", "countersink"),
-                           ("U8", "L8", "countersink, top"), ("U7", "L7", "top face")])
-        nut.major_diameter(p, "S.csd", "O.m-S.csd")
-        a1 = p.pt("A1", "-S.cl", "0")
-        a2 = p.pt("A2", "O.m+S.cl", "0")
-        p.line(a1, a2, layer="CENTER", name="轴线 (axis)")
+        nut.section(p, OUTLINE, "O.m",
+                    [("U1", "L1", "bearing face"), ("U9", "L9", "countersink"),
+                     ("U8", "L8", "countersink, top"), ("U7", "L7", "top face")],
+                    ("S.csd", "O.m-S.csd"))
         # The flange's thickness and the height below, one above the other; the flange's
         # diameter on the left, clear of both.
         p.dim_linear("L2", "L3", p.pt("DC", "0", "-S.rf-S.dof"), text='O.c & " min"',

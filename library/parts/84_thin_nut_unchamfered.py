@@ -40,17 +40,8 @@ def build(lib):
     p.base_point = p.pt("O", "0", "0")
     front = p.view("主视图 全剖 (Front view, full section)", "O")
     with p.in_view(front):
-        for sign, tag, where in ((1, "U", "upper"), (-1, "L", "lower")):
-            y = (lambda f: f) if sign > 0 else (lambda f: f"-({f})")
-            corners = [("0", "S.r1"), ("0", "S.re"), ("O.m", "S.re"), ("O.m", "S.r1")]
-            pts = [p.pt(f"{tag}{i + 1}", x, y(f)) for i, (x, f) in enumerate(corners)]
-            outline = p.pline(pts, name=f"剖面 (section, {where} half)")
-            p.hatch([outline], scale=0.5, name=f"剖面线 (hatching, {where})")
-        nut.bore_edges(p, [("U1", "L1", "bearing face"), ("U4", "L4", "top face")])
-        nut.major_diameter(p, "0", "O.m")
-        a1 = p.pt("A1", "-S.cl", "0")
-        a2 = p.pt("A2", "O.m+S.cl", "0")
-        p.line(a1, a2, layer="CENTER", name="轴线 (axis)")
+        nut.section(p, [("0", "S.r1"), ("0", "S.re"), ("O.m", "S.re"), ("O.m", "S.r1")], "O.m",
+                    [("U1", "L1", "bearing face"), ("U4", "L4", "top face")], ("0", "O.m"))
         p.dim_linear("L2", "L3", p.pt("DH", "0", "-S.re-S.dof"), text="O.m",
                      name="螺母高度 m (nut height)")
         p.pt("TX", "0", "-S.re-2*S.dof-S.th")

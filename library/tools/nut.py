@@ -19,6 +19,33 @@ def thread_sizes(p, countersink=True):
     p.struct("csd", "(S.ra-S.r)*TanD(30)")    # where the countersink meets the major diameter
 
 
+HALVES = ((1, "U", "upper"), (-1, "L", "lower"))
+
+
+def half_points(p, prefix, sign, corners):
+    """Points prefix1, prefix2 ... at the (x, y) formulas of the upper half, mirrored for
+    sign -1."""
+    y = (lambda f: f) if sign > 0 else (lambda f: f"-({f})")
+    return [p.pt(f"{prefix}{i + 1}", x, y(f)) for i, (x, f) in enumerate(corners)]
+
+
+def section(p, corners, length, edges, thread, extra=None):
+    """A full section through the corners: the outline `corners` (upper half, bearing face at
+    x = 0) in both halves, hatched; the bore edges behind the plane, the thread's major
+    diameter from x = thread[0] to thread[1], and the axis over `length`. `extra(sign, tag,
+    where)` adds what else a half holds (an insert)."""
+    for sign, tag, where in HALVES:
+        outline = p.pline(half_points(p, tag, sign, corners), name=f"剖面 (section, {where} half)")
+        p.hatch([outline], scale=0.5, name=f"剖面线 (hatching, {where})")
+        if extra:
+            extra(sign, tag, where)
+    bore_edges(p, edges)
+    major_diameter(p, *thread)
+    a1 = p.pt("A1", "-S.cl", "0")
+    a2 = p.pt("A2", f"{length}+S.cl", "0")
+    p.line(a1, a2, layer="CENTER", name="轴线 (axis)")
+
+
 def bore_edges(p, pairs):
     """Behind the cutting plane the far half of each circular edge of the bore shows as a
     line across it: `pairs` are (upper point, lower point, where)."""
