@@ -1,5 +1,5 @@
 """Prevailing torque hexagon nuts with a non-metallic insert: GB/T 889.1 (ISO 7040), the thin
-GB/T 6184 (ISO 10511) and the fine-thread GB/T 889.2 (ISO 10512). A full section showing the
+GB/T 6172.2 (ISO 10511) and the fine-thread GB/T 889.2 (ISO 10512). A full section showing the
 polyamide ring held in the crimped collar above the threaded body, and the view of the
 bearing face.
 
@@ -24,7 +24,7 @@ PARTS = [
     ("gb889.1", "GB/T 889.1", "GB/T 889.1-2015", "ISO 7040:2012", "1型非金属嵌件六角锁紧螺母",
      "Prevailing torque hexagon nut with non-metallic insert, style 1",
      "iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "8", True),
-    ("gb6184", "GB/T 6184", "GB/T 6184-2000", "ISO 10511:2012", "非金属嵌件六角锁紧薄螺母",
+    ("gb6172.2", "GB/T 6172.2", "GB/T 6172.2-2016", "ISO 10511:2012", "非金属嵌件六角锁紧薄螺母",
      "Prevailing torque hexagon thin nut with non-metallic insert",
      "iso10511_prevailing_torque_hexagon_thin_nut_nonmetallic_insert", "04", False),
     ("gb889.2", "GB/T 889.2", "GB/T 889.2-2016", "ISO 10512:2012",
