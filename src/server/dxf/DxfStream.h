@@ -57,6 +57,9 @@ class DxfStream : public DL_WriterA {
 
   // What has been written so far.
   const std::string& Text() const { return text_; }
+  // What has been written, handed over whole: a drawing's file is tens of
+  // kilobytes.
+  std::string Take() { return std::move(text_); }
 
  private:
   // A group code right-aligned in three columns, then the value, unescaped.
