@@ -221,7 +221,8 @@ void ReleaseComputeData() {
   state.Views.reset();
   state.Layers.reset();
   state.ComputeDB.reset();
-  state.Parser.reset();
+  // The parser stays with its compiled formulas: the next drawing, most
+  // often another row of the same part, evaluates the same formulas.
   state.CurrentView.Release();
 }
 
