@@ -7,5 +7,9 @@ cmake --build "$BUILD" --target tests_ui_qt qzdbs-studio sample_library
 rm -rf "$BUILD/screenshots"
 xvfb-run -a -s "-screen 0 1600x1000x24" \
   "$BUILD/tests/tests_ui_qt" --gtest_also_run_disabled_tests --gtest_filter='StudioTest.DISABLED_Screenshots'
-cp "$BUILD/screenshots/qzdbs-studio.png" "$BUILD/screenshots/qzdbs-studio-placing.png" "$BUILD/screenshots/frmPartSel.png" docs/
-echo "docs/qzdbs-studio.png, docs/qzdbs-studio-placing.png, docs/frmPartSel.png; the others are in $BUILD/screenshots/"
+for name in qzdbs-studio qzdbs-studio-placing frmPartSel frmStructPara frmAttribute; do
+  cp "$BUILD/screenshots/$name.png" docs/
+done
+# The README's studio drawing, its library named from the clone's top folder.
+sed "s|$(cd "$BUILD" && pwd)/library/|$BUILD/library/|g" "$BUILD/screenshots/bolt-and-nut.qzdrawing" >docs/bolt-and-nut.qzdrawing
+echo "docs/bolt-and-nut.qzdrawing; docs/: qzdbs-studio, qzdbs-studio-placing, frmPartSel, frmStructPara, frmAttribute; the others are in $BUILD/screenshots/"

@@ -49,9 +49,9 @@ void SetUpBom(CLI::App& program) {
       ->type_name("FILE");
   bom->footer(
       "Exit status: 0 written, 1 the file could not be written, 2 the drawing cannot be read.\n\n"
-      "Examples:\n"
-      "  qzdbs bom assembly.qzdrawing\n"
-      "  qzdbs bom assembly.qzdrawing -o parts-list.csv");
+      "Examples (the studio drawing of the source folder):\n"
+      "  qzdbs bom docs/bolt-and-nut.qzdrawing\n"
+      "  qzdbs bom docs/bolt-and-nut.qzdrawing -o parts-list.csv");
   bom->callback([options] { RunBom(*options); });
 }
 

@@ -84,11 +84,12 @@ void SetUpDraw(CLI::App& program) {
       "Exit status: 0 drawn, 1 not drawn, 2 something asked for is not there, 130 stopped by\n"
       "Ctrl-C or SIGTERM (the file is whole or not written).\n\n"
       "Examples:\n"
-      "  qzdbs draw \"ISO 4014\" --row 17 -o bolt-M12x60.dxf\n"
-      "  qzdbs draw \"ISO 4014\" --row 17 --set L=65 --view front --option make-block -o bolt.png\n"
-      "  qzdbs draw \"ISO 4014\" --row 17 --no-view -o bolt-whole.svg\n"
+      "  qzdbs draw \"GB/T 5782\" --row 65 -o bolt-M12x60.dxf\n"
+      "  qzdbs draw \"GB/T 5782\" --row 65 --set L=65 --view front --option make-block -o "
+      "bolt.png\n"
+      "  qzdbs draw \"GB/T 5782\" --row 65 --no-view -o bolt-whole.svg\n"
       "  qzdbs draw 5 --row 3 --scale 2 --block-folder blocks -o washer.pdf\n"
-      "  qzdbs draw nut --thick-lines 0.7 -o nut.pdf");
+      "  qzdbs draw \"GB/T 6170\" --row 8 --thick-lines 0.7 -o nut.pdf");
   draw->callback([options] { RunDraw(*options); });
 }
 

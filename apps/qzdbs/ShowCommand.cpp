@@ -216,9 +216,9 @@ void SetUpShow(CLI::App& program) {
       "Exit status: 0 shown, 1 some value could not be computed, 2 something asked for is "
       "not there.\n\n"
       "Examples:\n"
-      "  qzdbs show \"ISO 4014\" --row 17\n"
-      "  qzdbs show 1 --row 17 --set L=65 --json\n"
-      "  qzdbs show 1 --row 17 --all");
+      "  qzdbs show \"GB/T 5782\" --row 65\n"
+      "  qzdbs show 1 --row 65 --set L=65 --json\n"
+      "  qzdbs show 1 --row 65 --all");
   show->callback([options] { RunShow(*options); });
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <exception>
 
+#include "db/LibraryDB.h"
+#include "db/recordset/Connection.h"
 #include "db/recordset/Recordset.h"
 
 namespace qzdbs::db {
@@ -25,6 +27,18 @@ std::map<std::string, std::string> PropertyUnits(const Connection& connection) {
   return units;
 }
 
+std::map<std::string, std::string> PropertyUnits(const std::string& path) {
+  Connection connection;
+  connection.ConnectionString =
+      LibraryConnectionString(LibraryFolder(path), path, kLibraryPassword);
+  try {
+    connection.Open();
+  } catch (const std::exception&) {
+    return {};
+  }
+  return PropertyUnits(connection);
+}
+
 std::pair<std::string, std::string> SplitUnit(const std::string& name) {
   static const std::array<std::pair<std::string, std::string>, 3> brackets = {
       {{"(", ")"}, {"（", "）"}, {"[", "]"}}};
@@ -42,6 +56,16 @@ std::pair<std::string, std::string> SplitUnit(const std::string& name) {
     if (!unit.empty() && !bare.empty()) return {bare, unit};
   }
   return {name, {}};
+}
+
+std::pair<std::string, std::string> ShownProperty(const std::string& name, const std::string& value,
+                                                  const std::map<std::string, std::string>& units) {
+  auto [shown, unit] = SplitUnit(name);
+  if (const auto found = units.find(name); found != units.end()) {
+    shown = name;
+    unit = found->second;
+  }
+  return {shown, value.empty() || unit.empty() ? value : value + " " + unit};
 }
 
 }  // namespace qzdbs::db

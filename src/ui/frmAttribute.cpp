@@ -37,16 +37,10 @@ void frmAttribute::FillGrid() {
   const auto units = connection && connection->State() == db::ObjectState::Open
                          ? db::PropertyUnits(*connection)
                          : std::map<std::string, std::string>{};
-  // A value is shown with its unit, which a name carrying it gives up.
   ForEachIndexed(properties, [&](int32_t i, clsCompute& record) {
-    auto [name, unit] = db::SplitUnit(record.ParaName);
-    if (const auto found = units.find(record.ParaName); found != units.end()) {
-      name = record.ParaName;
-      unit = found->second;
-    }
-    const std::string value = record.ParaValue;
+    const auto [name, value] = db::ShownProperty(record.ParaName, record.ParaValue, units);
     grid_.SetTextMatrix(i, 0, name);
-    grid_.SetTextMatrix(i, 1, value.empty() || unit.empty() ? value : value + " " + unit);
+    grid_.SetTextMatrix(i, 1, value);
   });
 }
 

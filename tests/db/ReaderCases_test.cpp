@@ -202,45 +202,39 @@ const std::map<std::string, Call>& Calls() {
 class ReaderCases : public DbTest {};
 
 TEST_F(ReaderCases, EveryCaseGivesItsResultsRecordsAndBoxes) {
-  size_t count = 0;
-  for (const auto& file : CaseFiles("readers", ".cases")) {
-    CaseBless bless(file);
-    for (const CaseFileCase& c : ReadCaseFile(file)) {
-      SCOPED_TRACE(file.filename().string() + ": " + c.name);
-      std::string rows;
-      int32_t part = 1;
-      for (const std::string& line : c.setup)
-        rows += line.substr(4);
-      for (const std::string& line : c.input) {
-        if (line.starts_with("sql ")) rows += line.substr(4);
-        if (line.starts_with("part ")) part = std::stoi(line.substr(5));
-      }
-      const bool sample = std::find(c.input.begin(), c.input.end(), "sample") != c.input.end();
-      ScratchLibrary library((sample ? SampleLibrarySql() : SchemaSql()) + rows);
-      OpenShared(library);
-      Engine().BlockFolder = library.Folder();
-      Reads run;
-      run.library = library.Path();
-      run.definition->InitClass(part);
-      ASSERT_TRUE(run.definition->openCnn(library.ConnectionString()));
-      run.selection.InitClassData(part);
-      ClearBoxes();
-      for (const std::string& line : c.input) {
-        std::istringstream args(line);
-        std::string verb;
-        args >> verb;
-        if (verb == "sql" || verb == "part" || verb == "sample") continue;
-        ASSERT_TRUE(Calls().count(verb)) << line;
-        Calls().at(verb)(run, args);
-      }
-      for (const MessageBoxRecord& box : Boxes())
-        run.out.push_back("box " + std::string(IconName(box.icon)) + " " + box.title + "|" +
-                          box.text);
-      EXPECT_EQ(run.out, c.expected);
-      bless.Write(c, run.out);
-      ++count;
+  const size_t count = ExpectEveryCase("readers", ".cases", [&](const CaseFileCase& c) {
+    std::string rows;
+    int32_t part = 1;
+    for (const std::string& line : c.setup)
+      rows += line.substr(4);
+    for (const std::string& line : c.input) {
+      if (line.starts_with("sql ")) rows += line.substr(4);
+      if (line.starts_with("part ")) part = std::stoi(line.substr(5));
     }
-  }
+    const bool sample = std::find(c.input.begin(), c.input.end(), "sample") != c.input.end();
+    ScratchLibrary library((sample ? SampleLibrarySql() : SchemaSql()) + rows);
+    OpenShared(library);
+    Engine().BlockFolder = library.Folder();
+    Reads run;
+    run.library = library.Path();
+    run.definition->InitClass(part);
+    if (!run.definition->openCnn(library.ConnectionString()))
+      return std::vector<std::string>{"cannot open"};
+    run.selection.InitClassData(part);
+    ClearBoxes();
+    for (const std::string& line : c.input) {
+      std::istringstream args(line);
+      std::string verb;
+      args >> verb;
+      if (verb == "sql" || verb == "part" || verb == "sample") continue;
+      if (!Calls().count(verb)) return std::vector<std::string>{"unknown call: " + line};
+      Calls().at(verb)(run, args);
+    }
+    for (const MessageBoxRecord& box : Boxes())
+      run.out.push_back("box " + std::string(IconName(box.icon)) + " " + box.title + "|" +
+                        box.text);
+    return run.out;
+  });
   EXPECT_GE(count, 56u);
 }
 

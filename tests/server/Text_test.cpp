@@ -32,6 +32,8 @@ TEST(TextTest, NamesGoInTheGbkCodePage) {
   EXPECT_EQ(EncodeDxfName("Layer 1"), "Layer 1");
   // No backslash in a name: what GBK lacks becomes "_".
   EXPECT_EQ(EncodeDxfName("A\u0E01B"), "A_B");
+  // A tag holds no space (an attribute's tag is one word to every reader); a dash it keeps.
+  EXPECT_EQ(DxfTag("PART NO-1"), "PART_NO-1");
 }
 
 TEST(TextTest, MalformedUtf8BecomesReplacementCharacters) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 #include "support/TestPaths.h"
 
 namespace qzdbs::test {
@@ -53,6 +55,22 @@ void CaseBless::Write(const CaseFileCase& c, const std::vector<std::string>& act
     out_ << line << "\n";
   for (size_t i = 0; i < actual.size(); ++i)
     out_ << (i == 0 ? "=> " : "") << actual[i] << "\n";
+}
+
+size_t ExpectEveryCase(const std::string& folder, const std::string& ext,
+                       const std::function<std::vector<std::string>(const CaseFileCase&)>& run) {
+  size_t count = 0;
+  for (const auto& file : CaseFiles(folder, ext)) {
+    CaseBless bless(file);
+    for (const CaseFileCase& c : ReadCaseFile(file)) {
+      SCOPED_TRACE(file.filename().string() + ": " + c.name);
+      const std::vector<std::string> actual = run(c);
+      EXPECT_EQ(actual, c.expected);
+      bless.Write(c, actual);
+      ++count;
+    }
+  }
+  return count;
 }
 
 }  // namespace qzdbs::test

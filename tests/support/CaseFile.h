@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,10 @@ class CaseBless {
  private:
   std::ofstream out_;
 };
+
+// Runs every case of the folder's files through run and expects its lines; blesses them when
+// asked. Returns how many cases ran, for the runner's minimum.
+size_t ExpectEveryCase(const std::string& folder, const std::string& ext,
+                       const std::function<std::vector<std::string>(const CaseFileCase&)>& run);
 
 }  // namespace qzdbs::test

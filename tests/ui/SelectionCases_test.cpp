@@ -450,28 +450,21 @@ class SelectionCases : public ::testing::Test, private ui::SubDialogs {
 };
 
 TEST_F(SelectionCases, EveryCaseOfTheCaseFiles) {
-  size_t count = 0;
-  for (const auto& file : CaseFiles("ui", ".cases")) {
-    CaseBless bless(file);
-    for (const auto& c : ReadCaseFile(file)) {
-      SCOPED_TRACE(file.filename().string() + ": " + c.name);
-      dialog.reset();
-      library.reset();
-      other.reset();
-      TearDown();
-      SetUp();
-      shown = 0;
-      hooks.clear();
-      boxesSeen = 0;
-      transcript.clear();
-      library = SampleLibrary();
-      Open();
-      Run(c);
-      EXPECT_EQ(transcript, c.expected);
-      bless.Write(c, transcript);
-      ++count;
-    }
-  }
+  const size_t count = ExpectEveryCase("ui", ".cases", [&](const CaseFileCase& c) {
+    dialog.reset();
+    library.reset();
+    other.reset();
+    TearDown();
+    SetUp();
+    shown = 0;
+    hooks.clear();
+    boxesSeen = 0;
+    transcript.clear();
+    library = SampleLibrary();
+    Open();
+    Run(c);
+    return transcript;
+  });
   EXPECT_GE(count, 40u);
 }
 

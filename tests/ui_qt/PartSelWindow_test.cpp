@@ -143,9 +143,9 @@ TEST_F(PartSelWindowTest, LastPartAndRowAreRemembered) {
   EXPECT_EQ(window->Model().fgd_InputPara().RowSel(), 3);
 }
 
-// Names typed (Chinese arrives from the input method as a committed string)
-// and sizes filter the tree; the row found opens with the length typed.
-TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByNameAndSize) {
+// Names typed (Chinese arrives from the input method as a committed string),
+// standards, designations and sizes filter the tree; the row found opens with the length typed.
+TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByNameStandardDesignationAndSize) {
   // A second M16 row lets the bolt's length be typed between rows (30 and 60).
   auto window = OpenWindow(
       "INSERT INTO QZParaValue VALUES (1, 470, 4, 'M16', NULL), (1, 197, 4, NULL, 60.0), "
@@ -160,6 +160,10 @@ TEST_F(PartSelWindowTest, SearchBoxFiltersPartsByNameAndSize) {
       // "法兰" is the folder with nothing left to show.
       {"垫圈", {"外齿锁紧垫圈"}, {kBolt, "板式平焊法兰", "法兰"}},
       {"", {kBolt, "板式平焊法兰"}, {}},
+      // The flange's standard and the washer's designation are in their
+      // properties, not their names.
+      {"HG/T 20592", {"板式平焊法兰"}, {kBolt, "外齿锁紧垫圈"}},
+      {"lock washer", {"外齿锁紧垫圈"}, {kBolt, "板式平焊法兰"}},
       {"M16 x 45", {kBolt}, {"外齿锁紧垫圈", "板式平焊法兰"}},  // no M16 among the washer's sizes
   };
   for (const auto& row : rows) {

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -93,14 +94,20 @@ class StudioTest : public QtWidgetTest {
   }
 };
 
-// Inserting shows the part, its properties and layers; equal parts are one
+// Inserting shows the part, its properties with their units and layers; equal parts are one
 // row of the parts list; the studio's own drawing reopens with the same parts
 // drawn again from the same values.
 TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
+  library = std::make_unique<ScratchLibrary>(
+      SampleLibrarySql() +
+      "ALTER TABLE QZProperties ADD COLUMN Unit TEXT;"
+      "UPDATE QZProperties SET Unit = 'g' WHERE PropertyName = 'Mass';");
+  ui::qt::Selection().libraries = {library->Path()};
   StudioWindow studio;
   studio.AddLibrary(QString::fromStdString(library->Path()));
   studio.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&studio));
+  EXPECT_FALSE(studio.statusBar()->currentMessage().contains("Open a library"));
   ASSERT_EQ(InsertBolt(studio, 2), 1);
   ASSERT_EQ(studio.Canvas().Documents().size(), 1u);
   const auto& part = studio.Canvas().Documents()[0];
@@ -112,6 +119,11 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   ASSERT_NE(inputs, nullptr);
   EXPECT_EQ(inputs->childCount(), static_cast<int>(part.part.inputParameters.size()));
   EXPECT_GT(inputs->childCount(), 0);
+  // Each property with its unit, as the attribute dialog shows it.
+  auto* mass = properties->topLevelItem(0)->child(0)->child(2);
+  ASSERT_NE(mass, nullptr);
+  EXPECT_EQ(mass->text(0), "Mass");
+  EXPECT_TRUE(mass->text(1).endsWith(" g")) << mass->text(1).toStdString();
 
   // Switching a layer off leaves its entities out of what is drawn.
   auto* layers = studio.findChild<QListWidget*>("layers");
@@ -152,10 +164,13 @@ TEST_F(StudioTest, InsertedPartsShowInPropertiesLayersAndPartsListAndReopen) {
   // A click selects the first part, a drag moves it with its base point
   // snapped to the grid, Delete takes it out; each of these undoes.
   auto& canvas = studio.Canvas();
-  const auto box = ui::qt::PlacedExtents(
-      canvas.Documents()[0],
-      ui::qt::PlacementMap(canvas.Documents()[0].part.basePoint, *studio.Placed()[0].placement));
-  const QPoint on = canvas.ToScreen(server::Midpoint(box.min, box.max)).toPoint();
+  const QPoint on =
+      canvas
+          .ToScreen(ui::qt::Endpoints(canvas.Documents()[0],
+                                      ui::qt::PlacementMap(canvas.Documents()[0].part.basePoint,
+                                                           *studio.Placed()[0].placement))
+                        .front())
+          .toPoint();
   QTest::mouseClick(&canvas, Qt::LeftButton, {}, on);
   EXPECT_EQ(canvas.Selected(), 0);
   const QPoint to = on + (canvas.ToScreen({23.4, -11.2, 0}) - canvas.ToScreen({0, 0, 0})).toPoint();
@@ -366,12 +381,34 @@ TEST(SheetPlacementTest, SnapsTurnsAndFindsParts) {
     EXPECT_NEAR(map.Apply(from)[0], to[0], 1e-9);
     EXPECT_NEAR(map.Apply(from)[1], to[1], 1e-9);
   }
-  // Of overlapping parts the one drawn last is found; the reach grows each box.
-  const std::vector<server::Extents> boxes = {{{0, 0, 0}, {10, 10, 0}, true},
-                                              {{5, 5, 0}, {20, 20, 0}, true}};
-  for (const auto& [at, part] :
-       {std::pair<Point3, int>{{7, 7, 0}, 1}, {{2, 2, 0}, 0}, {{21, 21, 0}, 1}, {{30, 30, 0}, -1}})
-    EXPECT_EQ(ui::qt::PartAt(boxes, at, 2), part) << at[0];
+  // A part is found by its lines, not its box: the inner corner of an L and
+  // the inside of a ring are empty, a solid is met inside; of overlapping
+  // parts the one drawn last is found.
+  const auto part = [](server::Shape shape) {
+    server::Document document;
+    server::Entity entity;
+    entity.shape = std::move(shape);
+    document.views.emplace_back().entities.push_back(std::move(entity));
+    return document;
+  };
+  const std::vector<ui::qt::Strokes> parts = {
+      ui::qt::PartStrokes(
+          part(server::PolylineShape{
+              .vertices = {{0, 0, 0}, {20, 0, 0}, {20, 5, 0}, {5, 5, 0}, {5, 20, 0}, {0, 20, 0}},
+              .closed = true}),
+          {}),
+      ui::qt::PartStrokes(part(server::CircleShape{{0, 0, 0}, 8}),
+                          ui::qt::PlacementMap({0, 0, 0}, {30, 10, 1})),
+      ui::qt::PartStrokes(part(server::SolidShape{{{{34, 4, 0}, {56, 4, 0}, {34, 26, 0}}}}), {})};
+  for (const auto& [at, found] : {std::pair<Point3, int>{{15, 15, 0}, -1},
+                                  {{12, 5.5, 0}, 0},
+                                  {{21.5, 1, 0}, 0},
+                                  {{30, 10, 0}, -1},
+                                  {{30, 2.2, 0}, 1},
+                                  {{42, 14, 0}, 2},
+                                  {{38, 10, 0}, 2},
+                                  {{60, 60, 0}, -1}})
+    EXPECT_EQ(ui::qt::PartAt(parts, at, 2), found) << at[0] << ", " << at[1];
 }
 
 // The sample library as a newcomer meets it: not a test but the pictures of
@@ -391,6 +428,8 @@ TEST_F(StudioTest, DISABLED_Screenshots) {
   studio.SetPartsListOnSheet(true);
   Screenshot(studio, "qzdbs-studio.png");
   ASSERT_TRUE(studio.SaveDrawing(QString::fromStdString((ScreenshotDir() / "sheet.png").string())));
+  ASSERT_TRUE(studio.SaveStudioDrawing(
+      QString::fromStdString((ScreenshotDir() / "bolt-and-nut.qzdrawing").string())));
   // A third part on its way: it follows the pointer, snapped to a line end.
   ASSERT_EQ(Draw(studio, 5, {}, kSampleNut), 1);
   const auto& ends = studio.Canvas().Documents()[0];

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -37,14 +38,13 @@ void DrawingCanvas::SetParts(std::vector<server::Document> documents,
   documents_ = std::move(documents);
   placements_ = std::move(placements);
   placements_.resize(documents_.size());
-  extents_.clear();
   ends_.clear();
   std::vector<server::Affine> maps;
   for (size_t i = 0; i < documents_.size(); ++i) {
     maps.push_back(PlacementMap(documents_[i].part.basePoint, placements_[i]));
-    extents_.push_back(PlacedExtents(documents_[i], maps.back()));
     ends_.push_back(Endpoints(documents_[i], maps.back()));
   }
+  FindStrokes();
   std::vector<server::Document> all = documents_;
   if (!sheetExtras.views.empty()) {
     all.push_back(std::move(sheetExtras));
@@ -53,6 +53,13 @@ void DrawingCanvas::SetParts(std::vector<server::Document> documents,
   drawing_ = CombineParts(all, maps);
   if (selected_ >= static_cast<int>(documents_.size())) selected_ = -1;
   update();
+}
+
+void DrawingCanvas::FindStrokes() {
+  strokes_.clear();
+  for (size_t i = 0; i < documents_.size(); ++i)
+    strokes_.push_back(PartStrokes(Shown(documents_[i]),
+                                   PlacementMap(documents_[i].part.basePoint, placements_[i])));
 }
 
 std::vector<std::string> DrawingCanvas::LayerNames() const {
@@ -68,6 +75,8 @@ void DrawingCanvas::SetLayerShown(const std::string& layer, bool shown) {
     hidden_.erase(layer);
   else
     hidden_.insert(layer);
+  FindStrokes();
+  if (pending_) pendingStrokes_ = PartStrokes(Shown(*pending_), {});
   update();
 }
 
@@ -82,6 +91,7 @@ double DrawingCanvas::GridStep() const {
 
 void DrawingCanvas::SetPending(server::Document part) {
   pending_ = std::move(part);
+  pendingStrokes_ = PartStrokes(Shown(*pending_), {});
   pendingTurns_ = 0;
   snap_.reset();
   setFocus();
@@ -192,26 +202,37 @@ void DrawingCanvas::PaintSheet(QPainter& painter) const {
                                        kTitleBlockWidth * scale_, kTitleBlockHeight * scale_)));
 }
 
-void DrawingCanvas::Outline(QPainter& painter, const server::Extents& box,
-                            const QColor& colour) const {
-  if (!box.valid) return;
-  painter.setPen(QPen(colour, 1.5, Qt::DashLine));
+void DrawingCanvas::Highlight(QPainter& painter, const Strokes& strokes,
+                              const server::Affine& map) const {
+  const QTransform view = View();
+  QPainterPath path;
+  for (const Stroke& stroke : strokes) {
+    if (stroke.points.empty()) continue;
+    const auto at = [&](const Point3& point) {
+      const Point3 moved = map.Apply(point);
+      return view.map(QPointF(moved[0], moved[1]));
+    };
+    path.moveTo(at(stroke.points.front()));
+    for (size_t i = 1; i < stroke.points.size(); ++i)
+      path.lineTo(at(stroke.points[i]));
+  }
+  painter.setPen(QPen(QColor(0x1e, 0x78, 0xff, 0xc0), 2));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(
-      View().mapRect(QRectF(QPointF(box.min[0], box.min[1]), QPointF(box.max[0], box.max[1]))));
+  painter.drawPath(path);
 }
 
 void DrawingCanvas::PaintMarks(QPainter& painter) const {
-  const QColor highlight(0x1e, 0x78, 0xff);
-  if (selected_ >= 0) Outline(painter, extents_[static_cast<size_t>(selected_)], highlight);
+  if (selected_ >= 0 && !(dragging_ == selected_ && dragTo_))
+    Highlight(painter, strokes_[static_cast<size_t>(selected_)], {});
   if (dragging_ >= 0 && dragTo_) {
-    const auto& part = documents_[static_cast<size_t>(dragging_)];
-    Outline(painter, PlacedExtents(part, PlacementMap(part.part.basePoint, *dragTo_)), highlight);
+    // A drag keeps the part's turn: its lines move with the base point.
+    const Placement& from = placements_[static_cast<size_t>(dragging_)];
+    Highlight(painter, strokes_[static_cast<size_t>(dragging_)],
+              server::Affine::Translation({dragTo_->x - from.x, dragTo_->y - from.y, 0}));
   }
   if (pending_ && snap_) {
     const Placement at{snap_->point[0], snap_->point[1], pendingTurns_};
-    Outline(painter, PlacedExtents(*pending_, PlacementMap(pending_->part.basePoint, at)),
-            highlight);
+    Highlight(painter, pendingStrokes_, PlacementMap(pending_->part.basePoint, at));
   }
   if (!snap_ || snap_->kind == SnapKind::None) return;
   // The snap marker: a square on an endpoint, a cross on a grid point.
@@ -254,7 +275,7 @@ void DrawingCanvas::mousePressEvent(QMouseEvent* event) {
   }
   panning_ = event->button() == Qt::MiddleButton;
   if (event->button() != Qt::LeftButton) return;
-  const int hit = PartAt(extents_, at, kReachPixels / View().m11());
+  const int hit = PartAt(strokes_, at, kReachPixels / View().m11());
   SetSelected(hit);
   emit PartSelected(hit);
   dragging_ = hit;

@@ -1,9 +1,9 @@
 // The studio's drawing area: a sheet with the parts where the user put them,
 // as one drawing (the one that is saved), painted by the drawing server. A
-// part just drawn by the engine follows the pointer, snapped to the grid or
-// to an endpoint, until a click places it; a click selects a part, a drag
-// moves it; the wheel zooms about the pointer, a drag on empty paper pans,
-// and layers can be switched off.
+// part just drawn by the engine follows the pointer as its outline, snapped
+// to the grid or to an endpoint, until a click places it; a click on a
+// part's lines selects it, a drag moves it; the wheel zooms about the pointer, a drag on empty
+// paper pans, and layers can be switched off.
 #pragma once
 
 #include <QPointF>
@@ -87,11 +87,14 @@ class DrawingCanvas : public QWidget {
   Snapped SnapAt(const Point3& point, int skip) const;
   void PaintSheet(QPainter& painter) const;
   void PaintMarks(QPainter& painter) const;
-  void Outline(QPainter& painter, const server::Extents& box, const QColor& colour) const;
+  // The strokes in the highlight colour, moved by `map` first.
+  void Highlight(QPainter& painter, const Strokes& strokes, const server::Affine& map) const;
+  // What the pointer can touch of each part, as shown.
+  void FindStrokes();
 
   std::vector<server::Document> documents_;
   std::vector<Placement> placements_;
-  std::vector<server::Extents> extents_;   // of each part as placed
+  std::vector<Strokes> strokes_;           // of each part as placed and shown
   std::vector<std::vector<Point3>> ends_;  // of each part as placed
   server::Document drawing_;
   std::set<std::string> hidden_;
@@ -105,6 +108,7 @@ class DrawingCanvas : public QWidget {
   int dragging_ = -1;
   std::optional<Placement> dragTo_;
   std::optional<server::Document> pending_;
+  Strokes pendingStrokes_;  // where the part was drawn
   int pendingTurns_ = 0;
   std::optional<Snapped> snap_;
 };

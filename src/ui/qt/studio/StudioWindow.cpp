@@ -22,6 +22,7 @@
 #include <stdexcept>
 
 #include "base/TextFile.h"
+#include "db/PropertyUnits.h"
 #include "engine/IQZdbEngine.h"
 #include "server/DrawingServer.h"
 #include "state/EngineState.h"
@@ -377,11 +378,17 @@ void StudioWindow::ShowParts() {
                         : server::Document{});
   properties_->blockSignals(true);
   properties_->clear();
-  for (const auto& part : parts_) {
+  for (size_t i = 0; i < parts_.size(); ++i) {
+    const auto& part = parts_[i];
     auto* top = new QTreeWidgetItem(properties_, {QString::fromStdString(part.part.name)});
     auto* props = new QTreeWidgetItem(top, {tr("Properties")});
-    for (const auto& [name, value] : part.part.properties)
-      new QTreeWidgetItem(props, {QString::fromStdString(name), QString::fromStdString(value)});
+    // Read as the attribute dialog shows them: each value with its unit.
+    for (const auto& [name, value] : part.part.properties) {
+      const auto [shownName, shownValue] =
+          db::ShownProperty(name, value, UnitsOf(placed_[i].library));
+      new QTreeWidgetItem(props,
+                          {QString::fromStdString(shownName), QString::fromStdString(shownValue)});
+    }
     auto* inputs = new QTreeWidgetItem(top, {tr("Design parameters")});
     for (const auto& [name, value] : part.part.inputParameters)
       new QTreeWidgetItem(inputs, {QString::fromStdString(name), QString::fromStdString(value)});
@@ -406,6 +413,12 @@ void StudioWindow::ShowParts() {
     item->setCheckState(canvas_->LayerShown(name) ? Qt::Checked : Qt::Unchecked);
   }
   layers_->blockSignals(false);
+}
+
+const std::map<std::string, std::string>& StudioWindow::UnitsOf(const std::string& library) {
+  auto [found, fresh] = units_.try_emplace(library);
+  if (fresh) found->second = db::PropertyUnits(library);
+  return found->second;
 }
 
 bool StudioWindow::SaveDrawing(const QString& path) {

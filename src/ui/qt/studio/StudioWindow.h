@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,7 +101,11 @@ class StudioWindow : public QMainWindow {
   std::optional<std::pair<server::Document, PlacedPart>> MakePart(const MemoryObject& session,
                                                                   PlacedPart placed);
 
+  // The units of each library's properties, read once (by full path).
+  const std::map<std::string, std::string>& UnitsOf(const std::string& library);
+
   QStringList libraries_;
+  std::map<std::string, std::map<std::string, std::string>> units_;
   std::vector<server::Document> parts_;
   std::vector<PlacedPart> placed_;  // one for each of parts_
   struct Drawing {
