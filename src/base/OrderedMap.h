@@ -137,6 +137,13 @@ class OrderedMap {
   ValueIterator ValuesBegin() const { return ValueIterator(begin()); }
   ValueIterator ValuesEnd() const { return ValueIterator(end()); }
 
+  // Hands every value to `change` in place, keys and positions untouched.
+  template <typename F>
+  void ChangeValues(F change) {
+    for (Entry& entry : entries_)
+      change(entry.second);
+  }
+
  private:
   // Most collections hold a handful of records (the members of one entity,
   // the parameters it reads): those are searched in order, which costs less
