@@ -99,6 +99,8 @@ class OrderedMap {
     return true;
   }
 
+  void Reserve(size_t count) { entries_.reserve(count); }
+
   int32_t Count() const { return static_cast<int32_t>(entries_.size() - deadCount_); }
   bool Empty() const { return Count() == 0; }
   void Clear() {
