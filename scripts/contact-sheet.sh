@@ -4,17 +4,21 @@
 # side by side with their row numbers, to look at after a part or the drawing
 # server changed.
 #
-#   scripts/contact-sheet.sh [--library FILE] [--qzdbs PROGRAM] [--out DIR]
+#   scripts/contact-sheet.sh [--library FILE] [--qzdbs PROGRAM] [--out DIR] [--part ID ...]
+#
+# --part (repeatable) renders only the given PartIDs, e.g. the parts just added.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 qzdbs="$root/build/apps/qzdbs/qzdbs"
 out="$root/docs/contact-sheets"
 library=()
+only=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --library) library=(--library "$2"); shift 2 ;;
     --qzdbs) qzdbs="$2"; shift 2 ;;
     --out) out="$2"; shift 2 ;;
+    --part) only+=("$2"); shift 2 ;;
     *) echo "contact-sheet: unknown argument $1" >&2; exit 2 ;;
   esac
 done
@@ -27,6 +31,9 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$out"
 parts=$("$qzdbs" catalog "${library[@]}" --json | jq -r '.. | objects | select(.kind? == "part") | .partId')
+if [ ${#only[@]} -gt 0 ]; then
+  parts=$(printf '%s\n' $parts | grep -Fxf <(printf '%s\n' "${only[@]}") || true)
+fi
 for part in $parts; do
   rows=($("$qzdbs" show "$part" "${library[@]}" --json | jq -r '.parameters.rows[].row'))
   picks=()

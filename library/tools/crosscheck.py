@@ -28,6 +28,18 @@ AGAINST_CHECKED = [
     ("iso2338_parallel_pin", "iso2338_parallel_pin", "d_nom", [("c", "c_approx")]),
     ("din625-1_deep_groove_ball_bearing", "iso15_deep_groove_ball_bearing", "designation",
      [("d1", "d"), ("d2", "D"), ("B", "B")]),
+    # A nylon insert nut's body is a style 1 (or thin) nut's: same s, e, dw, da and m min.
+    ("iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "iso4032_hex_nut", "size",
+     [("P", "P"), ("s_max", "s_max"), ("s_min", "s_min"), ("e_min", "e_min"),
+      ("m_min", "m_min"), ("d_w_min", "dw_min"),
+      ("d_a_max", "da_max"), ("d_a_min", "da_min")]),
+    ("iso10511_prevailing_torque_hexagon_thin_nut_nonmetallic_insert", "iso4032_hex_nut",
+     "size", [("P", "P"), ("s_max", "s_max"), ("e_min", "e_min"), ("d_w_min", "dw_min"),
+              ("d_a_max", "da_max")]),
+    ("iso4161_hexagon_nut_with_flange", "iso4032_hex_nut", "size",
+     [("P", "P"), ("d_a_max", "da_max"), ("d_a_min", "da_min")]),
+    ("iso7090_plain_washer_chamfered_normal_series", "iso7089_plain_washer", "for_thread",
+     [("d1_min", "d1_min"), ("d2_max", "d2_max"), ("h", "h_nom"), ("h_max", "h_max")]),
 ]
 
 # Heads two standards share: (table A, column A, table B, column B), compared by diameter.
@@ -56,7 +68,25 @@ SHARED_HEADS = [
     ("iso2009_slotted_countersunk_flat_head_screw", "dk_theo",
      "iso7046_cross_recessed_countersunk_flat_head_screw", "dk_theo"),
     ("iso1580_slotted_pan_head_screw", "dk_max", "iso7045_cross_recessed_pan_head_screw", "dk_max"),
+    ("iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "h_max",
+     "iso10512_prevailing_torque_hexagon_nut_nonmetallic_insert_fine_thread", "h_max"),
+    ("iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "m_min",
+     "iso10512_prevailing_torque_hexagon_nut_nonmetallic_insert_fine_thread", "m_min"),
+    ("iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert", "s_max",
+     "iso10512_prevailing_torque_hexagon_nut_nonmetallic_insert_fine_thread", "s_max"),
+    ("iso4035_hexagon_thin_nut_chamfered", "m", "iso4036_hexagon_thin_nut_unchamfered", "m"),
+    ("iso4035_hexagon_thin_nut_chamfered", "s_nom", "iso4036_hexagon_thin_nut_unchamfered",
+     "s_nom"),
+    ("iso7089_plain_washer_normal_series", "d1_min", "iso7090_plain_washer_chamfered_normal_series",
+     "d1_min"),
+    ("iso7089_plain_washer_normal_series", "h", "iso7090_plain_washer_chamfered_normal_series",
+     "h"),
 ]
+
+# Nylon insert nuts: the insert's height h max - m min is the same for the regular and the
+# thin nut of one diameter (the design rule the standards state).
+INSERT_HEIGHTS = ("iso7040_prevailing_torque_hexagon_nut_nonmetallic_insert",
+                  "iso10511_prevailing_torque_hexagon_thin_nut_nonmetallic_insert")
 
 
 def against_checked():
@@ -87,10 +117,23 @@ def shared_heads():
                 yield f"{ta} {a[d][0]} {ca} = {a[d][1]}; {tb} {size} {cb} = {n(r[cb])}"
 
 
+def insert_heights():
+    regular, thin = (tables.standard(name) for name in INSERT_HEIGHTS)
+    for size, r in regular.items():
+        if size in thin:
+            a = round(n(r["h_max"]) - n(r["m_min"]), 3)
+            b = round(n(thin[size]["h_max"]) - n(thin[size]["m_min"]), 3)
+            if a != b:
+                yield (f"insert height h max - m min {size}: {a} ({INSERT_HEIGHTS[0]}), "
+                       f"{b} ({INSERT_HEIGHTS[1]})")
+
+
 def main():
     for line in against_checked():
         print(line)
     for line in shared_heads():
+        print(line)
+    for line in insert_heights():
         print(line)
 
 

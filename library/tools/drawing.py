@@ -58,14 +58,14 @@ def hex_sizes(p):
     p.struct("re", "O.s/Sqr(3)")
 
 
-def hex_dims(p, c, corners):
+def hex_dims(p, c, corners, e_text='O.e & " min"'):
     """Width across flats s below the view and width across corners e on a diagonal."""
     below = p.pt(f"{c}ds", f"P.{c}.X", f"P.{c}.Y-S.re-S.dof")
     p.dim_linear(corners[2], corners[4], below, text="O.s", name="对边宽度 s (width across flats)")
     # The across-corners line runs from the corner at 30° to the one at 210°; its dimension
     # line stands off at 120°.
     off = p.pt(f"{c}de", f"P.{c}.X-(S.re+S.dof)/2", f"P.{c}.Y+(S.re+S.dof)*Sqr(3)/2")
-    p.dim_aligned(corners[5], corners[2], off, text='O.e & " min"',
+    p.dim_aligned(corners[5], corners[2], off, text=e_text,
                   name="对角宽度 e (width across corners)")
 
 

@@ -115,10 +115,13 @@ SelectionStep EditCell(std::string column, std::string value) {
         static_cast<int32_t>(FindNamed(columns, column, Match::Whole, "parameter", "parameters")) +
         1;
     const int32_t row = grid.RowSel();
-    if (const std::string refused = dialog.RefusedValue(col, value); !refused.empty())
+    if (const frmPartSel::Typed typed = dialog.CheckTyped(col, value);
+        typed != frmPartSel::Typed::Fits)
       throw ScriptError("part \"" + PartName(dialog) + "\", row " + grid.TextMatrix(row, 0) +
                         ", column " + column + ": \"" + value +
-                        "\" is not a number; the column takes a number or nothing");
+                        (typed == frmPartSel::Typed::NotANumber
+                             ? "\" is not a number; the column takes a number or nothing"
+                             : "\" is below zero, where every value row of the column is above"));
     dialog.SelectCell(row, col);
     dialog.GridKeyPress(FirstCharacter(value));
     dialog.EditorTextChanged(value);

@@ -254,10 +254,30 @@ void frmPartSel::EditorTab(bool back) {
   if (col >= grid_.FixedCols() && col < grid_.Cols()) grid_.Select(row, col, row, col);
 }
 
+frmPartSel::Typed frmPartSel::CheckTyped(int32_t col, const std::string& text) const {
+  if (col < 1 || col > paraNames_.Count() || paraNames_.Item(col)->ParaType != 0)
+    return Typed::Fits;
+  if (text.find_first_not_of(" \t") == std::string::npos) return Typed::Fits;
+  const std::optional<double> number = ParseNumber(text);
+  if (!number) return Typed::NotANumber;
+  if (*number >= 0 || grid_.Rows() < 2) return Typed::Fits;
+  for (int32_t r = 1; r < grid_.Rows(); ++r) {
+    const std::optional<double> stored = ParseNumber(grid_.TextMatrix(r, col));
+    if (!stored || *stored <= 0) return Typed::Fits;
+  }
+  return Typed::Negative;
+}
+
 std::string frmPartSel::RefusedValue(int32_t col, const std::string& text) const {
-  if (col < 1 || col > paraNames_.Count() || paraNames_.Item(col)->ParaType != 0) return {};
-  if (text.find_first_not_of(" \t") == std::string::npos || ParseNumber(text)) return {};
-  return "参数 " + grid_.TextMatrix(0, col) + " 只接受数字，“" + text + "”不是数字。";
+  switch (CheckTyped(col, text)) {
+    case Typed::NotANumber:
+      return "参数 " + grid_.TextMatrix(0, col) + " 只接受数字，“" + text + "”不是数字。";
+    case Typed::Negative:
+      return "参数 " + grid_.TextMatrix(0, col) + " 的各行都大于零，不接受负数“" + text + "”。";
+    case Typed::Fits:
+      break;
+  }
+  return {};
 }
 
 bool frmPartSel::CommitEdit() {

@@ -93,9 +93,14 @@ class frmPartSel {
   // The selection drawn on from the current cell to (row, col), as a
   // Shift+click or a drag does; the row where it ends is the row drawn.
   void ExtendSelection(int32_t row, int32_t col);
-  // Why the text cannot go into the column (a numeric column takes a number
-  // or nothing); empty when it can. Writing an edit back checks it: a
-  // refused text is shown in a message and the cell keeps its text.
+  // Whether the text can go into the column: a numeric column takes a number
+  // or nothing, and a number below zero only where some value row is not
+  // above zero (a length is never negative; a deviation may be).
+  enum class Typed { Fits, NotANumber, Negative };
+  Typed CheckTyped(int32_t col, const std::string& text) const;
+  // Why the text cannot go into the column; empty when it can. Writing an
+  // edit back checks it: a refused text is shown in a message and the cell
+  // keeps its text.
   std::string RefusedValue(int32_t col, const std::string& text) const;
 
   // The view list.

@@ -1,13 +1,17 @@
 // The DXF of each sample part's first, middle and last row as a CAD program
 // takes it: ezdxf reads it without an error or a fix, the text style shows
-// Chinese, the outline layer is thick and block attributes are shown; and
-// LibreCAD shows every dimension text of a few parts. That no text crosses a line
+// Chinese, the outline layer is thick, block attributes are shown, the
+// extents hold what ezdxf measures, every dashed line shows two dashes, no
+// angular dimension is of the 3-point kind LibreCAD leaves out, and each size
+// drawn as a block has a block name of its own; and LibreCAD shows every
+// dimension text of a few parts. That no text crosses a line
 // in any row is checked where every row is drawn, by the library build
 // (library/tools/drawcheck.py).
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "Program.h"
@@ -32,6 +36,16 @@ void CollectParts(const json& node, std::vector<int>& parts) {
     CollectParts(child, parts);
 }
 
+// The block name of a drawing made a block: the name (code 2) of the INSERT
+// in its ENTITIES section.
+std::string InsertedBlock(const std::filesystem::path& file) {
+  const std::string dxf = ReadText(file);
+  const size_t insert = dxf.find("\nINSERT\n", dxf.find("\nENTITIES\n"));
+  const size_t name = dxf.find("\n  2\n", insert);
+  if (insert == std::string::npos || name == std::string::npos) return {};
+  return dxf.substr(name + 5, dxf.find('\n', name + 5) - name - 5);
+}
+
 TEST(SampleDrawings, FirstMiddleAndLastRowOfEveryPartReadCleanlyInCad) {
   const std::string library = SampleLibraryPath().string();
   std::vector<int> parts;
@@ -44,12 +58,19 @@ TEST(SampleDrawings, FirstMiddleAndLastRowOfEveryPartReadCleanlyInCad) {
     const json rows = RunJson(
         {"show", std::to_string(part), "--library", library, "--json"})["parameters"]["rows"];
     ASSERT_FALSE(rows.empty()) << "part " << part;
+    std::set<std::string> picked, blockNames;
     for (size_t pick : {size_t{0}, (rows.size() - 1) / 2, rows.size() - 1}) {
       const std::string row = std::to_string(rows[pick]["row"].get<int>());
       const auto file = out.Path() / ("p" + std::to_string(part) + "-r" + row + ".dxf");
-      ProgramRun drawn = RunQzdbs(
-          {"draw", std::to_string(part), "--library", library, "--row", row, "-o", file.string()});
-      ASSERT_EQ(drawn.status, 0) << "part " << part << " row " << row << ": " << drawn.err;
+      for (const bool block : {true, false}) {
+        std::vector<std::string> args{
+            "draw", std::to_string(part), "--library", library, "--row", row, "-o", file.string()};
+        if (block) args.insert(args.end(), {"--option", "make-block"});
+        ProgramRun drawn = RunQzdbs(args);
+        ASSERT_EQ(drawn.status, 0) << "part " << part << " row " << row << ": " << drawn.err;
+        if (block) blockNames.insert(InsertedBlock(file));
+      }
+      picked.insert(row);
       const json seen = InspectWithEzdxf(file);
       EXPECT_TRUE(seen["errors"].empty()) << file << seen["errors"].dump();
       EXPECT_TRUE(seen["fixes"].empty()) << file << seen["fixes"].dump();
@@ -58,7 +79,20 @@ TEST(SampleDrawings, FirstMiddleAndLastRowOfEveryPartReadCleanlyInCad) {
       // A label block shows its values in their places, not an empty frame.
       for (const json& insert : seen["inserts"])
         EXPECT_TRUE(insert["hidden"].empty()) << file << insert.dump();
+      // Texts measured one text height a character: a 0.05 mm tolerance
+      // for the numbers' rounding.
+      const json& extents = seen["extents"];
+      for (int i = 0; i < 4; ++i)
+        EXPECT_GE((i < 2 ? -1 : 1) * (extents["header"].at(i).get<double>() -
+                                      extents["measured"].at(i).get<double>()),
+                  -0.05)
+            << file << extents.dump();
+      EXPECT_TRUE(seen["short_dashes"].empty()) << file << seen["short_dashes"].dump();
+      for (const json& dimension : seen["dimensions"])
+        EXPECT_NE(dimension["type"], 5) << file << dimension.dump();
     }
+    EXPECT_EQ(blockNames.size(), picked.size()) << "part " << part;
+    EXPECT_FALSE(blockNames.contains("")) << "part " << part;
   }
 }
 

@@ -34,16 +34,18 @@ TEST(DocumentTest, ViewRolesComeFromTheirNames) {
 }
 
 // Views of one 20 x 10 box each, around their base points; where each lands.
+// The front view has a line under it, as wide as a designation: the views
+// beside it keep their gap from its box, the views below from that line.
 TEST(DocumentTest, ViewsStandRoundTheFrontViewInFirstOrThirdAngle) {
   // Each view's lower left corner in first and third angle; the gap is 10, the smallest, and
-  // the front view spans x 100..120, y 50..60.
+  // the front view's box spans x 100..120, y 50..60, its line x 100..150 at y 40.
   const struct {
     const char* name;
     Point3 corner[2];
   } views[] = {
-      {"俯视图", {{100, 30, 0}, {100, 70, 0}}}, {"Section A-A", {{160, 50, 0}, {160, 50, 0}}},
-      {"左视图", {{130, 50, 0}, {70, 50, 0}}},  {"主视图", {{100, 50, 0}, {100, 50, 0}}},
-      {"右视图", {{70, 50, 0}, {130, 50, 0}}},  {"仰视图", {{100, 70, 0}, {100, 30, 0}}},
+      {"俯视图", {{100, 20, 0}, {100, 70, 0}}}, {"Section A-A", {{160, 50, 0}, {160, 50, 0}}},
+      {"左视图", {{130, 50, 0}, {70, 50, 0}}},  {"主视图", {{100, 40, 0}, {100, 40, 0}}},
+      {"右视图", {{70, 50, 0}, {130, 50, 0}}},  {"仰视图", {{100, 70, 0}, {100, 20, 0}}},
       {"轴测图", {{190, 50, 0}, {190, 50, 0}}}};
   for (const int angle : {0, 1}) {
     SessionBuilder b;
@@ -51,7 +53,9 @@ TEST(DocumentTest, ViewsStandRoundTheFrontViewInFirstOrThirdAngle) {
     int32_t id = 0;
     for (const auto& view : views) {
       ++id;
-      b.AddLine(b.AddView(view.name, id, {5, 5, 0}), id, {5, 5, 0}, {25, 15, 0});
+      const DbView at = b.AddView(view.name, id, {5, 5, 0});
+      b.AddLine(at, id, {5, 5, 0}, {25, 15, 0});
+      if (std::string_view(view.name) == "主视图") b.AddLine(at, 100, {5, -5, 0}, {55, -5, 0});
     }
     BuildOptions options;
     options.projection = angle == 0 ? Projection::FirstAngle : Projection::ThirdAngle;

@@ -26,9 +26,11 @@ struct Context {
   int choice;
 };
 
-// The other places of a text: outside beside either arrow, then a text
-// height further out at each step; last, just inside either arrow.
-constexpr int kLinearSteps = 5;
+// The other places of a text: outside beside either arrow, then half a text
+// height further out at each step (a short dimension's text stays near it);
+// last, just inside either arrow.
+constexpr int kLinearSteps = 9;
+constexpr double kLinearStep = 0.5;
 constexpr int kLinearChoices = kLinearSteps * 2 + 2;
 // A diameter or radius turned by these angles from where the library put it.
 constexpr double kRadialTurns[] = {45, -45, 90, -90, 135, -135, 180};
@@ -142,7 +144,8 @@ std::optional<double> DrawLinear(DimensionShape& dim, const Context& c) {
     const double inside = c.arrow + c.gap + width / 2;
     at = c.choice % 2 ? inside : span - inside;
   } else if (c.choice > 0) {
-    const double outside = 2 * c.arrow + c.gap + width / 2 + (c.choice - 1) / 2 * c.textHeight;
+    const double outside =
+        2 * c.arrow + c.gap + width / 2 + (c.choice - 1) / 2 * kLinearStep * c.textHeight;
     at = c.choice % 2 ? -outside : span + outside;
   }
   auto textSpan = PlaceLineText(dim, q1, e, at, c);
@@ -312,8 +315,9 @@ std::optional<double> DrawOrdinate(DimensionShape& dim, const Context& c) {
   if (Length(across) < kEpsilon) {
     dim.graphics.lines.push_back(LineShape{start, dim.leaderEnd});
   } else {
-    Point3 jog1 = dim.definingPoint + axis * (run / 3);
-    Point3 jog2 = jog1 + across + axis * (run / 3);
+    // The jog near the text, where the leader has left the part behind.
+    Point3 jog1 = dim.definingPoint + axis * (run * 0.6);
+    Point3 jog2 = jog1 + across + axis * (run * 0.2);
     dim.graphics.lines.push_back(LineShape{start, jog1});
     dim.graphics.lines.push_back(LineShape{jog1, jog2});
     dim.graphics.lines.push_back(LineShape{jog2, dim.leaderEnd});

@@ -34,8 +34,8 @@ void AddEllipse(Extents& e, const EllipseShape& s) {
   }
 }
 
-void AddText(Extents& e, const TextShape& text) {
-  for (const Point3& corner : TextCorners(text))
+void AddText(Extents& e, const TextShape& text, TextBoxes texts) {
+  for (const Point3& corner : texts == TextBoxes::kCad ? CadTextCorners(text) : TextCorners(text))
     e.Add(corner);
 }
 
@@ -67,6 +67,7 @@ namespace {
 struct AddShape {
   Extents& e;
   const Document* document;
+  TextBoxes texts = TextBoxes::kLayout;
 
   void operator()(const LineShape& s) const {
     e.Add(s.start);
@@ -84,7 +85,7 @@ struct AddShape {
     for (const Point3& p : s.vertices)
       e.Add(p);
   }
-  void operator()(const TextShape& s) const { AddText(e, s); }
+  void operator()(const TextShape& s) const { AddText(e, s, texts); }
   void operator()(const SolidShape& s) const {
     for (const Point3& p : s.corners)
       e.Add(p);
@@ -124,21 +125,21 @@ Extents SketchExtents(const Sketch& sketch) {
   return e;
 }
 
-Extents ShapeExtents(const Shape& shape, const Document& document) {
+Extents ShapeExtents(const Shape& shape, const Document& document, TextBoxes texts) {
   Extents e;
-  std::visit(AddShape{e, &document}, shape);
+  std::visit(AddShape{e, &document, texts}, shape);
   return e;
 }
 
 Extents EntityListExtents(const std::vector<Entity>& entities, const Document& document,
-                          bool includeNonPrinting) {
+                          bool includeNonPrinting, TextBoxes texts) {
   Extents e;
   for (const Entity& entity : entities) {
     if (!includeNonPrinting) {
       const Layer* layer = document.FindLayer(entity.layer);
       if (!entity.visible || (layer && !layer->plot)) continue;
     }
-    e.Add(ShapeExtents(entity.shape, document));
+    e.Add(ShapeExtents(entity.shape, document, texts));
   }
   return e;
 }
@@ -147,10 +148,10 @@ Extents ViewExtents(const View& view, const Document& document, bool includeNonP
   return EntityListExtents(view.entities, document, includeNonPrinting);
 }
 
-Extents DocumentExtents(const Document& document, bool includeNonPrinting) {
+Extents DocumentExtents(const Document& document, bool includeNonPrinting, TextBoxes texts) {
   Extents e;
   for (const View& view : document.views)
-    e.Add(ViewExtents(view, document, includeNonPrinting));
+    e.Add(EntityListExtents(view.entities, document, includeNonPrinting, texts));
   return e;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "base/OrderedMap.h"
 #include "server/document/Extents.h"
@@ -66,11 +67,7 @@ class Placer {
     if (gap_ <= 0) gap_ = GapFromSize();
 
     const Point3& base = document_.part.basePoint;
-    frontBox_ = Place(front, base[0], base[1]);
-    right_ = frontBox_.maxX;
-    left_ = frontBox_.minX;
-    below_ = frontBox_.minY;
-    above_ = frontBox_.maxY;
+    Place(front, base[0], base[1]);
     std::vector<bool> placed(count, false);
     placed[front] = true;
     // The views round the front view first, each role once; the rest follow
@@ -114,16 +111,34 @@ class Placer {
     return std::max(10.0 * scale, size / 5);
   }
 
-  // Moves view v so that its base point lands on (x, y); its box after.
-  Box Place(size_t v, double x, double y) {
+  // Moves view v so that its base point lands on (x, y), and keeps the boxes
+  // of its entities where they now stand.
+  void Place(size_t v, double x, double y) {
     View& view = document_.views[v];
     view.insertionPoint = {x, y, document_.part.basePoint[2]};
     const Affine move = Affine::Translation(view.insertionPoint - view.basePoint);
-    for (Entity& entity : view.entities)
+    for (Entity& entity : view.entities) {
       TransformShape(entity.shape, move);
-    const Extents& e = extents_[v];
-    if (!e.valid) return {x, y, x, y};
-    return {e.min[0] + move.tx, e.min[1] + move.ty, e.max[0] + move.tx, e.max[1] + move.ty};
+      const Extents e = ShapeExtents(entity.shape, document_);
+      if (e.valid) placed_.push_back({e.min[0], e.min[1], e.max[0], e.max[1]});
+    }
+    if (!extents_[v].valid) placed_.push_back({x, y, x, y});
+  }
+
+  // How far the placed entities reach towards `where` within the band from
+  // `low` to `high` across it: a view keeps its gap from what stands beside
+  // it, not from a designation written under its neighbour.
+  double Edge(Where where, double low, double high) const {
+    const bool horizontal = where == Where::Right || where == Where::Left;
+    const bool far = where == Where::Right || where == Where::Above;
+    double edge = far ? -1e300 : 1e300;
+    for (const Box& b : placed_) {
+      const double from = horizontal ? b.minY : b.minX, to = horizontal ? b.maxY : b.maxX;
+      if (to < low || from > high) continue;
+      edge = far ? std::max(edge, horizontal ? b.maxX : b.maxY)
+                 : std::min(edge, horizontal ? b.minX : b.minY);
+    }
+    return edge;
   }
 
   void PlaceBeside(size_t v, Where where) {
@@ -134,18 +149,23 @@ class Placer {
     // The distances from the view's base point to its edges.
     const double toLeft = e.valid ? bx - e.min[0] : 0, toRight = e.valid ? e.max[0] - bx : 0;
     const double toBottom = e.valid ? by - e.min[1] : 0, toTop = e.valid ? e.max[1] - by : 0;
+    // With nothing placed in its band, a view stands beside the rest.
+    auto edge = [&](double low, double high) {
+      const double in = Edge(where, low, high);
+      return std::abs(in) < 1e299 ? in : Edge(where, -1e300, 1e300);
+    };
     switch (where) {
       case Where::Right:
-        right_ = Place(v, right_ + gap_ + toLeft, base[1]).maxX;
+        Place(v, edge(base[1] - toBottom, base[1] + toTop) + gap_ + toLeft, base[1]);
         break;
       case Where::Left:
-        left_ = Place(v, left_ - gap_ - toRight, base[1]).minX;
+        Place(v, edge(base[1] - toBottom, base[1] + toTop) - gap_ - toRight, base[1]);
         break;
       case Where::Below:
-        below_ = Place(v, base[0], below_ - gap_ - toTop).minY;
+        Place(v, base[0], edge(base[0] - toLeft, base[0] + toRight) - gap_ - toTop);
         break;
       case Where::Above:
-        above_ = Place(v, base[0], above_ + gap_ + toBottom).maxY;
+        Place(v, base[0], edge(base[0] - toLeft, base[0] + toRight) + gap_ + toBottom);
         break;
     }
   }
@@ -154,8 +174,7 @@ class Placer {
   double gap_;
   Projection projection_;
   std::vector<Extents> extents_;
-  Box frontBox_{};
-  double right_ = 0, left_ = 0, below_ = 0, above_ = 0;
+  std::vector<Box> placed_;
 };
 
 }  // namespace

@@ -26,8 +26,8 @@ void AddArrow(Sketch& sketch, const Point3& tip, const Point3& direction, double
 
 double ReadableAngle(double degrees) {
   double a = NormalizeAngle(degrees);
-  if (a > 90.0 + 1e-9 && a <= 270.0 + 1e-9) a -= 180.0;
-  if (a > 270.0) a -= 360.0;
+  if (a > 120.0 + 1e-9 && a <= 300.0 + 1e-9) a -= 180.0;
+  if (a > 300.0 + 1e-9) a -= 360.0;
   return a;
 }
 

@@ -11,8 +11,10 @@ namespace qzdbs::server {
 // a third as wide), 1 an oblique stroke, 2 open.
 void AddArrow(Sketch& sketch, const Point3& tip, const Point3& direction, double size, int kind);
 
-// An angle turned by half a turn when the text would otherwise read upside
-// down: the result lies in (-90, 90].
+// An angle turned by half a turn when the text would otherwise not read from
+// the bottom or the right of the sheet (ISO 129-1): the result lies in
+// (-60, 120], so a text along a line within 30 degrees of the vertical that
+// leans left reads upwards, not from the left.
 double ReadableAngle(double degrees);
 
 TextShape MakeText(const RichText& runs, const Point3& position, double rotation, int attachment,

@@ -108,7 +108,7 @@ int DxfFile::MostDecimals() const {
 
 void DxfFile::WriteHeader() {
   dxf_.writeHeader(out_);
-  Extents extents = DocumentExtents(document_);
+  Extents extents = DocumentExtents(document_, true, TextBoxes::kCad);
   if (!extents.valid) extents.Add(Point3{0, 0, 0});
   auto variable = [&](const char* name) { out_.dxfString(9, name); };
   variable("$DWGCODEPAGE");

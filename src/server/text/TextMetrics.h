@@ -36,4 +36,12 @@ std::array<double, 4> LocalTextBox(const TextShape& text);
 // bottom left.
 std::array<Point3, 4> TextCorners(const TextShape& text);
 
+// The corners of a box no smaller than what a CAD program draws the text in,
+// whatever font it puts in for ours: a character up to one text height wide
+// (spaces too), a stack written out in a row by a reader that does not stack,
+// and a third of the height more above and below (descenders, and readers
+// that stand a line's whole height on its attachment point). A DXF's extents
+// hold these.
+std::array<Point3, 4> CadTextCorners(const TextShape& text);
+
 }  // namespace qzdbs::server
