@@ -44,6 +44,27 @@ def table_rows(name, checked):
     return rows
 
 
+
+def section_details(p, top_bore, outside, thickness):
+    """What the section of a washer shows besides its bands, between the points of the bore's
+    top edge, of the outside diameter (left, right) and of the thickness (bottom, top); the
+    bearing face's bore edge runs W6 to W1."""
+    # Behind the cutting plane the far half of the bore's edges shows across the hole.
+    p.line("W6", "W1", name="孔口棱线下 (bore edge behind the section, bearing face)")
+    p.line(*top_bore, name="孔口棱线上 (bore edge behind the section, top face)")
+    p.line(p.pt("A1", "0", "-S.cl"), p.pt("A2", "0", "O.h+S.cl"), layer="CENTER",
+           name="轴线 (axis)")
+    # The outside diameter below, the bore above: neither's extension lines cross the
+    # other's text.
+    p.dim_linear(*outside, p.pt("D2", "0", "-S.dof"), text='"Ø" & O.d2', tol="h14",
+                 name="外径 d2 (outside diameter)")
+    p.dim_linear(*top_bore, p.pt("D1", "0", "O.h+S.dof"), text='"Ø" & O.d1', tol="H13",
+                 name="内径 d1 (inside diameter)")
+    p.dim_linear(*thickness, p.pt("DH", "S.r2+S.dof", "0"), vertical=True, text="O.h",
+                 name="厚度 h (thickness)")
+    # Below the thickness's text, which stands under the washer when the washer is thin.
+    p.text(p.pt("TX", "-S.r2", "-2*S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
+
 def build(lib):
     for key, gbno, edition, twin, name, english, table, grade in PARTS:
         rows = table_rows(table, "iso7089_plain_washer" if key == "gb97.1" else None)
@@ -75,21 +96,7 @@ def washer(p, rows, gbno, edition, twin, name, grade):
         lt = p.pline(left, name="剖面左 (section, left)")
         p.hatch([r], scale=0.5, name="剖面线右 (hatching, right)")
         p.hatch([lt], scale=0.5, name="剖面线左 (hatching, left)")
-        # Behind the cutting plane the far half of the bore's edges shows across the hole.
-        p.line("W6", "W1", name="孔口棱线下 (bore edge behind the section, bearing face)")
-        p.line("W7", "W4", name="孔口棱线上 (bore edge behind the section, top face)")
-        p.line(p.pt("A1", "0", "-S.cl"), p.pt("A2", "0", "O.h+S.cl"), layer="CENTER",
-               name="轴线 (axis)")
-        # The outside diameter below, the bore above: neither's extension lines cross the
-        # other's text.
-        p.dim_linear("W5", "W2", p.pt("D2", "0", "-S.dof"), text='"Ø" & O.d2', tol="h14",
-                     name="外径 d2 (outside diameter)")
-        p.dim_linear("W7", "W4", p.pt("D1", "0", "O.h+S.dof"), text='"Ø" & O.d1', tol="H13",
-                     name="内径 d1 (inside diameter)")
-        p.dim_linear("W2", "W3", p.pt("DH", "S.r2+S.dof", "0"), vertical=True, text="O.h",
-                     name="厚度 h (thickness)")
-        # Below the thickness's text, which stands under the washer when the washer is thin.
-        p.text(p.pt("TX", "-S.r2", "-2*S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
+        section_details(p, top_bore=("W7", "W4"), outside=("W5", "W2"), thickness=("W2", "W3"))
 
     p.pt("Q", "0", "-S.r2-S.gv")
     top = p.view("俯视图 (Top view)", "Q")

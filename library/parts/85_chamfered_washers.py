@@ -42,18 +42,8 @@ def build(lib):
                    p.auto_pt("W", f"{x}S.r1", "O.h")]
             band = p.pline(pts, name=f"剖面{side} (section, {side})")
             p.hatch([band], scale=0.5, name=f"剖面线{side} (hatching, {side})")
-        # Behind the cutting plane the far half of the bore's edges shows across the hole.
-        p.line("W6", "W1", name="孔口棱线下 (bore edge behind the section, bearing face)")
-        p.line("W10", "W5", name="孔口棱线上 (bore edge behind the section, top face)")
-        p.line(p.pt("A1", "0", "-S.cl"), p.pt("A2", "0", "O.h+S.cl"), layer="CENTER",
-               name="轴线 (axis)")
-        p.dim_linear("W7", "W2", p.pt("D2", "0", "-S.dof"), text='"Ø" & O.d2', tol="h14",
-                     name="外径 d2 (outside diameter)")
-        p.dim_linear("W10", "W5", p.pt("D1", "0", "O.h+S.dof"), text='"Ø" & O.d1', tol="H13",
-                     name="内径 d1 (inside diameter)")
-        p.dim_linear("W2", "W4", p.pt("DH", "S.r2+S.dof", "0"), vertical=True, text="O.h",
-                     name="厚度 h (thickness)")
-        p.text(p.pt("TX", "-S.r2", "-2*S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
+        plain.section_details(p, top_bore=("W10", "W5"), outside=("W7", "W2"),
+                              thickness=("W2", "W4"))
 
     p.pt("Q", "0", "-S.r2-S.gv")
     top = p.view("俯视图 (Top view)", "Q")
