@@ -2,6 +2,7 @@
 #include "base/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -49,17 +50,22 @@ void AtomicFile::Write(std::string_view bytes) {
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) Fail("write failed", n < 0 ? errno : ENOSPC);
     bytes.remove_prefix(static_cast<size_t>(n));
+    written_ += static_cast<uint64_t>(n);
   }
 }
 
 void AtomicFile::Commit() {
   // close tells of blocks a network folder could not take; no fsync, which
-  // would cost a batch of small files more than their drawing. Every write
-  // was checked and the file is this process's alone (O_EXCL), so its size
-  // is what was written without asking again.
+  // would cost a batch of small files more than their drawing. The size is
+  // asked once more after close: a file system that took every write may
+  // still have dropped some (quota on a network folder).
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) Fail("cannot close", errno);
+  struct stat info {};
+  if (::lstat(temporary_.c_str(), &info) != 0) Fail("cannot check the size", errno);
+  if (static_cast<uint64_t>(info.st_size) != written_)
+    Fail(std::to_string(info.st_size) + " of " + std::to_string(written_) + " bytes on disk", EIO);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot rename", errno);
   temporary_.clear();
 }

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -31,8 +32,8 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   void Write(std::string_view bytes);
-  // Closes the file, then renames it over the target. Throws FileWriteError otherwise, with
-  // the target untouched.
+  // Closes the file, checks that its size is what was written, then renames it over the
+  // target. Throws FileWriteError otherwise, with the target untouched.
   void Commit();
 
   const std::filesystem::path& Target() const { return target_; }
@@ -43,6 +44,7 @@ class AtomicFile {
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   int fd_ = -1;
+  uint64_t written_ = 0;
 };
 
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
