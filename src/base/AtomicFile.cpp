@@ -15,8 +15,12 @@ namespace fs = std::filesystem;
 
 fs::path TemporaryNameBeside(const fs::path& target) {
   static std::atomic<uint64_t> counter{0};
-  std::string name = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter++);
+  // Asked once: a batch makes thousands of names. A child forked later
+  // that keeps its parent's number only meets its names, which O_EXCL turns
+  // away.
+  static const std::string pid = std::to_string(::getpid());
+  std::string name =
+      "." + target.filename().string() + ".tmp-" + pid + "-" + std::to_string(counter++);
   return target.parent_path() / name;
 }
 
@@ -52,7 +56,9 @@ void AtomicFile::Write(std::string_view bytes) {
 
 void AtomicFile::Commit() {
   // close tells of blocks a network folder could not take; no fsync, which
-  // would cost a batch of small files more than their drawing.
+  // would cost a batch of small files more than their drawing. The size is
+  // asked once more after close: a file system that took every write may
+  // still have dropped some (quota on a network folder).
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) Fail("cannot close", errno);

@@ -32,9 +32,8 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   void Write(std::string_view bytes);
-  // Closes the file, checks that its size is what was written,
-  // then renames it over the target. Throws FileWriteError otherwise, with
-  // the target untouched.
+  // Closes the file, checks that its size is what was written, then renames it over the
+  // target. Throws FileWriteError otherwise, with the target untouched.
   void Commit();
 
   const std::filesystem::path& Target() const { return target_; }

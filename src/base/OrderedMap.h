@@ -99,6 +99,8 @@ class OrderedMap {
     return true;
   }
 
+  void Reserve(size_t count) { entries_.reserve(count); }
+
   int32_t Count() const { return static_cast<int32_t>(entries_.size() - deadCount_); }
   bool Empty() const { return Count() == 0; }
   void Clear() {
@@ -136,6 +138,13 @@ class OrderedMap {
   };
   ValueIterator ValuesBegin() const { return ValueIterator(begin()); }
   ValueIterator ValuesEnd() const { return ValueIterator(end()); }
+
+  // Hands every value to `change` in place, keys and positions untouched.
+  template <typename F>
+  void ChangeValues(F change) {
+    for (Entry& entry : entries_)
+      change(entry.second);
+  }
 
  private:
   // Most collections hold a handful of records (the members of one entity,

@@ -56,8 +56,12 @@ std::vector<PendingSlot> PendingPositions(const colCompute& pending) {
   return slots;
 }
 
-void RunPass(colCompute& family, colCompute& pending, std::vector<PendingSlot>& slots,
-             FamilyRules rules) {
+// The finished records leave the pending collection together, not one by
+// one while the passes run: the passes walk their own list of positions, and
+// taking records out of a keyed collection one at a time costs more than
+// computing most of them. `done` holds their keys until then.
+void RunPass(colCompute& family, std::vector<PendingSlot>& slots, FamilyRules rules,
+             std::vector<std::string>& done) {
   // Removing moves the later records down while the walk advances: the
   // record after a removed one waits for the next pass.
   bool afterRemoval = false;
@@ -69,7 +73,7 @@ void RunPass(colCompute& family, colCompute& pending, std::vector<PendingSlot>& 
         record.isDoneCalValue == 1 || (rules.givenValueIsFinal && record.IsExpression == 0);
     if (finished) {
       if (clsComputePtr final = family.Item(slot.key)) final->isDoneCalValue = 1;
-      pending.Remove(slot.key);
+      done.push_back(std::move(slot.key));
       slot.removed = afterRemoval = true;
       continue;
     }
@@ -97,12 +101,25 @@ bool ComputeFamily(void (*load)(), std::shared_ptr<colCompute>& familyRef,
   ComputeState& state = Compute();
   state.PassLimit = pending.Count();
   std::vector<PendingSlot> slots = PendingPositions(pending);
+  std::vector<std::string> finished;
+  // What is left pending when the family stops short, as the caller sees it.
+  auto removeFinished = [&] {
+    for (const std::string& key : finished)
+      pending.Remove(key);
+  };
   for (int32_t pass = 0;; ++pass) {
-    if (pending.Count() == 0) return true;
-    if (pass > state.PassLimit) return false;
+    if (pending.Count() == static_cast<int32_t>(finished.size())) {
+      pending.Clear();
+      return true;
+    }
+    if (pass > state.PassLimit) {
+      removeFinished();
+      return false;
+    }
     try {
-      RunPass(family, pending, slots, rules);
+      RunPass(family, slots, rules, finished);
     } catch (const TextLimitPassed& passed) {
+      removeFinished();
       MsgBox("零件 \"" + Engine().CurrentPartName + "\" (PartID " +
                  std::to_string(Engine().CurrentPartID) + ") 的 " + passed.key +
                  ": 计算出的文字总量超过 " + std::to_string(kMaxPartTextBytes >> 20) + " MiB",
@@ -221,7 +238,8 @@ void ReleaseComputeData() {
   state.Views.reset();
   state.Layers.reset();
   state.ComputeDB.reset();
-  state.Parser.reset();
+  // The parser stays with its compiled formulas: the next drawing, most
+  // often another row of the same part, evaluates the same formulas.
   state.CurrentView.Release();
 }
 

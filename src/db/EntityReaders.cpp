@@ -2,8 +2,11 @@
 // by the reader table, with the few steps where a type really differs.
 #include "db/EntityReaders.h"
 
+#include <algorithm>
 #include <exception>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "base/NumberText.h"
 #include "db/EntityTypeDef.h"
@@ -41,12 +44,7 @@ class Reader {
     try {
       db::Recordset rs;
       Open(rs, EntityTypeSql(type_, context_.partID, context_.entityID), type_.rule);
-      for (const ParamDef& param : type_.params)
-        AddParam(param, rs);
-      for (TailStep step : type_.tail) {
-        if (!Tail(step, rs)) return false;
-      }
-      return true;
+      return Keepable() ? ReadKept(rs) : ReadAll(rs);
     } catch (const RowRuleUnmet&) {
       if (type_.show == ShowFailures::Always) MsgBox("", MsgIcon::Critical, type_.title);
       return false;
@@ -57,6 +55,48 @@ class Reader {
   }
 
  private:
+  bool ReadAll(db::Recordset& rs) {
+    for (const ParamDef& param : type_.params)
+      AddParam(param, rs);
+    for (TailStep step : type_.tail) {
+      if (!Tail(step, rs)) return false;
+    }
+    return true;
+  }
+
+  // A copy stands for a read into an empty collection, and for a reader that
+  // only reads: a block file is written again for every drawing.
+  bool Keepable() const {
+    return context_.params.Count() == 0 &&
+           std::find(type_.tail.begin(), type_.tail.end(), TailStep::BlockFile) == type_.tail.end();
+  }
+
+  // A batch draws every row of a part, and an entity's parameters are the
+  // same for each: they are kept per thread by the query result they were
+  // read from (the library's results live as long as it stays open, and a
+  // library is only ever read), and each drawing takes a copy.
+  bool ReadKept(db::Recordset& rs) {
+    struct Kept {
+      std::weak_ptr<const db::QueryResult> source;
+      const EntityTypeDef* type;
+      colCompute params;
+    };
+    constexpr size_t kKeptEntities = 4096;
+    thread_local std::unordered_map<const db::QueryResult*, Kept> kept;
+    const auto& source = rs.Result();
+    if (auto found = kept.find(source.get()); found != kept.end()) {
+      if (found->second.source.lock() == source && found->second.type == &type_) {
+        context_.params = found->second.params.Clone();
+        return true;
+      }
+      kept.erase(found);
+    }
+    if (!ReadAll(rs)) return false;
+    if (kept.size() >= kKeptEntities) kept.clear();
+    kept.emplace(source.get(), Kept{source, &type_, context_.params.Clone()});
+    return true;
+  }
+
   void Open(db::Recordset& rs, const std::string& sql, RowRule rule) {
     rs.Open(sql, context_.connection);
     if (!RuleMet(rule, rs.RecordCount())) throw RowRuleUnmet{};

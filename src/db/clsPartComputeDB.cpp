@@ -1,7 +1,9 @@
 // The definition reader of one part.
 #include "db/clsPartComputeDB.h"
 
+#include <deque>
 #include <exception>
+#include <memory>
 
 #include "base/EngineError.h"
 #include "db/EntityReaders.h"
@@ -32,6 +34,38 @@ struct FamilyPara {
 
 bool AddToBoth(colCompute& family, colCompute& pending, const FamilyPara& para) {
   return para.AddTo(family) && para.AddTo(pending);
+}
+
+// A family as read from its query's result, kept while that result is: a
+// batch draws every row of a part, and its structure, properties and points
+// are the same for each, so each drawing takes a copy instead of reading
+// and indexing them again. A handful per thread, for the parts in hand.
+struct KeptFamily {
+  std::weak_ptr<const db::QueryResult> source;
+  colCompute family;
+  colCompute pending;
+};
+
+// Fills both from the kept copy of the result's family, or reads them with
+// `read` and keeps a copy of what a successful read gave.
+template <typename Read>
+bool ReadFamily(const db::Recordset& rs, colCompute& family, colCompute& pending, Read read) {
+  constexpr size_t kKeptFamilies = 12;
+  thread_local std::deque<KeptFamily> kept;
+  // A copy stands for a read into empty collections only.
+  if (family.Count() > 0 || pending.Count() > 0) return read();
+  const auto& source = rs.Result();
+  for (const KeptFamily& copy : kept) {
+    if (copy.source.lock() == source) {
+      family = copy.family.Clone();
+      pending = copy.pending.Clone();
+      return true;
+    }
+  }
+  if (!read()) return false;
+  if (kept.size() >= kKeptFamilies) kept.pop_front();
+  kept.push_back({source, family.Clone(), pending.Clone()});
+  return true;
 }
 
 const db::Connection& LibraryConnection() {
@@ -131,16 +165,18 @@ bool clsPartComputeDB::getStructurePara(colCompute& colStruct, colCompute& colte
     db::Recordset rs;
     rs.Open(StructureParaSql(partID_), Own());
     if (rs.RecordCount() < 1) return false;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-      const FamilyPara para{"S",
-                            rs["Name"].AsText(),
-                            rs["Expression"].AsText(),
-                            rs["IsExpression"].AsInteger(),
-                            rs["Visible"].AsInteger(),
-                            "S." + std::to_string(rs["StructureID"].AsLong())};
-      if (!AddToBoth(colStruct, coltemp, para)) return false;
-    }
-    return true;
+    return ReadFamily(rs, colStruct, coltemp, [&] {
+      for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const FamilyPara para{"S",
+                              rs["Name"].AsText(),
+                              rs["Expression"].AsText(),
+                              rs["IsExpression"].AsInteger(),
+                              rs["Visible"].AsInteger(),
+                              "S." + std::to_string(rs["StructureID"].AsLong())};
+        if (!AddToBoth(colStruct, coltemp, para)) return false;
+      }
+      return true;
+    });
   } catch (const std::exception& e) {
     MsgBox(e.what(), MsgIcon::Information, "getStructurePara");
     return false;
@@ -152,16 +188,18 @@ bool clsPartComputeDB::getPartProperties(colCompute& colProp, colCompute& colPro
     db::Recordset rs;
     rs.Open(PropertiesSql(partID_), LibraryConnection());
     if (rs.RecordCount() < 1) return false;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-      const FamilyPara para{"T",
-                            rs["PropertyName"].AsText(),
-                            rs["Value"].AsText(),
-                            rs["IsExpression"].AsInteger(),
-                            0,
-                            "T." + std::to_string(rs["PropertyID"].AsLong())};
-      if (!AddToBoth(colProp, colPropTemp, para)) return false;
-    }
-    return true;
+    return ReadFamily(rs, colProp, colPropTemp, [&] {
+      for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const FamilyPara para{"T",
+                              rs["PropertyName"].AsText(),
+                              rs["Value"].AsText(),
+                              rs["IsExpression"].AsInteger(),
+                              0,
+                              "T." + std::to_string(rs["PropertyID"].AsLong())};
+        if (!AddToBoth(colProp, colPropTemp, para)) return false;
+      }
+      return true;
+    });
   } catch (const std::exception&) {
     return false;
   }
@@ -175,20 +213,22 @@ bool clsPartComputeDB::getPartPoint(colCompute& colPoint, colCompute& coltemp) {
       MsgBox("零件点的信息表没有任何数据，系统无法正常运行", MsgIcon::Exclamation, "提示：点表");
       return false;
     }
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-      const std::string name = rs["Name"].AsText();
-      const std::string alias = "P." + std::to_string(rs["PointID"].AsLong());
-      auto coordinate = [&](const char* axis, const char* column) {
-        return FamilyPara{"P", name + "." + axis, rs[column].AsText(), 1, 1, alias + "." + axis};
-      };
-      const FamilyPara x = coordinate("X", "PXParaExp");
-      const FamilyPara y = coordinate("Y", "PYParaExp");
-      const FamilyPara z = coordinate("Z", "PZParaExp");
-      for (colCompute* target : {&colPoint, &coltemp}) {
-        if (!x.AddTo(*target) || !y.AddTo(*target) || !z.AddTo(*target)) return false;
+    return ReadFamily(rs, colPoint, coltemp, [&] {
+      for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const std::string name = rs["Name"].AsText();
+        const std::string alias = "P." + std::to_string(rs["PointID"].AsLong());
+        auto coordinate = [&](const char* axis, const char* column) {
+          return FamilyPara{"P", name + "." + axis, rs[column].AsText(), 1, 1, alias + "." + axis};
+        };
+        const FamilyPara x = coordinate("X", "PXParaExp");
+        const FamilyPara y = coordinate("Y", "PYParaExp");
+        const FamilyPara z = coordinate("Z", "PZParaExp");
+        for (colCompute* target : {&colPoint, &coltemp}) {
+          if (!x.AddTo(*target) || !y.AddTo(*target) || !z.AddTo(*target)) return false;
+        }
       }
-    }
-    return true;
+      return true;
+    });
   } catch (const std::exception&) {
     return false;
   }

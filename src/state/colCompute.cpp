@@ -81,6 +81,13 @@ void colCompute::AddIndex(const std::string& value, const std::string& key) {
   aliases_.Insert(key, value);
 }
 
+colCompute colCompute::Clone() const {
+  colCompute copy(*this);
+  copy.store_.ChangeValues(
+      [](clsComputePtr& record) { record = std::make_shared<clsCompute>(*record); });
+  return copy;
+}
+
 void colCompute::Clear() {
   store_.Clear();
   aliases_.Clear();

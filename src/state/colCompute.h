@@ -42,6 +42,9 @@ class colCompute {
 
   void Clear();
 
+  // A copy with records of its own: changing one leaves this one's alone.
+  colCompute Clone() const;
+
   // Iterates the records in insertion order.
   using Iterator = OrderedMap<clsComputePtr>::ValueIterator;
   Iterator begin() const { return store_.ValuesBegin(); }

@@ -247,8 +247,9 @@ TEST_F(PipelineTest, InitCompStartsFromEmptyAndReleaseDropsEverything) {
 
   ReleaseComputeData();
   EXPECT_FALSE(state.DesignParas || state.StructParas || state.Points || state.Properties ||
-               state.Views || state.Layers || state.Entities || state.ComputeDB || state.Parser ||
+               state.Views || state.Layers || state.Entities || state.ComputeDB ||
                state.CurrentView);
+  EXPECT_TRUE(state.Parser);  // its compiled formulas serve the next drawing
 
   Engine().LibraryConnectString =
       LibraryConnectionString("/nonexistent/", "/nonexistent/x.db", kLibraryPassword);

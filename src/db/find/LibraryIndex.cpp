@@ -67,6 +67,10 @@ struct Reader {
   std::shared_ptr<const db::QueryResult> Query(const std::string& sql) const {
     return connection.Library().Query(sql);
   }
+  void ForEachRow(const std::string& sql,
+                  const std::function<void(const std::vector<db::CellValue>&)>& row) const {
+    connection.Library().ForEachRow(sql, row);
+  }
   db::Connection connection;
 };
 
@@ -140,33 +144,35 @@ void ReadRows(const Reader& reader, LibraryIndex& index,
               const std::unordered_map<int64_t, size_t>& byID,
               const std::unordered_map<int64_t, std::map<int64_t, size_t>>& columns) {
   // Unordered: SQLite would sort every value of the library; the rows are
-  // put in order here, where they usually arrive in order already.
-  auto values =
-      reader.Query("SELECT [PartID],[RowID],[ParaID],[StrValue],[RealValue] FROM [QZParaValue]");
+  // put in order here, where they usually arrive in order already. Every
+  // value of the library is read once: streamed, not kept.
   std::vector<std::unordered_map<int32_t, size_t>> rowsOf(index.parts.size());
-  for (const auto& row : values->rows) {
-    auto part = byID.find(IntOf(row[0]));
-    auto partColumns = columns.find(IntOf(row[0]));
-    if (part == byID.end() || partColumns == columns.end()) continue;
-    auto column = partColumns->second.find(IntOf(row[2]));
-    if (column == partColumns->second.end()) continue;
-    IndexedPart& indexed = index.parts[part->second];
-    auto rowID = static_cast<int32_t>(IntOf(row[1]));
-    size_t at = indexed.rows.size() - 1;
-    if (indexed.rows.empty() || indexed.rows.back().rowID != rowID) {
-      auto [known, added] = rowsOf[part->second].emplace(rowID, indexed.rows.size());
-      if (added) indexed.rows.push_back({rowID, std::vector<IndexedCell>(indexed.params.size())});
-      at = known->second;
-    }
-    IndexedCell& cell = indexed.rows[at].cells[column->second];
-    const bool text = indexed.params[column->second].text;
-    // A number's text is made only for the rows a search returns.
-    cell.number = text ? ParseNumber(TextOf(row[3])) : NumberOf(row[4]);
-    if (text || !cell.number) {
-      cell.shown = TextOf(row[3]);
-      cell.compact = LowerAscii(WithoutBlanks(FoldSearchText(cell.shown)));
-    }
-  }
+  reader.ForEachRow(
+      "SELECT [PartID],[RowID],[ParaID],[StrValue],[RealValue] FROM [QZParaValue]",
+      [&](const std::vector<db::CellValue>& row) {
+        auto part = byID.find(IntOf(row[0]));
+        auto partColumns = columns.find(IntOf(row[0]));
+        if (part == byID.end() || partColumns == columns.end()) return;
+        auto column = partColumns->second.find(IntOf(row[2]));
+        if (column == partColumns->second.end()) return;
+        IndexedPart& indexed = index.parts[part->second];
+        auto rowID = static_cast<int32_t>(IntOf(row[1]));
+        size_t at = indexed.rows.size() - 1;
+        if (indexed.rows.empty() || indexed.rows.back().rowID != rowID) {
+          auto [known, added] = rowsOf[part->second].emplace(rowID, indexed.rows.size());
+          if (added)
+            indexed.rows.push_back({rowID, std::vector<IndexedCell>(indexed.params.size())});
+          at = known->second;
+        }
+        IndexedCell& cell = indexed.rows[at].cells[column->second];
+        const bool text = indexed.params[column->second].text;
+        // A number's text is made only for the rows a search returns.
+        cell.number = text ? ParseNumber(TextOf(row[3])) : NumberOf(row[4]);
+        if (text || !cell.number) {
+          cell.shown = TextOf(row[3]);
+          cell.compact = LowerAscii(WithoutBlanks(FoldSearchText(cell.shown)));
+        }
+      });
 }
 
 // Which parameter is the thread, which the length, and which may take a value

@@ -110,6 +110,20 @@ std::shared_ptr<const QueryResult> SharedLibrary::Query(const std::string& sql) 
   return result;
 }
 
+void SharedLibrary::ForEachRow(const std::string& sql,
+                               const std::function<void(const std::vector<CellValue>&)>& row) {
+  sqlite3_stmt* statement = Prepare(sql);
+  std::vector<CellValue> cells(static_cast<size_t>(sqlite3_column_count(statement)));
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    for (size_t i = 0; i < cells.size(); ++i)
+      cells[i] = ReadCell(statement, static_cast<int>(i));
+    row(cells);
+  }
+  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(db_.get()));
+  sqlite3_reset(statement);
+}
+
 void SharedLibrary::ReadBlob(const std::string& table, const std::string& column, int64_t rowid,
                              const std::function<void(std::string_view)>& piece) const {
   sqlite3_blob* blob = nullptr;

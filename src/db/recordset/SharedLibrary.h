@@ -42,6 +42,12 @@ class SharedLibrary {
   // Throws DbError with SQLite's message when the text does not run.
   std::shared_ptr<const QueryResult> Query(const std::string& sql);
 
+  // Hands each row of `sql` to `row` as it is read and keeps nothing: for a
+  // whole table read once, which a kept result would only copy. The cells
+  // are those of the row in hand only. Throws DbError like Query.
+  void ForEachRow(const std::string& sql,
+                  const std::function<void(const std::vector<CellValue>&)>& row);
+
   // The bytes of one value of `column` in the row `rowid` of `table`, handed
   // to `piece` in order, a piece at a time: a large value (a block's drawing
   // file) is never held whole. Throws DbError when it cannot be read.

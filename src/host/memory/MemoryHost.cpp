@@ -38,7 +38,9 @@ std::shared_ptr<MemoryObject> MemoryComponent::NewObject(std::string_view classN
 }
 
 void MemoryObject::Set(std::string_view member, HostValue value) {
-  events_.push_back(HostEvent{HostEvent::Op::Set, std::string(member), {value}});
+  // The log keeps a copy, the member the value itself.
+  events_.push_back(HostEvent{HostEvent::Op::Set, std::string(member), {}});
+  events_.back().args.push_back(value);
   Preset(member, std::move(value));
 }
 

@@ -39,8 +39,14 @@ class MemoryObject : public HostObject {
     std::shared_ptr<MemoryObject> object;
   };
 
+  // Room for the members an entity usually gets, so that a drawing's
+  // hundreds of objects do not grow their lists step by step.
   MemoryObject(std::string className, std::shared_ptr<HostComponent> component)
-      : className_(std::move(className)), component_(std::move(component)) {}
+      : className_(std::move(className)), component_(std::move(component)) {
+    constexpr size_t kUsualMembers = 16;
+    events_.reserve(kUsualMembers);
+    properties_.Reserve(kUsualMembers);
+  }
 
   const std::string& ClassName() const override { return className_; }
   void Set(std::string_view member, HostValue value) override;

@@ -20,9 +20,32 @@ struct Segment {
   size_t owner;  // index of the entity in its view
 };
 
+// A text's frame, box and corners are measured once, not once for every
+// segment and every other text they are tried against.
 struct Label {
-  TextShape text;
+  Label(const TextShape& shape, size_t index)
+      : text(&shape),
+        owner(index),
+        blank(PlainText(shape.runs).find_first_not_of(' ') == std::string::npos),
+        u(Direction(shape.rotation)),
+        v(LeftNormal(u)),
+        corners(TextCorners(shape)) {
+    const auto local = LocalTextBox(shape);
+    box = {local[0] + kClearance, local[1] + kClearance, local[2] - kClearance,
+           local[3] - kClearance};
+  }
+
+  Point3 Local(const Point3& p) const {
+    const Point3 d = p - text->position;
+    return {Dot(d, u), Dot(d, v), 0};
+  }
+
+  const TextShape* text;  // in the view, which outlives the check
   size_t owner;
+  bool blank;
+  Point3 u, v;
+  std::array<Point3, 4> corners;
+  std::array<double, 4> box;  // in its own frame, shrunk by the clearance
 };
 
 class ViewCheck {
@@ -45,7 +68,7 @@ class ViewCheck {
       const Entity& entity = view_.entities[labels_[t].owner];
       findings.push_back(
           Finding{AuditCode::TextOverlap,
-                  "the text \"" + PlainText(labels_[t].text.runs) + "\" is crossed by " + crossed,
+                  "the text \"" + PlainText(labels_[t].text->runs) + "\" is crossed by " + crossed,
                   "view " + view_.name + ", " + entity.key + " " + entity.className, true});
     }
   }
@@ -86,7 +109,7 @@ class ViewCheck {
     for (const SolidShape& solid : sketch.solids)
       AddPath(std::vector<Point3>(solid.corners.begin(), solid.corners.end()), true, owner);
     for (const TextShape& text : sketch.texts)
-      labels_.push_back({text, owner});
+      labels_.emplace_back(text, owner);
   }
 
   void Collect(const Entity& entity, size_t owner) {
@@ -112,26 +135,13 @@ class ViewCheck {
           } else if constexpr (std::is_same_v<T, PolylineShape>) {
             AddPath(s.vertices, s.closed, owner);
           } else if constexpr (std::is_same_v<T, TextShape>) {
-            labels_.push_back({s, owner});
+            labels_.emplace_back(s, owner);
           } else if constexpr (std::is_same_v<T, DimensionShape> ||
                                std::is_same_v<T, LeaderShape>) {
             AddSketch(s.graphics, owner);
           }
         },
         entity.shape);
-  }
-
-  // The text's box in its own frame, shrunk by the clearance.
-  static std::array<double, 4> Box(const TextShape& text) {
-    auto box = LocalTextBox(text);
-    return {box[0] + kClearance, box[1] + kClearance, box[2] - kClearance, box[3] - kClearance};
-  }
-
-  static Point3 Local(const TextShape& text, const Point3& p) {
-    const Point3 u = Direction(text.rotation);
-    const Point3 v = LeftNormal(u);
-    const Point3 d = p - text.position;
-    return {Dot(d, u), Dot(d, v), 0};
   }
 
   // Liang-Barsky: does the segment reach into the box?
@@ -157,21 +167,18 @@ class ViewCheck {
     return true;
   }
 
-  bool Crosses(const TextShape& text, const Point3& a, const Point3& b) const {
-    return SegmentCrossesBox(Local(text, a), Local(text, b), Box(text));
+  static bool Crosses(const Label& label, const Point3& a, const Point3& b) {
+    return SegmentCrossesBox(label.Local(a), label.Local(b), label.box);
   }
 
   // Separating axes of two boxes: those of the first, then of the second.
-  bool TextsOverlap(const TextShape& one, const TextShape& other) const {
-    auto corners = TextCorners(other);
-    const auto box = Box(one);
-    for (int i = 0; i < 4; ++i) {
-      const Point3 a = corners[static_cast<size_t>(i)];
-      const Point3 b = corners[static_cast<size_t>((i + 1) % 4)];
-      if (Crosses(one, a, b)) return true;
+  static bool TextsOverlap(const Label& one, const Label& other) {
+    for (size_t i = 0; i < 4; ++i) {
+      if (Crosses(one, other.corners[i], other.corners[(i + 1) % 4])) return true;
     }
     // One inside the other without edges crossing.
-    const Point3 inner = Local(one, corners[0]);
+    const Point3 inner = one.Local(other.corners[0]);
+    const auto& box = one.box;
     return inner[0] > box[0] && inner[0] < box[2] && inner[1] > box[1] && inner[1] < box[3];
   }
 
@@ -182,15 +189,14 @@ class ViewCheck {
 
   std::string CrossedBy(size_t t) const {
     const Label& label = labels_[t];
-    if (PlainText(label.text.runs).find_first_not_of(' ') == std::string::npos) return {};
+    if (label.blank) return {};
     for (const Segment& segment : segments_) {
-      if (Crosses(label.text, segment.a, segment.b)) return "a line of " + Describe(segment.owner);
+      if (Crosses(label, segment.a, segment.b)) return "a line of " + Describe(segment.owner);
     }
     for (size_t o = 0; o < labels_.size(); ++o) {
-      if (o == t || PlainText(labels_[o].text.runs).find_first_not_of(' ') == std::string::npos)
-        continue;
-      if (TextsOverlap(label.text, labels_[o].text))
-        return "the text \"" + PlainText(labels_[o].text.runs) + "\" of " +
+      if (o == t || labels_[o].blank) continue;
+      if (TextsOverlap(label, labels_[o]))
+        return "the text \"" + PlainText(labels_[o].text->runs) + "\" of " +
                Describe(labels_[o].owner);
     }
     return {};

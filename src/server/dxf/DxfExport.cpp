@@ -415,7 +415,7 @@ void ExportDxf(const Document& document, const std::filesystem::path& file) {
   WriteAtomically(file, [&] {
     DxfStream out;
     DxfFile(document, out).Write();
-    return out.Text();
+    return out.Take();
   });
 }
 

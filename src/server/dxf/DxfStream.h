@@ -30,7 +30,9 @@ struct DxfStyle {
 // opened.
 class DxfStream : public DL_WriterA {
  public:
-  DxfStream() : DL_WriterA("", DL_Codes::AC1015) {}
+  // Room for a drawing of one part from the start, so that the text is not
+  // copied over and over while it grows.
+  DxfStream() : DL_WriterA("", DL_Codes::AC1015) { text_.reserve(size_t{32} << 10); }
 
   // Reals as dxflib writes them: 16 decimals with the trailing zeros cut,
   // one kept after the point.
@@ -57,6 +59,9 @@ class DxfStream : public DL_WriterA {
 
   // What has been written so far.
   const std::string& Text() const { return text_; }
+  // What has been written, handed over whole: a drawing's file is tens of
+  // kilobytes.
+  std::string Take() { return std::move(text_); }
 
  private:
   // A group code right-aligned in three columns, then the value, unescaped.
