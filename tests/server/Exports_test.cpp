@@ -166,6 +166,15 @@ TEST_F(ExportTest, AHostileDocumentCannotBreakOrAddToAnyFile) {
   const std::filesystem::path json = scratch.Path() / "hostile.json";
   ExportJson(document, json);
   EXPECT_TRUE(nlohmann::json::accept(ReadText(json)));
+
+  // A PDF reader opens what is left and draws it.
+  const std::filesystem::path pdf = scratch.Path() / "hostile.pdf";
+  ExportPdf(document, pdf);
+  const std::filesystem::path page = scratch.Path() / "hostile-page";
+  EXPECT_EQ(RunCommand("pdftoppm -r 10 -singlefile -png '" + pdf.string() + "' '" + page.string() +
+                       "' 2>&1"),
+            0);
+  EXPECT_TRUE(std::filesystem::exists(page.string() + ".png"));
 }
 
 // Every exporter over an older file: a failure of any kind leaves it byte for
