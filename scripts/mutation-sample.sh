@@ -17,7 +17,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 # The programs to run, in this order; PROGRAMS="db output" runs only those.
 read -r -a programs <<<"${PROGRAMS:-server output compute db library engine ui apps platform}"
 
-restore() { find "$tree/src" -name '*.mutation-orig' | while read -r orig; do mv "$orig" "${orig%.mutation-orig}"; done; }
+# A restored file is touched: it is older than the mutated objects, which the next build would
+# otherwise keep.
+restore() {
+  find "$tree/src" -name '*.mutation-orig' | while read -r orig; do
+    mv "$orig" "${orig%.mutation-orig}" && touch "${orig%.mutation-orig}"
+  done
+}
 trap restore EXIT
 
 /usr/bin/python3 - "$tree" "$here/mutations.tsv" <<'PY' || exit 1
