@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -70,7 +71,41 @@ void AtomicFile::Commit() {
   temporary_.clear();
 }
 
+namespace {
+
+// Whether `target` is a regular file holding exactly `bytes`. A link is not
+// followed and a FIFO does not block the open: both are replaced as ever.
+bool HoldsAlready(const fs::path& target, std::string_view bytes) {
+  struct Opened {
+    int fd;
+    ~Opened() {
+      if (fd >= 0) ::close(fd);
+    }
+  } opened{::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
+  const int fd = opened.fd;
+  if (fd < 0) return false;
+  struct stat info {};
+  bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) == bytes.size();
+  char buffer[1 << 16];
+  while (same && !bytes.empty()) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, bytes.size()));
+    if (n < 0 && errno == EINTR) continue;
+    same = n > 0 && bytes.substr(0, static_cast<size_t>(n)) ==
+                        std::string_view(buffer, static_cast<size_t>(n));
+    if (same) bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return same;
+}
+
+}  // namespace
+
 void WriteFileAtomically(const fs::path& target, std::string_view bytes, mode_t mode) {
+  // A file that already holds these bytes is left as it is, its time too: a
+  // batch run again into its folder rewrites only the drawings that changed,
+  // and a file system that has just freed thousands of files is slow to make
+  // new ones.
+  if (HoldsAlready(target, bytes)) return;
   AtomicFile file(target, mode);
   file.Write(bytes);
   file.Commit();

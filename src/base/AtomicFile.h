@@ -47,6 +47,7 @@ class AtomicFile {
   uint64_t written_ = 0;
 };
 
+// Leaves a regular file that already holds `bytes` as it is (a link is replaced).
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                          mode_t mode = 0644);
 

@@ -3,6 +3,7 @@
 // texts and values that break no file, and every file written wholly or not
 // at all.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -210,6 +211,21 @@ TEST_F(ExportTest, ExportsReplaceAnOldFileOnlyWhenWhollyWrittenAndNeverFollowLin
     EXPECT_FALSE(std::filesystem::is_symlink(file));
     EXPECT_GT(std::filesystem::file_size(file), 16u);
   }
+  // Written again with the same bytes, a drawing is left as it is; a link to a
+  // file holding those bytes is replaced all the same.
+  const std::filesystem::path dxf = scratch.Path() / "dxf" / "x.dxf";
+  auto inode = [](const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+  };
+  const ino_t written = inode(dxf);
+  ExportDxf(document, dxf);
+  EXPECT_EQ(inode(dxf), written);
+  std::filesystem::rename(dxf, elsewhere);
+  std::filesystem::create_symlink(elsewhere, dxf);
+  ExportDxf(document, dxf);
+  EXPECT_FALSE(std::filesystem::is_symlink(dxf));
+  EXPECT_EQ(inode(elsewhere), written);
   EXPECT_THROW(ExportDxf(document, scratch.Path() / "missing" / "x.dxf"), ExportError);
 }
 
