@@ -5,6 +5,7 @@
 #include <cctype>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -147,19 +148,28 @@ void ReadRows(const Reader& reader, LibraryIndex& index,
   // put in order here, where they usually arrive in order already. Every
   // value of the library is read once: streamed, not kept.
   std::vector<std::unordered_map<int32_t, size_t>> rowsOf(index.parts.size());
+  // The values of a part arrive together: its lookups serve them all.
+  std::optional<int64_t> lastPartID;
+  const std::map<int64_t, size_t>* partColumns = nullptr;
+  size_t partAt = 0;
   reader.ForEachRow(
       "SELECT [PartID],[RowID],[ParaID],[StrValue],[RealValue] FROM [QZParaValue]",
       [&](const std::vector<db::CellValue>& row) {
-        auto part = byID.find(IntOf(row[0]));
-        auto partColumns = columns.find(IntOf(row[0]));
-        if (part == byID.end() || partColumns == columns.end()) return;
-        auto column = partColumns->second.find(IntOf(row[2]));
-        if (column == partColumns->second.end()) return;
-        IndexedPart& indexed = index.parts[part->second];
+        if (const int64_t partID = IntOf(row[0]); partID != lastPartID) {
+          lastPartID = partID;
+          auto part = byID.find(partID);
+          auto found = columns.find(partID);
+          partColumns = part == byID.end() || found == columns.end() ? nullptr : &found->second;
+          partAt = part == byID.end() ? 0 : part->second;
+        }
+        if (!partColumns) return;
+        auto column = partColumns->find(IntOf(row[2]));
+        if (column == partColumns->end()) return;
+        IndexedPart& indexed = index.parts[partAt];
         auto rowID = static_cast<int32_t>(IntOf(row[1]));
         size_t at = indexed.rows.size() - 1;
         if (indexed.rows.empty() || indexed.rows.back().rowID != rowID) {
-          auto [known, added] = rowsOf[part->second].emplace(rowID, indexed.rows.size());
+          auto [known, added] = rowsOf[partAt].emplace(rowID, indexed.rows.size());
           if (added)
             indexed.rows.push_back({rowID, std::vector<IndexedCell>(indexed.params.size())});
           at = known->second;
