@@ -88,9 +88,9 @@ def build(lib):
             p.dim_linear("WS3", "WH4", p.pt("DT", "0", "O.D/2+S.dof"), text="O.T",
                          name="高度 T (height)")
             p.dim_linear("WS4", "LS1", p.pt("Dd", "-S.hT-S.dof", "0"), vertical=True,
-                         text='"Ø" & O.d', tol="k6", name="内径 d (bore)")
+                         text='"Ø" & O.d', name="内径 d (bore)")
             p.dim_linear("WH3", "LH2", p.pt("DD", "S.hT+S.dof", "0"), vertical=True,
-                         text='"Ø" & O.D', tol="H7", name="外径 D (outside diameter)")
+                         text='"Ø" & O.D', name="外径 D (outside diameter)")
             p.text(p.pt("TX", "-S.hT", "-O.D/2-2*S.dof-S.th"), 'T.标记 & ""',
                    name="标记 (designation)")
         p.pt("E", "S.hT+S.gv+O.D/2", "0")

@@ -64,9 +64,9 @@ def build(lib):
         p.dim_linear("ROL1", "ROL2", p.pt("DB", "0", "-S.rD-S.dof"), text="O.B",
                      name="宽度 B (width)")
         p.dim_linear("ROU1", "ROL1", p.pt("DD", "-S.hb-S.dof", "0"), vertical=True,
-                     text='"Ø" & O.D', tol="H7", name="外径 D (outside diameter)")
+                     text='"Ø" & O.D', name="外径 D (outside diameter)")
         p.dim_linear("RIU3", "RIL3", p.pt("Dd", "S.hb+S.dof", "0"), vertical=True,
-                     text='"Ø" & O.d', tol="k6", name="内径 d (bore)")
+                     text='"Ø" & O.d', name="内径 d (bore)")
         p.text(p.pt("TX", "-S.hb", "-S.rD-2*S.dof-S.th"), 'T.标记 & ""', name="标记 (designation)")
     p.pt("E", "S.hb+S.gv+S.rD", "0")
     side = p.view("左视图 (Left view)", "E")

@@ -212,6 +212,11 @@ def check_part(part):
     for e in part.entities:
         if not e.views:
             raise PartError(f"{part.key}: entity {e.eid} ({e.name}) is in no view")
+        # k6 and H7 are the seats' fits, the shaft's and the housing's: a
+        # bearing's own diameters have the bearing's deviations, not a class.
+        if part.folder == "bearings" and (e.geometry or {}).get("tol"):
+            raise PartError(f"{part.key}: dimension {e.eid} ({e.name}) of a bearing carries the "
+                            f"fit {e.geometry['tol']}, which belongs to its seat")
     for i, row in enumerate(part.rows):
         check_row(part, row, f"{part.key} row {i + 1}")
     for row in part.edited_rows:
