@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <exception>
-#include <memory>
 #include <optional>
-#include <unordered_map>
 
 #include "base/NumberText.h"
 #include "db/EntityTypeDef.h"
+#include "db/KeptReads.h"
 #include "db/SaveFieldToFile.h"
 #include "db/recordset/Recordset.h"
 #include "state/EngineState.h"
@@ -71,29 +70,16 @@ class Reader {
            std::find(type_.tail.begin(), type_.tail.end(), TailStep::BlockFile) == type_.tail.end();
   }
 
-  // A batch draws every row of a part, and an entity's parameters are the
-  // same for each: they are kept per thread by the query result they were
-  // read from (the library's results live as long as it stays open, and a
-  // library is only ever read), and each drawing takes a copy.
+  // An entity's parameters are the same for every row of its part.
   bool ReadKept(db::Recordset& rs) {
-    struct Kept {
-      std::weak_ptr<const db::QueryResult> source;
-      const EntityTypeDef* type;
-      colCompute params;
-    };
     constexpr size_t kKeptEntities = 4096;
-    thread_local std::unordered_map<const db::QueryResult*, Kept> kept;
-    const auto& source = rs.Result();
-    if (auto found = kept.find(source.get()); found != kept.end()) {
-      if (found->second.source.lock() == source && found->second.type == &type_) {
-        context_.params = found->second.params.Clone();
-        return true;
-      }
-      kept.erase(found);
+    thread_local db::KeptReads<colCompute> kept(kKeptEntities);
+    if (const colCompute* copy = kept.Find(rs.Result(), &type_)) {
+      context_.params = copy->Clone();
+      return true;
     }
     if (!ReadAll(rs)) return false;
-    if (kept.size() >= kKeptEntities) kept.clear();
-    kept.emplace(source.get(), Kept{source, &type_, context_.params.Clone()});
+    kept.Keep(rs.Result(), context_.params.Clone(), &type_);
     return true;
   }
 

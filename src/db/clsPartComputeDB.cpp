@@ -1,12 +1,12 @@
 // The definition reader of one part.
 #include "db/clsPartComputeDB.h"
 
-#include <deque>
 #include <exception>
 #include <memory>
 
 #include "base/EngineError.h"
 #include "db/EntityReaders.h"
+#include "db/KeptReads.h"
 #include "db/KeyedList.h"
 #include "db/recordset/Recordset.h"
 #include "state/EngineState.h"
@@ -36,12 +36,9 @@ bool AddToBoth(colCompute& family, colCompute& pending, const FamilyPara& para) 
   return para.AddTo(family) && para.AddTo(pending);
 }
 
-// A family as read from its query's result, kept while that result is: a
-// batch draws every row of a part, and its structure, properties and points
-// are the same for each, so each drawing takes a copy instead of reading
-// and indexing them again. A handful per thread, for the parts in hand.
+// A family and its pending list as read from their query's result. A copy
+// stands for a read into empty collections only.
 struct KeptFamily {
-  std::weak_ptr<const db::QueryResult> source;
   colCompute family;
   colCompute pending;
 };
@@ -50,21 +47,42 @@ struct KeptFamily {
 // `read` and keeps a copy of what a successful read gave.
 template <typename Read>
 bool ReadFamily(const db::Recordset& rs, colCompute& family, colCompute& pending, Read read) {
-  constexpr size_t kKeptFamilies = 12;
-  thread_local std::deque<KeptFamily> kept;
-  // A copy stands for a read into empty collections only.
+  constexpr size_t kKeptFamilies = 12;  // a handful per thread, for the parts in hand
+  thread_local db::KeptReads<KeptFamily> kept(kKeptFamilies);
   if (family.Count() > 0 || pending.Count() > 0) return read();
-  const auto& source = rs.Result();
-  for (const KeptFamily& copy : kept) {
-    if (copy.source.lock() == source) {
-      family = copy.family.Clone();
-      pending = copy.pending.Clone();
-      return true;
-    }
+  if (const KeptFamily* copy = kept.Find(rs.Result())) {
+    family = copy->family.Clone();
+    pending = copy->pending.Clone();
+    return true;
   }
   if (!read()) return false;
-  if (kept.size() >= kKeptFamilies) kept.pop_front();
-  kept.push_back({source, family.Clone(), pending.Clone()});
+  kept.Keep(rs.Result(), {family.Clone(), pending.Clone()});
+  return true;
+}
+
+// The columns of a family of named records: the structure parameters and
+// the properties. A family without a visibility column is never shown.
+struct NamedColumns {
+  const char* family;
+  const char* name;
+  const char* value;
+  const char* visible;
+  const char* id;
+};
+constexpr NamedColumns kStructureColumns{"S", "Name", "Expression", "Visible", "StructureID"};
+constexpr NamedColumns kPropertyColumns{"T", "PropertyName", "Value", nullptr, "PropertyID"};
+
+bool AddNamedRows(db::Recordset& rs, const NamedColumns& c, colCompute& family,
+                  colCompute& pending) {
+  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    const FamilyPara para{c.family,
+                          rs[c.name].AsText(),
+                          rs[c.value].AsText(),
+                          rs["IsExpression"].AsInteger(),
+                          c.visible ? rs[c.visible].AsInteger() : int16_t{0},
+                          std::string(c.family) + "." + std::to_string(rs[c.id].AsLong())};
+    if (!AddToBoth(family, pending, para)) return false;
+  }
   return true;
 }
 
@@ -165,18 +183,8 @@ bool clsPartComputeDB::getStructurePara(colCompute& colStruct, colCompute& colte
     db::Recordset rs;
     rs.Open(StructureParaSql(partID_), Own());
     if (rs.RecordCount() < 1) return false;
-    return ReadFamily(rs, colStruct, coltemp, [&] {
-      for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        const FamilyPara para{"S",
-                              rs["Name"].AsText(),
-                              rs["Expression"].AsText(),
-                              rs["IsExpression"].AsInteger(),
-                              rs["Visible"].AsInteger(),
-                              "S." + std::to_string(rs["StructureID"].AsLong())};
-        if (!AddToBoth(colStruct, coltemp, para)) return false;
-      }
-      return true;
-    });
+    return ReadFamily(rs, colStruct, coltemp,
+                      [&] { return AddNamedRows(rs, kStructureColumns, colStruct, coltemp); });
   } catch (const std::exception& e) {
     MsgBox(e.what(), MsgIcon::Information, "getStructurePara");
     return false;
@@ -188,18 +196,8 @@ bool clsPartComputeDB::getPartProperties(colCompute& colProp, colCompute& colPro
     db::Recordset rs;
     rs.Open(PropertiesSql(partID_), LibraryConnection());
     if (rs.RecordCount() < 1) return false;
-    return ReadFamily(rs, colProp, colPropTemp, [&] {
-      for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        const FamilyPara para{"T",
-                              rs["PropertyName"].AsText(),
-                              rs["Value"].AsText(),
-                              rs["IsExpression"].AsInteger(),
-                              0,
-                              "T." + std::to_string(rs["PropertyID"].AsLong())};
-        if (!AddToBoth(colProp, colPropTemp, para)) return false;
-      }
-      return true;
-    });
+    return ReadFamily(rs, colProp, colPropTemp,
+                      [&] { return AddNamedRows(rs, kPropertyColumns, colProp, colPropTemp); });
   } catch (const std::exception&) {
     return false;
   }

@@ -1,7 +1,38 @@
 // The similarity maps of the drawing document.
 #include "server/Geometry.h"
 
+#include <algorithm>
+
 namespace qzdbs::server {
+
+namespace {
+
+int Chords(double sweep, double stepDegrees, int minChords) {
+  return std::max(minChords, static_cast<int>(std::ceil(sweep / stepDegrees)));
+}
+
+}  // namespace
+
+std::vector<Point3> ArcPoints(const Point3& center, double radius, double start, double sweep,
+                              double stepDegrees, int minChords) {
+  const int steps = Chords(sweep, stepDegrees, minChords);
+  std::vector<Point3> points;
+  for (int i = 0; i <= steps; ++i)
+    points.push_back(center + Direction(start + sweep * i / steps) * radius);
+  return points;
+}
+
+std::vector<Point3> EllipsePoints(const Point3& center, const Point3& majorAxis, double ratio,
+                                  double start, double sweep, double stepDegrees, int minChords) {
+  const Point3 minor = LeftNormal(majorAxis) * ratio;
+  const int steps = Chords(sweep, stepDegrees, minChords);
+  std::vector<Point3> points;
+  for (int i = 0; i <= steps; ++i) {
+    const double t = Radians(start + sweep * i / steps);
+    points.push_back(center + majorAxis * std::cos(t) + minor * std::sin(t));
+  }
+  return points;
+}
 
 Affine Affine::Rotation(const Point3& center, double degrees) {
   double cs = std::cos(Radians(degrees));

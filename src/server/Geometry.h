@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "host/HostObject.h"
 
@@ -79,6 +80,16 @@ inline bool IsFinite(const Point3& p) {
 inline bool SamePoint(const Point3& a, const Point3& b, double tolerance = 1e-6) {
   return Distance(a, b) <= tolerance;
 }
+
+// Points along a circular arc from `start` through `sweep` degrees: a chord
+// for every `stepDegrees` of it and no fewer than `minChords`, for whatever
+// takes curves as straight lines (pictures, hatch loops, hit tests).
+std::vector<Point3> ArcPoints(const Point3& center, double radius, double start, double sweep,
+                              double stepDegrees, int minChords);
+// The same along an elliptical arc: `majorAxis` from the centre, the minor
+// axis `ratio` of it, the parameter from `start` through `sweep` degrees.
+std::vector<Point3> EllipsePoints(const Point3& center, const Point3& majorAxis, double ratio,
+                                  double start, double sweep, double stepDegrees, int minChords);
 
 // A similarity of the plane: x' = A x + t, where A is a rotation, possibly
 // with a reflection and a uniform scale. Moves, rotations, mirrors, array

@@ -36,6 +36,17 @@ CellValue ReadCell(sqlite3_stmt* statement, int column) {
   }
 }
 
+// Steps the prepared statement through every row, calling `atRow` on each,
+// then resets it for the next use. Throws DbError with SQLite's message.
+template <typename AtRow>
+void StepToEnd(sqlite3* db, sqlite3_stmt* statement, AtRow atRow) {
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+    atRow();
+  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(db));
+  sqlite3_reset(statement);
+}
+
 // Roughly what a result holds, to bound the memory kept.
 size_t Bytes(const CellValue& cell) {
   if (const auto* text = std::get_if<std::string>(&cell)) return sizeof(cell) + text->size();
@@ -89,15 +100,12 @@ std::shared_ptr<const QueryResult> SharedLibrary::Query(const std::string& sql) 
   const int columnCount = sqlite3_column_count(statement);
   for (int i = 0; i < columnCount; ++i)
     bytes += result->columns.emplace_back(sqlite3_column_name(statement, i)).size();
-  int rc = SQLITE_ROW;
-  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+  StepToEnd(db_.get(), statement, [&] {
     auto& row = result->rows.emplace_back();
     row.reserve(static_cast<size_t>(columnCount));
     for (int i = 0; i < columnCount; ++i)
       bytes += Bytes(row.emplace_back(ReadCell(statement, i)));
-  }
-  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(db_.get()));
-  sqlite3_reset(statement);
+  });
 
   if (bytes <= kLargestKeptResult) {
     if (results_.size() >= kResultLimit || resultBytes_ + bytes > kByteLimit) {
@@ -114,14 +122,11 @@ void SharedLibrary::ForEachRow(const std::string& sql,
                                const std::function<void(const std::vector<CellValue>&)>& row) {
   sqlite3_stmt* statement = Prepare(sql);
   std::vector<CellValue> cells(static_cast<size_t>(sqlite3_column_count(statement)));
-  int rc = SQLITE_ROW;
-  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+  StepToEnd(db_.get(), statement, [&] {
     for (size_t i = 0; i < cells.size(); ++i)
       cells[i] = ReadCell(statement, static_cast<int>(i));
     row(cells);
-  }
-  if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(db_.get()));
-  sqlite3_reset(statement);
+  });
 }
 
 void SharedLibrary::ReadBlob(const std::string& table, const std::string& column, int64_t rowid,

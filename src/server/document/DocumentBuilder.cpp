@@ -80,6 +80,17 @@ class Builder {
   void Report(AuditCode code, const std::string& message, const std::string& where, bool mended) {
     doc_.findings.push_back(Finding{code, message, where, mended});
   }
+  // Whether `adding` more `what` on top of the part's `sofar` would pass its
+  // `limit`; reported as such, ending in `outcome`.
+  bool PassesPartLimit(AuditCode code, int64_t sofar, int64_t adding, int64_t limit,
+                       const char* what, const char* outcome, const std::string& where) {
+    if (sofar + adding <= limit) return false;
+    Report(code,
+           std::to_string(adding) + " " + what + " would pass the part's " + std::to_string(limit) +
+               outcome,
+           where, false);
+    return true;
+  }
   std::string Where(size_t view, const std::string& key, const std::string& className) const {
     return "view " + doc_.views[view].name + ", " + key + " " + className;
   }
@@ -180,13 +191,9 @@ void Builder::ReceiveDrawable(size_t view, const MemoryObject& object, Entity en
     return;
   }
   const int64_t vertices = VertexCount(entity.shape);
-  if (vertices_ + vertices > kMaxVerticesPerPart) {
-    Report(AuditCode::PolylineVertices,
-           std::to_string(vertices) + " vertices would pass the part's " +
-               std::to_string(kMaxVerticesPerPart) + "; left out",
-           where, false);
+  if (PassesPartLimit(AuditCode::PolylineVertices, vertices_, vertices, kMaxVerticesPerPart,
+                      "vertices", "; left out", where))
     return;
-  }
   vertices_ += vertices;
   if (std::holds_alternative<InsertShape>(entity.shape)) AttachAttributes(view, object, entity);
   size_t index = doc_.views[view].entities.size();
@@ -268,25 +275,16 @@ void Builder::ReceiveTransform(size_t view, const MemoryObject& object, const st
   }
   const auto members = ResolveAll(ReadIdentifiers(object, "AddEntityID"), view, where);
   const auto copies = static_cast<int64_t>(plan.maps.size() * members.size());
-  if (!plan.inPlace && arrayCopies_ + copies > kMaxArrayCopiesPerPart) {
-    Report(AuditCode::Transform,
-           std::to_string(copies) + " copies would pass the part's " +
-               std::to_string(kMaxArrayCopiesPerPart) + " made by arrays; nothing is transformed",
-           where, false);
-    return;
-  }
   int64_t copiedVertices = 0;
   for (const EntityRef& ref : members)
     copiedVertices += VertexCount(doc_.At(ref).shape);
   copiedVertices *= std::ssize(plan.maps);
-  if (!plan.inPlace && vertices_ + copiedVertices > kMaxVerticesPerPart) {
-    Report(AuditCode::Transform,
-           std::to_string(copiedVertices) + " copied vertices would pass the part's " +
-               std::to_string(kMaxVerticesPerPart) + "; nothing is transformed",
-           where, false);
-    return;
-  }
   if (!plan.inPlace) {
+    if (PassesPartLimit(AuditCode::Transform, arrayCopies_, copies, kMaxArrayCopiesPerPart,
+                        "copies", " made by arrays; nothing is transformed", where) ||
+        PassesPartLimit(AuditCode::Transform, vertices_, copiedVertices, kMaxVerticesPerPart,
+                        "copied vertices", "; nothing is transformed", where))
+      return;
     arrayCopies_ += copies;
     vertices_ += copiedVertices;
   }

@@ -50,16 +50,14 @@ BoundaryPiece ArcPiece(const Point3& center, double radius, double start, double
           {BulgeOf(sweep)}};
 }
 
+// An ellipse in a boundary loop: a chord every 5 degrees.
+constexpr double kHatchStepDegrees = 5;
+
 BoundaryPiece EllipsePiece(const EllipseShape& e) {
-  Point3 minor = LeftNormal(e.majorAxis) * e.ratio;
-  double sweep = Sweep(e.startParam, e.endParam);
-  int steps = std::max(8, static_cast<int>(std::ceil(sweep / 5)));
   BoundaryPiece piece;
-  for (int i = 0; i <= steps; ++i) {
-    double t = Radians(e.startParam + sweep * i / steps);
-    piece.vertices.push_back(e.center + e.majorAxis * std::cos(t) + minor * std::sin(t));
-  }
-  piece.bulges.assign(static_cast<size_t>(steps), 0.0);
+  piece.vertices = EllipsePoints(e.center, e.majorAxis, e.ratio, e.startParam,
+                                 Sweep(e.startParam, e.endParam), kHatchStepDegrees, 8);
+  piece.bulges.assign(piece.vertices.size() - 1, 0.0);
   return piece;
 }
 

@@ -155,15 +155,6 @@ void DocumentPainter::DrawPath(const std::vector<Point3>& points, bool closed) {
   }
 }
 
-std::vector<Point3> ArcPoints(const Point3& center, double radius, double start, double end) {
-  double sweep = Sweep(start, end);
-  int steps = std::max(8, static_cast<int>(std::ceil(sweep / 2)));
-  std::vector<Point3> points;
-  for (int i = 0; i <= steps; ++i)
-    points.push_back(center + Direction(start + sweep * i / steps) * radius);
-  return points;
-}
-
 void DocumentPainter::DrawShape(const Shape& shape) {
   std::visit([this](const auto& s) { Draw(s); }, shape);
 }
@@ -198,19 +189,14 @@ void DocumentPainter::Draw(const CircleShape& s) {
 }
 
 void DocumentPainter::Draw(const ArcShape& s) {
-  DrawPath(ArcPoints(s.center, s.radius, s.startAngle, s.endAngle), false);
+  DrawPath(ArcPoints(s.center, s.radius, s.startAngle, Sweep(s.startAngle, s.endAngle), 2, 8),
+           false);
 }
 
 void DocumentPainter::Draw(const EllipseShape& s) {
-  Point3 minor = LeftNormal(s.majorAxis) * s.ratio;
-  double sweep = Sweep(s.startParam, s.endParam);
-  int steps = std::max(16, static_cast<int>(std::ceil(sweep / 2)));
-  std::vector<Point3> points;
-  for (int i = 0; i <= steps; ++i) {
-    double t = Radians(s.startParam + sweep * i / steps);
-    points.push_back(s.center + s.majorAxis * std::cos(t) + minor * std::sin(t));
-  }
-  DrawPath(points, false);
+  DrawPath(EllipsePoints(s.center, s.majorAxis, s.ratio, s.startParam,
+                         Sweep(s.startParam, s.endParam), 2, 16),
+           false);
 }
 
 void DocumentPainter::Draw(const PolylineShape& s) {

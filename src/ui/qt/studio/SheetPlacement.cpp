@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "server/document/ShapeTransform.h"
+#include "server/text/TextMetrics.h"
 
 namespace qzdbs::ui::qt {
 
@@ -75,13 +76,8 @@ namespace {
 // stops here.
 constexpr int kMaxBlockDepth = 8;
 
-std::vector<Point3> Chords(const Point3& center, double radius, double start, double sweep) {
-  const int steps = std::max(8, static_cast<int>(std::ceil(sweep / 5)));
-  std::vector<Point3> points;
-  for (int i = 0; i <= steps; ++i)
-    points.push_back(center + radius * server::Direction(start + sweep * i / steps));
-  return points;
-}
+// Curves as chords of at most 5 degrees, close enough for a pointer.
+constexpr double kStepDegrees = 5;
 
 class StrokeCollector {
  public:
@@ -113,20 +109,17 @@ class StrokeCollector {
   }
   void Add(const server::LineShape& s, const server::Affine& map) { Path({s.start, s.end}, map); }
   void Add(const server::CircleShape& s, const server::Affine& map) {
-    Path(Chords(s.center, s.radius, 0, 360), map);
+    Path(server::ArcPoints(s.center, s.radius, 0, 360, kStepDegrees, 8), map);
   }
   void Add(const server::ArcShape& s, const server::Affine& map) {
-    Path(Chords(s.center, s.radius, s.startAngle, server::Sweep(s.startAngle, s.endAngle)), map);
+    Path(server::ArcPoints(s.center, s.radius, s.startAngle,
+                           server::Sweep(s.startAngle, s.endAngle), kStepDegrees, 8),
+         map);
   }
   void Add(const server::EllipseShape& s, const server::Affine& map) {
-    const Point3 minor = server::LeftNormal(s.majorAxis) * s.ratio;
-    const double sweep = server::Sweep(s.startParam, s.endParam);
-    std::vector<Point3> points;
-    for (int i = 0; i <= 72; ++i) {
-      const double t = server::Radians(s.startParam + sweep * i / 72);
-      points.push_back(s.center + s.majorAxis * std::cos(t) + minor * std::sin(t));
-    }
-    Path(std::move(points), map);
+    Path(server::EllipsePoints(s.center, s.majorAxis, s.ratio, s.startParam,
+                               server::Sweep(s.startParam, s.endParam), kStepDegrees, 72),
+         map);
   }
   void Add(const server::PolylineShape& s, const server::Affine& map) {
     std::vector<Point3> points = s.vertices;
@@ -136,12 +129,8 @@ class StrokeCollector {
   // The box of the text's own lines, turned with it (the extents of a turned
   // text would be a larger box standing upright).
   void Add(const server::TextShape& s, const server::Affine& map) {
-    server::TextShape upright = s;
-    upright.rotation = 0;
-    const server::Extents box = server::ShapeExtents(upright, part_);
-    if (!box.valid) return;
-    Path({box.min, {box.max[0], box.min[1], 0}, box.max, {box.min[0], box.max[1], 0}, box.min},
-         map.After(server::Affine::Rotation(s.position, s.rotation)), true);
+    const auto corners = server::TextCorners(s);
+    Path({corners[0], corners[1], corners[2], corners[3], corners[0]}, map, true);
   }
   void Add(const server::SolidShape& s, const server::Affine& map) {
     Path({s.corners[0], s.corners[1], s.corners[2], s.corners[0]}, map, true);
